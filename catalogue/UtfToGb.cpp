@@ -1,0 +1,138 @@
+#include "UtfToGb.h"
+
+namespace {
+
+const wchar_t kHex[] = L"0123456789ABCDEF";
+
+void AppendHexByte(std::wstring& out, unsigned v) {
+    out += kHex[(v >> 4) & 0xF];
+    out += kHex[v & 0xF];
+}
+
+// Value of an upper- or lower-case hexadecimal digit, -1 for anything else.
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    return -1;
+}
+
+// Byte written as two hexadecimal digits at text[at], or -1.
+int HexByteAt(const std::wstring& text, size_t at) {
+    if (at + 2 > text.size()) return -1;
+    const int hi = HexDigit(text[at]), lo = HexDigit(text[at + 1]);
+    return hi < 0 || lo < 0 ? -1 : hi * 16 + lo;
+}
+
+bool IsContinuation(int b) { return b >= 0x80 && b <= 0xBF; }
+
+// The three-group form "%Ex%xx%xx" of one 16-bit unit starting at text[i].
+bool IsThreeByteGroup(const std::wstring& text, size_t i) {
+    if (i + 9 > text.size() || text[i + 3] != L'%' || text[i + 6] != L'%') return false;
+    const int b1 = HexByteAt(text, i + 1);
+    return b1 >= 0xE0 && b1 <= 0xEF && IsContinuation(HexByteAt(text, i + 4)) &&
+           IsContinuation(HexByteAt(text, i + 7));
+}
+
+// The one-percent form "%HHHH" the encoder writes for U+0080..U+0FFF; its
+// value, or -1 when the five characters at text[i] are not that form.
+int TwoByteForm(const std::wstring& text, size_t i) {
+    const int b1 = HexByteAt(text, i + 1), b2 = HexByteAt(text, i + 3);
+    if (b1 < 0xC0 || !IsContinuation(b2)) return -1;
+    const int c = ((b1 & 0x3F) << 6) | (b2 & 0x3F);
+    return c >= 0x80 ? c : -1;
+}
+
+}  // namespace
+
+std::wstring Utf8UrlEncode(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size() * 3);
+    for (wchar_t ch : text) {
+        const unsigned c = static_cast<uint16_t>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else if ((c & 0xF000) == 0) {
+            // U+0800..U+0FFF also take this form: its first byte lands in E0..FF.
+            out += L'%';
+            AppendHexByte(out, 0xC0 | (c >> 6));
+            AppendHexByte(out, 0x80 | (c & 0x3F));
+        } else {
+            out += L'%';
+            AppendHexByte(out, 0xE0 | (c >> 12));
+            out += L'%';
+            AppendHexByte(out, 0x80 | ((c >> 6) & 0x3F));
+            out += L'%';
+            AppendHexByte(out, 0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Every "%" that starts a form the encoder writes becomes its character;
+// anything else, a stray "%" included, is copied as it stands.
+std::wstring Utf8UrlDecode(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == L'%') {
+            if (IsThreeByteGroup(text, i)) {
+                out += DecodeUtf8Group(text.substr(i, 9));
+                i += 9;
+                continue;
+            }
+            const int c = TwoByteForm(text, i);
+            if (c >= 0) {
+                out += static_cast<wchar_t>(c);
+                i += 5;
+                continue;
+            }
+        }
+        out += text[i++];
+    }
+    return out;
+}
+
+std::wstring NumberToBits(int64_t number) {
+    if (number == 0) return L"0";
+    const bool negative = number < 0;
+    uint64_t v = negative ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
+    std::wstring bits;
+    for (; v; v >>= 1) bits.insert(bits.begin(), (v & 1) ? L'1' : L'0');
+    return negative ? L"-" + bits : bits;
+}
+
+int64_t BitsToNumber(const std::wstring& bits) {
+    int64_t v = 0;
+    for (wchar_t b : bits) v = v * 2 + (b == L'1' ? 1 : 0);
+    return v;
+}
+
+std::wstring HexToBits(const std::wstring& hex) {
+    std::wstring bits;
+    for (wchar_t h : hex) {
+        std::wstring nibble = NumberToBits(HexDigit(h) < 0 ? 0 : HexDigit(h));
+        bits += std::wstring(4 - nibble.size(), L'0') + nibble;
+    }
+    return bits;
+}
+
+std::wstring BitsToHex(const std::wstring& bits) {
+    std::wstring hex;
+    for (size_t i = 0; i < bits.size(); i += 4) hex += kHex[BitsToNumber(bits.substr(i, 4)) & 0xF];
+    return hex;
+}
+
+wchar_t DecodeUtf8Group(const std::wstring& group) {
+    // "%E4%B8%AD" -> parts "E4", "B8", "AD" -> 8 binary digits each.
+    const std::wstring first = HexToBits(group.substr(1, 2));
+    const std::wstring second = HexToBits(group.substr(4, 2));
+    const std::wstring third = HexToBits(group.substr(7, 2));
+    // Leading 1 digits of the first part give the byte count; the digits after
+    // its first 0 carry the top of the value, each later part its last six.
+    const size_t firstZero = first.find(L'0');
+    const std::wstring lead = firstZero == std::wstring::npos ? L"" : first.substr(firstZero + 1);
+    const std::wstring bits = lead + second.substr(2) + third.substr(2);
+    return static_cast<wchar_t>(BitsToNumber(bits) & 0xFFFF);
+}

@@ -1,0 +1,55 @@
+// Bridge for calling C-convention exports of a library loaded at run time.
+// Every argument and the result are one 32-bit value; text and out-values are
+// passed as addresses. Calls go through machine code generated in an
+// executable page, so any export can be called with 0 to 16 arguments.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+class cCDECL {
+public:
+    static constexpr int kMaxParams = 16;
+    static constexpr uint32_t kErrNotLoaded = 0x80040000;
+    static constexpr uint32_t kErrNoFunction = 0x80040001;
+    static constexpr uint32_t kErrTooMany = 0x80040002;
+
+    // Argument count followed by the slots; slot 1 is the first C parameter.
+    struct ParamBlock {
+        int32_t count = 0;
+        int32_t slots[kMaxParams] = {};
+    };
+
+    cCDECL();
+    ~cCDECL();
+    cCDECL(const cCDECL&) = delete;
+    cCDECL& operator=(const cCDECL&) = delete;
+
+    // Performs the call described by the block at nAddrParamBlock through the
+    // generated call entry; CallFunc fills the block and calls this.
+    int32_t z_DO_NOT_CALL(intptr_t nAddrParamBlock);
+
+    int32_t CallFunc(std::string_view sFunction, std::initializer_list<intptr_t> ParmLongs = {});
+    bool DllLoad(const std::string& sName);
+    bool DllUnload();
+    int32_t LastError() const { return lastError_; }
+
+    // Entry callable with the C convention and nParms 32-bit arguments that
+    // forwards them to the __stdcall procedure at nModFuncAddr. One object
+    // offers one callback at a time: each call re-aims the same entry.
+    intptr_t WrapCallback(intptr_t nModFuncAddr, int32_t nParms);
+
+private:
+    using CallEntry = int32_t(__stdcall*)(intptr_t);
+
+    HMODULE hLib = nullptr;
+    FARPROC FuncAddr = nullptr;
+    std::string LastFunc;
+    bool DllChanged = false;
+    uint8_t* CodePage = nullptr;
+    ParamBlock ParamBlock_;
+    int32_t lastError_ = 0;
+};

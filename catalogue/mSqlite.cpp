@@ -1,0 +1,184 @@
+#include "mSqlite.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "cCDECL.h"
+
+std::unique_ptr<cCDECL> SqliteLib;
+bool SqliteReady = false;
+
+namespace {
+
+// UTF-8 bytes with a terminating NUL, kept alive for the duration of a call.
+std::string Utf8Z(const std::wstring& text) { return StringToUtf8(text) + '\0'; }
+
+intptr_t Addr(const void* p) { return reinterpret_cast<intptr_t>(p); }
+
+std::wstring AnsiByteToChar(unsigned char b) {
+    if (b < 0x80) return std::wstring(1, static_cast<wchar_t>(b));
+    wchar_t ch = L'?';
+    MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(&b), 1, &ch, 1);
+    return std::wstring(1, ch);
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string Narrow(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
+
+int32_t SqliteStartup(const std::wstring& folder) {
+    if (SqliteReady) SqliteShutdown();
+    SqliteLib = std::make_unique<cCDECL>();
+    std::string dir = folder.empty() ? ProgramFolder() : Narrow(folder);
+    if (dir.empty() || dir.back() != '\\') dir += '\\';
+    dir = CanonicalizePath(dir);
+    if (!SqliteLib->DllLoad(dir + "sqlite3.dll")) {
+        SqliteLib.reset();
+        SqliteReady = false;
+        return 1;
+    }
+    if (SqliteLib->CallFunc("sqlite3_initialize") != 0) return 1;
+    SqliteReady = true;
+    return 0;
+}
+
+int32_t SqliteShutdown() {
+    if (!SqliteLib) return 1;
+    if (SqliteLib->CallFunc("sqlite3_shutdown") != 0) return 1;
+    SqliteLib->DllUnload();
+    SqliteLib.reset();
+    SqliteReady = false;
+    return 0;
+}
+
+int32_t SqliteOpen(const std::wstring& fileName, int32_t& db) {
+    if (!SqliteReady) return 1;
+    const std::string name = Utf8Z(fileName);
+    return SqliteLib->CallFunc("sqlite3_open", {Addr(name.data()), Addr(&db)});
+}
+
+int32_t SqliteClose(int32_t db) {
+    if (!SqliteReady) return 1;
+    return SqliteLib->CallFunc("sqlite3_close", {db});
+}
+
+int32_t SqlitePrepare(int32_t db, const std::wstring& statement, int32_t byteCount, int32_t& stmt,
+                      int32_t& tail) {
+    if (!SqliteReady) return 1;
+    const std::string sql = Utf8Z(statement);
+    const int32_t bytes = byteCount == 0 ? static_cast<int32_t>(sql.size() - 1) : byteCount;
+    return SqliteLib->CallFunc("sqlite3_prepare_v2",
+                               {db, Addr(sql.data()), bytes, Addr(&stmt), Addr(&tail)});
+}
+
+int32_t SqliteExec(int32_t db, const std::wstring& statement) {
+    if (!SqliteReady) return 1;
+    const std::string sql = Utf8Z(statement);
+    return SqliteLib->CallFunc("sqlite3_exec", {db, Addr(sql.data()), 0, 0, 0});
+}
+
+int32_t SqliteStep(int32_t stmt) {
+    if (!SqliteReady) return 1;
+    return SqliteLib->CallFunc("sqlite3_step", {stmt});
+}
+
+int32_t SqliteFinalize(int32_t stmt) {
+    if (!SqliteReady) return 1;
+    return SqliteLib->CallFunc("sqlite3_finalize", {stmt});
+}
+
+int32_t SqliteColumnBytes(int32_t stmt, int32_t col) {
+    if (!SqliteReady) return 0;
+    return SqliteLib->CallFunc("sqlite3_column_bytes", {stmt, col});
+}
+
+std::wstring SqliteColumnText(int32_t stmt, int32_t col) {
+    if (!SqliteReady) return {};
+    return Utf8PtrToString(SqliteLib->CallFunc("sqlite3_column_text", {stmt, col}));
+}
+
+int32_t SqliteColumnInt(int32_t stmt, int32_t col) {
+    if (!SqliteReady) return 0;
+    return SqliteLib->CallFunc("sqlite3_column_int", {stmt, col});
+}
+
+std::wstring SqliteErrMsg(int32_t db) {
+    if (!SqliteReady) return {};
+    return AnsiPtrToString(SqliteLib->CallFunc("sqlite3_errmsg", {db}));
+}
+
+std::string StringToUtf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    std::string buf(4 * text.size() + 1, '\0');
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      buf.data(), static_cast<int>(buf.size()), nullptr, nullptr);
+    if (n <= 0) return {};
+    buf.resize(n);
+    return buf;
+}
+
+std::wstring Utf8PtrToString(intptr_t address) {
+    if (address == 0) return {};
+    const char* p = reinterpret_cast<const char*>(address);
+    return Utf8BytesToString(std::string(p, std::strlen(p)));
+}
+
+std::wstring Utf8BytesToString(const std::string& bytes) {
+    static constexpr unsigned char kLeadMask[] = {0, 0, 0x1F, 0x0F, 0x07, 0x03, 0x01};
+    std::wstring out;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        const size_t len = lead >= 252 ? 6 : lead >= 248 ? 5 : lead >= 240 ? 4 : lead >= 224 ? 3
+                         : lead >= 192 ? 2 : 1;
+        if (len == 1) {
+            out += AnsiByteToChar(lead);
+            ++i;
+            continue;
+        }
+        if (i + len > bytes.size()) {
+            out += L'?';
+            break;
+        }
+        uint32_t code = lead & kLeadMask[len];
+        for (size_t k = 1; k < len; ++k) code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        if (code > 0xFFFF && code <= 0x10FFFF) {
+            // Outside the 16-bit range: the character as a surrogate pair.
+            code -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 | (code >> 10));
+            out += static_cast<wchar_t>(0xDC00 | (code & 0x3FF));
+        } else {
+            out += code > 0xFFFF ? L'?' : static_cast<wchar_t>(code);
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::wstring AnsiPtrToString(intptr_t address) {
+    if (address == 0) return {};
+    std::wstring out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(address); *p; ++p)
+        out += AnsiByteToChar(*p);
+    return out;
+}
+
+std::string CanonicalizePath(const std::string& path) {
+    char buf[MAX_PATH] = {};
+    if (!PathCanonicalizeA(buf, path.c_str())) return path;
+    return std::string(buf);
+}

@@ -1,0 +1,41 @@
+// The launcher's way to its catalogue database: sqlite3.dll loaded at run
+// time through the call bridge, thin wrappers returning SQLite result codes.
+// Every group of database work starts the library, opens, works, finalises,
+// closes and shuts the library down again; nothing stays open in between.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class cCDECL;
+
+// Module state: the bridge bound to the loaded library, and whether
+// sqlite3_initialize succeeded on it.
+extern std::unique_ptr<cCDECL> SqliteLib;
+extern bool SqliteReady;
+
+// Result codes the callers test.
+inline constexpr int32_t SQLITE_OK_ = 0;
+inline constexpr int32_t SQLITE_ROW_ = 100;
+inline constexpr int32_t SQLITE_DONE_ = 101;
+
+int32_t SqliteStartup(const std::wstring& folder);
+int32_t SqliteShutdown();
+int32_t SqliteOpen(const std::wstring& fileName, int32_t& db);
+int32_t SqliteClose(int32_t db);
+int32_t SqlitePrepare(int32_t db, const std::wstring& statement, int32_t byteCount, int32_t& stmt,
+                      int32_t& tail);
+int32_t SqliteExec(int32_t db, const std::wstring& statement);
+int32_t SqliteStep(int32_t stmt);
+int32_t SqliteFinalize(int32_t stmt);
+int32_t SqliteColumnBytes(int32_t stmt, int32_t col);
+std::wstring SqliteColumnText(int32_t stmt, int32_t col);
+int32_t SqliteColumnInt(int32_t stmt, int32_t col);
+std::wstring SqliteErrMsg(int32_t db);
+
+// Supporting routines.
+std::string StringToUtf8(const std::wstring& text);
+std::wstring Utf8PtrToString(intptr_t address);
+std::wstring Utf8BytesToString(const std::string& bytes);
+std::wstring AnsiPtrToString(intptr_t address);
+std::string CanonicalizePath(const std::string& path);

@@ -1,0 +1,30 @@
+# Test executables run under Wine (the toolchain's emulator) from ctest.
+include(GoogleTest)
+
+# Windows form of a host path (Wine maps / to Z:), with a trailing backslash.
+function(to_wine_path out path)
+  string(REPLACE "/" "\\\\" _p "${path}")
+  set(${out} "Z:${_p}\\\\" PARENT_SCOPE)
+endfunction()
+
+to_wine_path(WINE_DIST_DIR ${DIST_DIR})
+to_wine_path(WINE_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+configure_file(${CMAKE_SOURCE_DIR}/cmake/test_paths.h.in ${CMAKE_BINARY_DIR}/generated/test_paths.h)
+
+# orvane_add_test(<name> SOURCES ... LIBS ... [TIMEOUT s])
+function(orvane_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock_main)
+  # The program folder must be complete before any test runs against it.
+  add_dependencies(${name} dist_ready)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# Folders add what they put into dist/ to this target.
+add_custom_target(dist_ready ALL)

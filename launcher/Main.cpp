@@ -1,0 +1,6 @@
+#include "Main.h"
+
+#include "AppPath.h"
+#include "Settings.h"
+
+void Main() { WriteSettings(AppPath()); }

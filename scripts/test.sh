@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything, assembles the program folder
+# and runs every test under Wine with a virtual display. Extra arguments go to ctest.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+ensure_packages
+build_all
+trap wine_cleanup EXIT
+trap 'exit 130' INT TERM
+wine_env
+
+cd "$BUILD"
+rm -f desktop.ready
+wine "$BUILD/tools/desktop_keeper.exe" desktop.ready </dev/null >/dev/null 2>&1 &
+for _ in $(seq 200); do [ -e desktop.ready ] && break; sleep 0.05; done
+log "running ctest"
+ctest --output-on-failure -j "${CTEST_JOBS:-$JOBS}" --timeout 300 "$@"

@@ -1,0 +1,68 @@
+// A small HTTP/1.1 server on 127.0.0.1 inside a test process: routes by path,
+// fixed or computed replies, redirects, slow and silent replies. Each
+// connection is answered once and closed.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+struct HttpRequest {
+    std::string method;
+    std::string target;  // path with query, as sent
+    std::string path;    // without the query
+    std::map<std::string, std::string> headers;  // names in lower case
+    std::string body;
+};
+
+struct HttpResponse {
+    int status = 200;
+    std::vector<std::pair<std::string, std::string>> headers;  // Content-Length is added
+    std::string body;
+    int delayMs = 0;          // wait before the status line
+    int chunkDelayMs = 0;     // wait between 64 KiB chunks of the body
+    bool neverAnswer = false; // keep the connection open and silent until the server stops
+};
+
+class TestHttpServer {
+public:
+    using Handler = std::function<HttpResponse(const HttpRequest&)>;
+
+    TestHttpServer();  // listens on an ephemeral port of 127.0.0.1
+    ~TestHttpServer();
+    TestHttpServer(const TestHttpServer&) = delete;
+    TestHttpServer& operator=(const TestHttpServer&) = delete;
+
+    void Route(const std::string& path, Handler handler);
+    void Route(const std::string& path, HttpResponse fixed);
+    // Shorthands for common replies.
+    static HttpResponse Text(std::string body, std::string contentType = "text/html; charset=utf-8");
+    static HttpResponse Redirect(const std::string& location, int status = 302);
+
+    uint16_t Port() const { return port_; }
+    std::string BaseUrl() const;    // "http://127.0.0.1:<port>"
+    std::wstring BaseUrlW() const;
+
+    std::vector<HttpRequest> Requests() const;
+    size_t RequestCount(const std::string& path) const;
+
+private:
+    void AcceptLoop();
+    void Serve(uintptr_t sock);
+    HttpResponse Dispatch(const HttpRequest& req);
+
+    uintptr_t listener_;
+    uint16_t port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::thread acceptor_;
+    mutable std::mutex mu_;
+    std::map<std::string, Handler> routes_;
+    std::vector<HttpRequest> log_;
+    std::vector<std::thread> workers_;
+    std::vector<uintptr_t> open_;
+};
