@@ -1,0 +1,69 @@
+#include "Window.h"
+
+#include <set>
+
+namespace {
+
+const wchar_t kObjectProp[] = L"Orvane.Window";
+
+void RegisterOnce(const Window::CreateParams& p, WNDPROC proc) {
+    static std::set<std::wstring> registered;
+    if (registered.count(p.className)) return;
+    WNDCLASSEXW wc{sizeof wc};
+    wc.style = p.classStyle;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = p.cursor ? p.cursor : LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = p.background;
+    wc.lpszClassName = p.className.c_str();
+    if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
+        registered.insert(p.className);
+}
+
+}  // namespace
+
+Window::~Window() { Destroy(); }
+
+Window* Window::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProp)) : nullptr;
+}
+
+bool Window::Create(const CreateParams& p) {
+    RegisterOnce(p, &Window::StaticWndProc);
+    CreateWindowExW(p.exStyle, p.className.c_str(), p.title.c_str(), p.style, p.x, p.y, p.cx, p.cy,
+                    p.parent, p.menuOrId, GetModuleHandleW(nullptr), this);
+    return hwnd_ != nullptr;
+}
+
+void Window::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
+
+LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Window* self = FromHandle(hwnd);
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetPropW(hwnd, kObjectProp, self);
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->WndProc(msg, wParam, lParam);
+    } catch (...) {
+        // A handler's failure must not unwind through the system's dispatcher.
+        result = DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(hwnd, kObjectProp);
+        self->hwnd_ = nullptr;
+        self->OnDestroyed();
+    }
+    return result;
+}
