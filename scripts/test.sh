@@ -12,7 +12,7 @@ wine_env
 
 cd "$BUILD"
 rm -f desktop.ready
-wine "$BUILD/tools/desktop_keeper.exe" desktop.ready </dev/null >/dev/null 2>&1 &
+"$WINE" "$BUILD/tools/desktop_keeper.exe" desktop.ready </dev/null >/dev/null 2>&1 &
 for _ in $(seq 200); do [ -e desktop.ready ] && break; sleep 0.05; done
 log "running ctest"
 ctest --output-on-failure -j "${CTEST_JOBS:-$JOBS}" --timeout 300 "$@"
