@@ -1,0 +1,21 @@
+// Codes and texts of the download control's DownError event, and the rule
+// that turns the outcome of a transfer into one of them.
+#pragma once
+#include <string>
+
+#include "HttpGet.h"
+
+enum DownErrorCode : long {
+    kDownNotDownloadable = 1,  // the server answered with an error status, or the address names no file
+    kDownRedirect = 2,         // a redirect that could not be followed
+    kDownNoBytes = 3,          // the server sent an empty body
+    kDownSaveFailed = 4,       // the file could not be written or given its name
+    kDownUnknown = 99,         // anything else: no connection, a broken transfer, a bad address
+};
+
+// The text that goes with a code as the event's second argument.
+std::wstring DownErrorText(long code);
+
+// 0 when the fetch produced a complete file, else the DownError code.
+// writeFailed: the file could not be written, which stopped the fetch.
+long DownErrorFor(const HttpGetResult& fetch, bool writeFailed);

@@ -1,0 +1,125 @@
+#include "DownloadJob.h"
+
+#include <system_error>
+#include <thread>
+
+#include "DownloadErrors.h"
+#include "DownloadName.h"
+#include "HttpGet.h"
+#include "TransferRate.h"
+
+DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder)
+    : id_(id),
+      url_(std::move(url)),
+      folder_(std::move(folder)),
+      finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))),
+      target_(target) {}
+
+void DownloadJob::Start() {
+    try {
+        std::thread([self = shared_from_this()] { self->Run(); }).detach();
+    } catch (const std::system_error&) {
+        Finish(kDownUnknown, 0);
+    }
+}
+
+void DownloadJob::Cancel() {
+    std::lock_guard<std::mutex> lock(mu_);
+    cancelled_ = true;
+    target_ = nullptr;
+    if (finished_ && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
+}
+
+long DownloadJob::AnnouncedSize() {
+    std::lock_guard<std::mutex> lock(mu_);
+    return announced_;
+}
+
+DownloadJob::Progress DownloadJob::TakeProgress() {
+    std::lock_guard<std::mutex> lock(mu_);
+    progressPending_ = false;
+    return progress_;
+}
+
+DownloadJob::Result DownloadJob::TakeResult() {
+    std::lock_guard<std::mutex> lock(mu_);
+    return result_;
+}
+
+void DownloadJob::Run() {
+    if (FileNameFromAddress(url_).empty()) return Finish(kDownNotDownloadable, 0);
+
+    TransferRate rate(GetTickCount());
+    bool writeFailed = false;
+    uint64_t received = 0, announcedBytes = 0;
+    HttpGetReceiver receiver;
+    receiver.begin = [&](uint64_t announced) {
+        if (cancelled_) return false;
+        if (!OpenTempFile()) {
+            writeFailed = true;
+            return false;
+        }
+        announcedBytes = announced;
+        std::lock_guard<std::mutex> lock(mu_);
+        announced_ = ClampToLong(announced);
+        PostLocked(kMsgSize);
+        return true;
+    };
+    receiver.data = [&](const char* data, size_t size) {
+        if (cancelled_) return false;
+        if (!Write(data, size)) {
+            writeFailed = true;
+            return false;
+        }
+        received += size;
+        const DWORD now = GetTickCount();
+        rate.Add(received, now);
+        if (rate.ReportDue(now))
+            Report({ProgressFraction(received, announcedBytes), rate.BytesPerSecond(), ClampToLong(received)});
+        return true;
+    };
+    const HttpGetResult fetch = HttpGet(url_, receiver);
+    file_.reset();
+    const long error = DownErrorFor(fetch, writeFailed);
+    if (error == 0) Report({1.0f, rate.BytesPerSecond(), ClampToLong(received)});
+    Finish(error, ClampToLong(received));
+}
+
+bool DownloadJob::OpenTempFile() {
+    wchar_t temp[MAX_PATH];
+    if (!GetTempFileNameW(folder_.c_str(), L"dl", 0, temp)) return false;
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        tempPath_ = temp;
+    }
+    const HANDLE file =
+        CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    file_.reset(file);
+    return true;
+}
+
+bool DownloadJob::Write(const char* data, size_t size) {
+    DWORD written = 0;
+    return WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+void DownloadJob::Report(const Progress& progress) {
+    std::lock_guard<std::mutex> lock(mu_);
+    progress_ = progress;
+    if (progressPending_) return;
+    progressPending_ = true;
+    PostLocked(kMsgProgress);
+}
+
+void DownloadJob::Finish(long error, long size) {
+    std::lock_guard<std::mutex> lock(mu_);
+    finished_ = true;
+    if ((cancelled_ || error != 0) && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
+    result_ = {error, size, tempPath_};
+    PostLocked(kMsgFinished);
+}
+
+void DownloadJob::PostLocked(UINT msg) {
+    if (target_ && !cancelled_) PostMessageW(target_, msg, id_, 0);
+}

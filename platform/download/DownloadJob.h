@@ -1,0 +1,74 @@
+// One run of the download control: fetches the address on a thread of its
+// own into a temporary file of the target folder and posts to the control's
+// window how it goes. The control keeps the job only while it is current.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class DownloadJob : public std::enable_shared_from_this<DownloadJob> {
+public:
+    // Posted to the target window with the job's id as wParam.
+    static constexpr UINT kMsgSize = WM_APP + 1;      // the announced size is known
+    static constexpr UINT kMsgProgress = WM_APP + 2;  // a new progress report is ready
+    static constexpr UINT kMsgFinished = WM_APP + 3;  // the result is ready; nothing follows
+
+    struct Progress {
+        float fraction = 0;
+        long speed = 0;
+        long size = 0;
+    };
+    struct Result {
+        long error = 0;  // 0: complete in the temporary file, else the DownError code
+        long size = 0;
+        std::wstring tempPath;
+    };
+
+    DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder);
+    // Runs the job on a detached thread that keeps the job alive.
+    void Start();
+    // No message is posted after this returns, and the temporary file goes
+    // away (at once when the job has finished, else as its thread ends).
+    void Cancel();
+
+    WPARAM Id() const { return id_; }
+    // Where the file belongs once complete.
+    const std::wstring& FinalPath() const { return finalPath_; }
+    long AnnouncedSize();
+    // The latest report; the next one is posted only after this was taken.
+    Progress TakeProgress();
+    Result TakeResult();
+
+private:
+    void Run();
+    // Creates the temporary file; false when the folder does not take it.
+    bool OpenTempFile();
+    bool Write(const char* data, size_t size);
+    // Keeps the latest report and posts it unless one is still untaken.
+    void Report(const Progress& progress);
+    void Finish(long error, long size);
+    // Posts msg unless the job was cancelled. Call with mu_ held.
+    void PostLocked(UINT msg);
+
+    const WPARAM id_;
+    const std::wstring url_;
+    const std::wstring folder_;
+    const std::wstring finalPath_;
+    std::atomic<bool> cancelled_{false};
+    struct FileCloser {
+        void operator()(HANDLE h) const { CloseHandle(h); }
+    };
+    std::unique_ptr<void, FileCloser> file_;  // the worker's only
+
+    std::mutex mu_;  // guards what follows
+    HWND target_;
+    bool finished_ = false;
+    bool progressPending_ = false;
+    std::wstring tempPath_;
+    long announced_ = 0;
+    Progress progress_;
+    Result result_;
+};
