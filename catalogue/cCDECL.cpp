@@ -1,14 +1,24 @@
 #include "cCDECL.h"
 
+#include <array>
 #include <cstring>
+#include <utility>
 
 #include "RaisedError.h"
 
 namespace {
 
+const char kSource[] = "cCDECL";
+constexpr size_t kCallbackOffset = 64;  // callback entry's place in the page
+
+void PutWord(uint8_t* at, uintptr_t v) { std::memcpy(at, &v, sizeof v); }
+
+#if defined(__i386__)
+
 // Call entry, __stdcall int entry(ParamBlock* pb): pushes slots count..1 so
 // that slot 1 ends up as the first C argument, calls the target, then drops
-// the arguments itself (the C convention leaves that to the caller).
+// the arguments itself (the C convention leaves that to the caller). The
+// stack is restored from ebp, so a __stdcall target does no harm either.
 constexpr uint8_t kCallCode[] = {
     0x55,                          // push ebp
     0x89, 0xE5,                    // mov  ebp, esp
@@ -27,10 +37,10 @@ constexpr uint8_t kCallCode[] = {
     0x5D,                          // pop  ebp
     0xC2, 0x04, 0x00,              // ret  4
 };
-constexpr size_t kCallTarget = 20;  // offset of the target's imm32
+constexpr size_t kCallTarget = 20;
 
-// Callback entry, C convention: copies its arguments (byte size recorded at
-// kCbSize) and calls a __stdcall target, which removes the copies itself.
+// Callback entry, C convention: copies its arguments (byte size at kCbSize)
+// and calls a __stdcall target, which removes the copies itself.
 constexpr uint8_t kCallbackCode[] = {
     0x55,                          // push ebp
     0x89, 0xE5,                    // mov  ebp, esp
@@ -47,11 +57,31 @@ constexpr uint8_t kCallbackCode[] = {
 };
 constexpr size_t kCbSize = 4;
 constexpr size_t kCbTarget = 22;
-constexpr size_t kCallbackOffset = 64;  // callback entry's place in the page
 
-void PutImm32(uint8_t* at, uint32_t v) { std::memcpy(at, &v, sizeof v); }
+#else
 
-const char kSource[] = "cCDECL";
+// x86_64 has one calling convention: the callback entry is a jump.
+constexpr uint8_t kCallbackCode[] = {
+    0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0,  // mov rax, target
+    0xFF, 0xE0,                          // jmp rax
+};
+constexpr size_t kCbTarget = 2;
+
+// Calls fn with exactly N word arguments taken from the block's slots.
+template <size_t... I>
+intptr_t CallWith(FARPROC fn, const intptr_t* slots, std::index_sequence<I...>) {
+    using Fn = intptr_t (*)(decltype(I, intptr_t{})...);
+    return reinterpret_cast<Fn>(fn)(slots[I]...);
+}
+
+template <size_t... N>
+constexpr auto MakeCallTable(std::index_sequence<N...>) {
+    using Caller = intptr_t (*)(FARPROC, const intptr_t*);
+    return std::array<Caller, sizeof...(N)>{
+        +[](FARPROC fn, const intptr_t* s) { return CallWith(fn, s, std::make_index_sequence<N>{}); }...};
+}
+
+#endif
 
 }  // namespace
 
@@ -59,33 +89,44 @@ cCDECL::cCDECL() {
     CodePage = static_cast<uint8_t*>(
         VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
     if (!CodePage) throw RaisedError(7, kSource, "Out of memory");
+#if defined(__i386__)
     std::memcpy(CodePage, kCallCode, sizeof kCallCode);
+#endif
     std::memcpy(CodePage + kCallbackOffset, kCallbackCode, sizeof kCallbackCode);
 }
 
 cCDECL::~cCDECL() { VirtualFree(CodePage, 0, MEM_RELEASE); }
 
-int32_t cCDECL::z_DO_NOT_CALL(intptr_t nAddrParamBlock) {
-    return reinterpret_cast<CallEntry>(CodePage)(nAddrParamBlock);
+intptr_t cCDECL::z_DO_NOT_CALL(intptr_t nAddrParamBlock) {
+    const auto* block = reinterpret_cast<const ParamBlock*>(nAddrParamBlock);
+#if defined(__i386__)
+    (void)block;
+    return reinterpret_cast<intptr_t(__stdcall*)(intptr_t)>(CodePage)(nAddrParamBlock);
+#else
+    static constexpr auto kCallers = MakeCallTable(std::make_index_sequence<kMaxParams + 1>{});
+    return kCallers[block->count](FuncAddr, block->slots);
+#endif
 }
 
-int32_t cCDECL::CallFunc(std::string_view sFunction, std::initializer_list<intptr_t> ParmLongs) {
+intptr_t cCDECL::CallFunc(std::string_view sFunction, std::initializer_list<intptr_t> ParmLongs) {
     if (!hLib) throw RaisedError(kErrNotLoaded, kSource, "DLL not loaded");
     if (sFunction != LastFunc || DllChanged) {
         const std::string name(sFunction);
         FuncAddr = GetProcAddress(hLib, name.c_str());
         if (!FuncAddr) throw RaisedError(kErrNoFunction, kSource, "Failed to locate function: " + name);
-        PutImm32(CodePage + kCallTarget, reinterpret_cast<uint32_t>(FuncAddr));
+#if defined(__i386__)
+        PutWord(CodePage + kCallTarget, reinterpret_cast<uintptr_t>(FuncAddr));
         FlushInstructionCache(GetCurrentProcess(), CodePage, sizeof kCallCode);
+#endif
         DllChanged = false;
         LastFunc = name;
     }
     if (ParmLongs.size() > kMaxParams) throw RaisedError(kErrTooMany, kSource, "Too many parameters");
-    ParamBlock_.count = static_cast<int32_t>(ParmLongs.size());
+    ParamBlock_.count = static_cast<intptr_t>(ParmLongs.size());
     int i = 0;
-    for (intptr_t v : ParmLongs) ParamBlock_.slots[i++] = static_cast<int32_t>(v);
+    for (intptr_t v : ParmLongs) ParamBlock_.slots[i++] = v;
     SetLastError(0);
-    const int32_t result = z_DO_NOT_CALL(reinterpret_cast<intptr_t>(&ParamBlock_));
+    const intptr_t result = z_DO_NOT_CALL(reinterpret_cast<intptr_t>(&ParamBlock_));
     lastError_ = static_cast<int32_t>(GetLastError());
     return result;
 }
@@ -106,8 +147,12 @@ bool cCDECL::DllUnload() {
 
 intptr_t cCDECL::WrapCallback(intptr_t nModFuncAddr, int32_t nParms) {
     uint8_t* entry = CodePage + kCallbackOffset;
-    PutImm32(entry + kCbSize, static_cast<uint32_t>(nParms) * 4);
-    PutImm32(entry + kCbTarget, static_cast<uint32_t>(nModFuncAddr));
+#if defined(__i386__)
+    PutWord(entry + kCbSize, static_cast<uintptr_t>(nParms) * 4);
+#else
+    (void)nParms;  // the jump forwards every argument as it is
+#endif
+    PutWord(entry + kCbTarget, static_cast<uintptr_t>(nModFuncAddr));
     FlushInstructionCache(GetCurrentProcess(), entry, sizeof kCallbackCode);
     return reinterpret_cast<intptr_t>(entry);
 }

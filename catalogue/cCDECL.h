@@ -1,7 +1,8 @@
 // Bridge for calling C-convention exports of a library loaded at run time.
-// Every argument and the result are one 32-bit value; text and out-values are
-// passed as addresses. Calls go through machine code generated in an
-// executable page, so any export can be called with 0 to 16 arguments.
+// Every argument and the result are one machine word (32 bits on i686);
+// text and out-values are passed as addresses. On i686 calls go through
+// machine code generated in an executable page; on x86_64, whose one calling
+// convention needs no such entry, through a function pointer typed by count.
 #pragma once
 #include <windows.h>
 
@@ -19,8 +20,8 @@ public:
 
     // Argument count followed by the slots; slot 1 is the first C parameter.
     struct ParamBlock {
-        int32_t count = 0;
-        int32_t slots[kMaxParams] = {};
+        intptr_t count = 0;
+        intptr_t slots[kMaxParams] = {};
     };
 
     cCDECL();
@@ -30,21 +31,19 @@ public:
 
     // Performs the call described by the block at nAddrParamBlock through the
     // generated call entry; CallFunc fills the block and calls this.
-    int32_t z_DO_NOT_CALL(intptr_t nAddrParamBlock);
+    intptr_t z_DO_NOT_CALL(intptr_t nAddrParamBlock);
 
-    int32_t CallFunc(std::string_view sFunction, std::initializer_list<intptr_t> ParmLongs = {});
+    intptr_t CallFunc(std::string_view sFunction, std::initializer_list<intptr_t> ParmLongs = {});
     bool DllLoad(const std::string& sName);
     bool DllUnload();
     int32_t LastError() const { return lastError_; }
 
-    // Entry callable with the C convention and nParms 32-bit arguments that
+    // Entry callable with the C convention and nParms word arguments that
     // forwards them to the __stdcall procedure at nModFuncAddr. One object
     // offers one callback at a time: each call re-aims the same entry.
     intptr_t WrapCallback(intptr_t nModFuncAddr, int32_t nParms);
 
 private:
-    using CallEntry = int32_t(__stdcall*)(intptr_t);
-
     HMODULE hLib = nullptr;
     FARPROC FuncAddr = nullptr;
     std::string LastFunc;

@@ -17,6 +17,12 @@ std::string Utf8Z(const std::wstring& text) { return StringToUtf8(text) + '\0'; 
 
 intptr_t Addr(const void* p) { return reinterpret_cast<intptr_t>(p); }
 
+// Calls an export that returns a C int: only the low 32 bits of the word are its value.
+template <class... A>
+int32_t CallInt(std::string_view name, A... args) {
+    return static_cast<int32_t>(SqliteLib->CallFunc(name, {static_cast<intptr_t>(args)...}));
+}
+
 std::wstring AnsiByteToChar(unsigned char b) {
     if (b < 0x80) return std::wstring(1, static_cast<wchar_t>(b));
     wchar_t ch = L'?';
@@ -51,72 +57,71 @@ int32_t SqliteStartup(const std::wstring& folder) {
         SqliteReady = false;
         return 1;
     }
-    if (SqliteLib->CallFunc("sqlite3_initialize") != 0) return 1;
+    if (CallInt("sqlite3_initialize") != 0) return 1;
     SqliteReady = true;
     return 0;
 }
 
 int32_t SqliteShutdown() {
     if (!SqliteLib) return 1;
-    if (SqliteLib->CallFunc("sqlite3_shutdown") != 0) return 1;
+    if (CallInt("sqlite3_shutdown") != 0) return 1;
     SqliteLib->DllUnload();
     SqliteLib.reset();
     SqliteReady = false;
     return 0;
 }
 
-int32_t SqliteOpen(const std::wstring& fileName, int32_t& db) {
+int32_t SqliteOpen(const std::wstring& fileName, intptr_t& db) {
     if (!SqliteReady) return 1;
     const std::string name = Utf8Z(fileName);
-    return SqliteLib->CallFunc("sqlite3_open", {Addr(name.data()), Addr(&db)});
+    return CallInt("sqlite3_open", Addr(name.data()), Addr(&db));
 }
 
-int32_t SqliteClose(int32_t db) {
+int32_t SqliteClose(intptr_t db) {
     if (!SqliteReady) return 1;
-    return SqliteLib->CallFunc("sqlite3_close", {db});
+    return CallInt("sqlite3_close", db);
 }
 
-int32_t SqlitePrepare(int32_t db, const std::wstring& statement, int32_t byteCount, int32_t& stmt,
-                      int32_t& tail) {
+int32_t SqlitePrepare(intptr_t db, const std::wstring& statement, int32_t byteCount, intptr_t& stmt,
+                      intptr_t& tail) {
     if (!SqliteReady) return 1;
     const std::string sql = Utf8Z(statement);
     const int32_t bytes = byteCount == 0 ? static_cast<int32_t>(sql.size() - 1) : byteCount;
-    return SqliteLib->CallFunc("sqlite3_prepare_v2",
-                               {db, Addr(sql.data()), bytes, Addr(&stmt), Addr(&tail)});
+    return CallInt("sqlite3_prepare_v2", db, Addr(sql.data()), bytes, Addr(&stmt), Addr(&tail));
 }
 
-int32_t SqliteExec(int32_t db, const std::wstring& statement) {
+int32_t SqliteExec(intptr_t db, const std::wstring& statement) {
     if (!SqliteReady) return 1;
     const std::string sql = Utf8Z(statement);
-    return SqliteLib->CallFunc("sqlite3_exec", {db, Addr(sql.data()), 0, 0, 0});
+    return CallInt("sqlite3_exec", db, Addr(sql.data()), 0, 0, 0);
 }
 
-int32_t SqliteStep(int32_t stmt) {
+int32_t SqliteStep(intptr_t stmt) {
     if (!SqliteReady) return 1;
-    return SqliteLib->CallFunc("sqlite3_step", {stmt});
+    return CallInt("sqlite3_step", stmt);
 }
 
-int32_t SqliteFinalize(int32_t stmt) {
+int32_t SqliteFinalize(intptr_t stmt) {
     if (!SqliteReady) return 1;
-    return SqliteLib->CallFunc("sqlite3_finalize", {stmt});
+    return CallInt("sqlite3_finalize", stmt);
 }
 
-int32_t SqliteColumnBytes(int32_t stmt, int32_t col) {
+int32_t SqliteColumnBytes(intptr_t stmt, int32_t col) {
     if (!SqliteReady) return 0;
-    return SqliteLib->CallFunc("sqlite3_column_bytes", {stmt, col});
+    return CallInt("sqlite3_column_bytes", stmt, col);
 }
 
-std::wstring SqliteColumnText(int32_t stmt, int32_t col) {
+std::wstring SqliteColumnText(intptr_t stmt, int32_t col) {
     if (!SqliteReady) return {};
     return Utf8PtrToString(SqliteLib->CallFunc("sqlite3_column_text", {stmt, col}));
 }
 
-int32_t SqliteColumnInt(int32_t stmt, int32_t col) {
+int32_t SqliteColumnInt(intptr_t stmt, int32_t col) {
     if (!SqliteReady) return 0;
-    return SqliteLib->CallFunc("sqlite3_column_int", {stmt, col});
+    return CallInt("sqlite3_column_int", stmt, col);
 }
 
-std::wstring SqliteErrMsg(int32_t db) {
+std::wstring SqliteErrMsg(intptr_t db) {
     if (!SqliteReady) return {};
     return AnsiPtrToString(SqliteLib->CallFunc("sqlite3_errmsg", {db}));
 }

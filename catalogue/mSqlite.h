@@ -2,6 +2,7 @@
 // time through the call bridge, thin wrappers returning SQLite result codes.
 // Every group of database work starts the library, opens, works, finalises,
 // closes and shuts the library down again; nothing stays open in between.
+// Database and statement handles are machine words owned by the caller.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -21,17 +22,17 @@ inline constexpr int32_t SQLITE_DONE_ = 101;
 
 int32_t SqliteStartup(const std::wstring& folder);
 int32_t SqliteShutdown();
-int32_t SqliteOpen(const std::wstring& fileName, int32_t& db);
-int32_t SqliteClose(int32_t db);
-int32_t SqlitePrepare(int32_t db, const std::wstring& statement, int32_t byteCount, int32_t& stmt,
-                      int32_t& tail);
-int32_t SqliteExec(int32_t db, const std::wstring& statement);
-int32_t SqliteStep(int32_t stmt);
-int32_t SqliteFinalize(int32_t stmt);
-int32_t SqliteColumnBytes(int32_t stmt, int32_t col);
-std::wstring SqliteColumnText(int32_t stmt, int32_t col);
-int32_t SqliteColumnInt(int32_t stmt, int32_t col);
-std::wstring SqliteErrMsg(int32_t db);
+int32_t SqliteOpen(const std::wstring& fileName, intptr_t& db);
+int32_t SqliteClose(intptr_t db);
+int32_t SqlitePrepare(intptr_t db, const std::wstring& statement, int32_t byteCount, intptr_t& stmt,
+                      intptr_t& tail);
+int32_t SqliteExec(intptr_t db, const std::wstring& statement);
+int32_t SqliteStep(intptr_t stmt);
+int32_t SqliteFinalize(intptr_t stmt);
+int32_t SqliteColumnBytes(intptr_t stmt, int32_t col);
+std::wstring SqliteColumnText(intptr_t stmt, int32_t col);
+int32_t SqliteColumnInt(intptr_t stmt, int32_t col);
+std::wstring SqliteErrMsg(intptr_t db);
 
 // Supporting routines.
 std::string StringToUtf8(const std::wstring& text);

@@ -1,0 +1,192 @@
+// The access layer against the real sqlite3.dll of the program folder, on
+// copies of the delivered catalogue database in temporary folders.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <vector>
+
+#include "SqlText.h"
+#include "TempDir.h"
+#include "UtfToGb.h"
+#include "mSqlite.h"
+#include "test_paths.h"
+
+namespace {
+
+// Runs a test with the current directory moved to a temporary folder holding
+// a fresh copy of npGameData.DLL, and the library started from the program folder.
+class CatalogueDb : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GetCurrentDirectoryW(MAX_PATH, oldDir_);
+        ASSERT_TRUE(CopyFileW((std::wstring(kDistDir) + L"npGameData.DLL").c_str(),
+                              dir_.File(L"npGameData.DLL").c_str(), FALSE));
+        SetCurrentDirectoryW(dir_.Path().c_str());
+        ASSERT_EQ(SqliteStartup(kDistDir), 0);
+        ASSERT_EQ(SqliteOpen(L"npGameData.DLL", db_), 0);
+    }
+    void TearDown() override {
+        SqliteClose(db_);
+        SqliteShutdown();
+        SetCurrentDirectoryW(oldDir_);
+    }
+
+    // All rows of a query, each column as text.
+    std::vector<std::vector<std::wstring>> Rows(const std::wstring& sql, int cols) {
+        std::vector<std::vector<std::wstring>> rows;
+        intptr_t stmt = 0, tail = 0;
+        EXPECT_EQ(SqlitePrepare(db_, sql, 0, stmt, tail), 0) << SqliteErrMsg(db_);
+        while (SqliteStep(stmt) == SQLITE_ROW_) {
+            rows.emplace_back();
+            for (int c = 0; c < cols; ++c) rows.back().push_back(SqliteColumnText(stmt, c));
+        }
+        SqliteFinalize(stmt);
+        return rows;
+    }
+
+    TempDir dir_;
+    wchar_t oldDir_[MAX_PATH] = {};
+    intptr_t db_ = 0;
+};
+
+TEST_F(CatalogueDb, GamesListNewestFirstLookedUpByEncodedName) {
+    const std::wstring names[] = {L"连连看", L"Tom's cat", L"bubble"};
+    for (const auto& n : names)
+        ASSERT_EQ(SqliteExec(db_, L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" +
+                                      SqlText(n) + L"','" + SqlText(L"介绍 " + n) + L"','/g/1.htm',1,1)"),
+                  0)
+            << SqliteErrMsg(db_);
+
+    auto rows = Rows(L"Select * From Games  order by G_DateTime desc", 6);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(Utf8UrlDecode(rows[0][1]), L"bubble");
+    EXPECT_EQ(Utf8UrlDecode(rows[1][1]), L"Tom's cat");
+    EXPECT_EQ(Utf8UrlDecode(rows[2][1]), L"连连看");
+    EXPECT_EQ(rows[2][1], L"%E8%BF%9E%E8%BF%9E%E7%9C%8B") << "stored as plain ASCII";
+    EXPECT_EQ(Utf8UrlDecode(rows[2][2]), L"介绍 连连看");
+    EXPECT_EQ(rows[2][4], L"") << "W_Url not named by this insert form reads as empty";
+    EXPECT_EQ(rows[2][5], L"1");
+
+    ASSERT_EQ(SqliteExec(db_, L"Update [Games] Set [G_Favorite] = 2 Where [G_Name] = '" + SqlText(L"连连看") + L"'"), 0);
+    auto fav = Rows(L"Select * From Games Where G_Favorite = 2 order by G_DateTime desc", 2);
+    ASSERT_EQ(fav.size(), 1u);
+    EXPECT_EQ(Utf8UrlDecode(fav[0][1]), L"连连看");
+
+    ASSERT_EQ(SqliteExec(db_, L"Delete From [Games] Where [G_Name] = '" + SqlText(L"Tom's cat") + L"'"), 0);
+    rows = Rows(L"Select * From [Games]  Where [G_Name] = '" + SqlText(L"Tom's cat") + L"'", 2);
+    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(Rows(L"Select * From Games order by G_DateTime desc", 2).size(), 2u);
+}
+
+TEST_F(CatalogueDb, ApostropheInAValueTouchesOnlyItsOwnRow) {
+    for (const wchar_t* u : {L"o'brien", L"o", L"x' or '1'='1"})
+        ASSERT_EQ(SqliteExec(db_, L"Insert Into Users(U_UserName,U_PassWord) Values('" + SqlText(u) + L"','" +
+                                      SqlText(L"pw") + L"')"),
+                  0);
+    ASSERT_EQ(SqliteExec(db_, L"Update Users Set U_PassWord='" + SqlText(L"it's new") +
+                                  L"' Where U_UserName='" + SqlText(L"x' or '1'='1") + L"'"),
+              0);
+    auto rows = Rows(L"Select * From Users", 3);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0][2], L"pw");
+    EXPECT_EQ(rows[1][2], L"pw");
+    EXPECT_EQ(Utf8UrlDecode(rows[2][2]), L"it's new") << "password is column 2";
+    EXPECT_EQ(rows[0][1], L"o'brien") << "stored value keeps a single apostrophe";
+}
+
+TEST_F(CatalogueDb, InstallRowAndColumnReaders) {
+    auto rows = Rows(L"Select * From [Install]", 1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], L"0");
+    ASSERT_EQ(SqliteExec(db_, L"Update Install Set [I_Close]=1"), 0);
+    EXPECT_EQ(Rows(L"Select * From [Install]", 1)[0][0], L"1");
+
+    intptr_t stmt = 0, tail = 0;
+    ASSERT_EQ(SqlitePrepare(db_, L"Select NULL, '', CAST(X'61E4B8' AS TEXT), CAST(X'E4B8AD41' AS TEXT), 42, "
+                                 L"CAST(X'F09F9880' AS TEXT)",
+                            0, stmt, tail),
+              0);
+    ASSERT_EQ(SqliteStep(stmt), SQLITE_ROW_);
+    EXPECT_EQ(SqliteColumnText(stmt, 0), L"");
+    EXPECT_EQ(SqliteColumnText(stmt, 1), L"");
+    EXPECT_EQ(SqliteColumnBytes(stmt, 1), 0);
+    EXPECT_EQ(SqliteColumnText(stmt, 2), L"a?") << "truncated sequence at the end";
+    EXPECT_EQ(SqliteColumnText(stmt, 3), L"中A");
+    EXPECT_EQ(SqliteColumnBytes(stmt, 3), 4);
+    EXPECT_EQ(SqliteColumnInt(stmt, 4), 42);
+    EXPECT_EQ(SqliteColumnText(stmt, 5), L"\U0001F600");
+    EXPECT_EQ(SqliteStep(stmt), SQLITE_DONE_);
+    EXPECT_EQ(SqliteFinalize(stmt), 0);
+}
+
+TEST_F(CatalogueDb, SecondStartupShutsDownFirstAndStaysReady) {
+    SqliteClose(db_);
+    ASSERT_EQ(SqliteStartup(kDistDir), 0);
+    EXPECT_TRUE(SqliteReady);
+    ASSERT_EQ(SqliteOpen(L"npGameData.DLL", db_), 0);
+    EXPECT_EQ(Rows(L"Select * From [Install]", 1).size(), 1u);
+}
+
+TEST(mSqlite, BareDatabaseNameOpensInTheCurrentDirectory) {
+    TempDir cwd;
+    wchar_t old[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, old);
+    SetCurrentDirectoryW(cwd.Path().c_str());
+    ASSERT_EQ(SqliteStartup(kDistDir), 0);
+    intptr_t db = 0, stmt = 0, tail = 0;
+    ASSERT_EQ(SqliteOpen(L"npGameData.DLL", db), 0);
+    EXPECT_NE(SqlitePrepare(db, L"Select * From Games order by G_DateTime desc", 0, stmt, tail), 0)
+        << "a new empty file has no tables";
+    EXPECT_EQ(SqliteErrMsg(db), L"no such table: Games");
+    SqliteFinalize(stmt);
+    SqliteClose(db);
+    SqliteShutdown();
+    SetCurrentDirectoryW(old);
+    EXPECT_NE(GetFileAttributesW(cwd.File(L"npGameData.DLL").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(mSqlite, FolderIsCompletedAndCanonicalised) {
+    std::wstring dist = kDistDir;
+    dist.pop_back();  // no trailing backslash
+    EXPECT_EQ(SqliteStartup(dist), 0);
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_EQ(SqliteStartup(dist + L"\\..\\dist"), 0);
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_EQ(CanonicalizePath("C:\\a\\b\\..\\c\\.\\"), "C:\\a\\c\\");
+}
+
+TEST(mSqlite, MissingOrBrokenLibraryLeavesEveryWrapperNotReady) {
+    TempDir empty, broken;
+    std::ofstream(broken.File(L"sqlite3.dll").c_str(), std::ios::binary) << "MZ this is not a library";
+    for (const TempDir* dir : {&empty, &broken}) {
+        EXPECT_EQ(SqliteStartup(dir->Path()), 1);
+        EXPECT_FALSE(SqliteReady);
+        intptr_t db = 7, stmt = 7, tail = 7;
+        EXPECT_EQ(SqliteOpen(L"npGameData.DLL", db), 1);
+        EXPECT_EQ(db, 7) << "nothing was called";
+        EXPECT_EQ(SqlitePrepare(db, L"Select 1", 0, stmt, tail), 1);
+        EXPECT_EQ(SqliteExec(db, L"Select 1"), 1);
+        EXPECT_EQ(SqliteStep(stmt), 1);
+        EXPECT_EQ(SqliteFinalize(stmt), 1);
+        EXPECT_EQ(SqliteClose(db), 1);
+        EXPECT_EQ(SqliteColumnBytes(stmt, 0), 0);
+        EXPECT_EQ(SqliteColumnInt(stmt, 0), 0);
+        EXPECT_EQ(SqliteColumnText(stmt, 0), L"");
+        EXPECT_EQ(SqliteErrMsg(db), L"");
+        EXPECT_EQ(SqliteShutdown(), 1) << "no bridge to shut down";
+    }
+}
+
+TEST(mSqlite, TextConversions) {
+    EXPECT_EQ(StringToUtf8(L""), "");
+    EXPECT_EQ(StringToUtf8(L"a中"), "a\xE4\xB8\xAD");
+    EXPECT_EQ(Utf8PtrToString(0), L"");
+    EXPECT_EQ(Utf8PtrToString(reinterpret_cast<intptr_t>("x\xC3\xA9y")), L"x\u00E9y");
+    EXPECT_EQ(Utf8BytesToString("ok\xC3"), L"ok?");
+    EXPECT_EQ(Utf8BytesToString("\xE4\xB8"), L"?");
+    EXPECT_EQ(AnsiPtrToString(0), L"");
+    EXPECT_EQ(AnsiPtrToString(reinterpret_cast<intptr_t>("no such table")), L"no such table");
+}
+
+}  // namespace
