@@ -5,6 +5,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 ensure_packages
+# The 32-bit program folder must keep building from the same sources; a
+# failure there fails the run, after the tests have still been run.
+rc=0
+( BUILD="$BUILD/i686"; build_all i686 dist_ready ) || { rc=1; log "the i686 build FAILED"; }
 build_all
 trap wine_cleanup EXIT
 trap 'exit 130' INT TERM
@@ -15,4 +19,5 @@ rm -f desktop.ready
 "$WINE" "$BUILD/tools/desktop_keeper.exe" desktop.ready </dev/null >/dev/null 2>&1 &
 for _ in $(seq 200); do [ -e desktop.ready ] && break; sleep 0.05; done
 log "running ctest"
-ctest --output-on-failure -j "${CTEST_JOBS:-$JOBS}" --timeout 300 "$@"
+ctest --output-on-failure -j "${CTEST_JOBS:-$JOBS}" --timeout 300 "$@" || rc=$?
+exit $rc

@@ -1,32 +1,19 @@
 #include "DownloadJob.h"
 
-#include <system_error>
-#include <thread>
-
 #include "DownloadErrors.h"
 #include "DownloadName.h"
 #include "HttpGet.h"
 #include "TransferRate.h"
 
 DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder)
-    : id_(id),
+    : WorkerJob(id, target),
       url_(std::move(url)),
       folder_(std::move(folder)),
-      finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))),
-      target_(target) {}
+      finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))) {}
 
-void DownloadJob::Start() {
-    try {
-        std::thread([self = shared_from_this()] { self->Run(); }).detach();
-    } catch (const std::system_error&) {
-        Finish(kDownUnknown, 0);
-    }
-}
+void DownloadJob::NoThread() { Finish(kDownUnknown, 0); }
 
-void DownloadJob::Cancel() {
-    std::lock_guard<std::mutex> lock(mu_);
-    cancelled_ = true;
-    target_ = nullptr;
+void DownloadJob::CancelledLocked() {
     if (finished_ && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
 }
 
@@ -54,7 +41,7 @@ void DownloadJob::Run() {
     uint64_t received = 0, announcedBytes = 0;
     HttpGetReceiver receiver;
     receiver.begin = [&](uint64_t announced) {
-        if (cancelled_) return false;
+        if (Cancelled()) return false;
         if (!OpenTempFile()) {
             writeFailed = true;
             return false;
@@ -66,7 +53,7 @@ void DownloadJob::Run() {
         return true;
     };
     receiver.data = [&](const char* data, size_t size) {
-        if (cancelled_) return false;
+        if (Cancelled()) return false;
         if (!Write(data, size)) {
             writeFailed = true;
             return false;
@@ -115,11 +102,7 @@ void DownloadJob::Report(const Progress& progress) {
 void DownloadJob::Finish(long error, long size) {
     std::lock_guard<std::mutex> lock(mu_);
     finished_ = true;
-    if ((cancelled_ || error != 0) && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
+    if ((Cancelled() || error != 0) && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
     result_ = {error, size, tempPath_};
     PostLocked(kMsgFinished);
-}
-
-void DownloadJob::PostLocked(UINT msg) {
-    if (target_ && !cancelled_) PostMessageW(target_, msg, id_, 0);
 }

@@ -4,12 +4,12 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
-#include <mutex>
 #include <string>
 
-class DownloadJob : public std::enable_shared_from_this<DownloadJob> {
+#include "WorkerJob.h"
+
+class DownloadJob : public WorkerJob {
 public:
     // Posted to the target window with the job's id as wParam.
     static constexpr UINT kMsgSize = WM_APP + 1;      // the announced size is known
@@ -27,14 +27,10 @@ public:
         std::wstring tempPath;
     };
 
+    // A cancelled job's temporary file goes away at once when the job has
+    // finished, else as its thread ends.
     DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder);
-    // Runs the job on a detached thread that keeps the job alive.
-    void Start();
-    // No message is posted after this returns, and the temporary file goes
-    // away (at once when the job has finished, else as its thread ends).
-    void Cancel();
 
-    WPARAM Id() const { return id_; }
     // Where the file belongs once complete.
     const std::wstring& FinalPath() const { return finalPath_; }
     long AnnouncedSize();
@@ -43,28 +39,25 @@ public:
     Result TakeResult();
 
 private:
-    void Run();
+    void Run() override;
+    void NoThread() override;
+    void CancelledLocked() override;
     // Creates the temporary file; false when the folder does not take it.
     bool OpenTempFile();
     bool Write(const char* data, size_t size);
     // Keeps the latest report and posts it unless one is still untaken.
     void Report(const Progress& progress);
     void Finish(long error, long size);
-    // Posts msg unless the job was cancelled. Call with mu_ held.
-    void PostLocked(UINT msg);
 
-    const WPARAM id_;
     const std::wstring url_;
     const std::wstring folder_;
     const std::wstring finalPath_;
-    std::atomic<bool> cancelled_{false};
     struct FileCloser {
         void operator()(HANDLE h) const { CloseHandle(h); }
     };
     std::unique_ptr<void, FileCloser> file_;  // the worker's only
 
-    std::mutex mu_;  // guards what follows
-    HWND target_;
+    // Guarded by mu_:
     bool finished_ = false;
     bool progressPending_ = false;
     std::wstring tempPath_;
