@@ -1,23 +1,33 @@
 #include "Window.h"
 
-#include <set>
+#include <map>
 
 namespace {
 
 const wchar_t kObjectProp[] = L"Orvane.Window";
 
-void RegisterOnce(const Window::CreateParams& p, WNDPROC proc) {
-    static std::set<std::wstring> registered;
-    if (registered.count(p.className)) return;
+// Registers the class once; returns the procedure of the system class it
+// extends (nullptr when it extends none).
+WNDPROC RegisterOnce(const Window::CreateParams& p, WNDPROC proc) {
+    static std::map<std::wstring, WNDPROC> registered;
+    if (auto it = registered.find(p.className); it != registered.end()) return it->second;
     WNDCLASSEXW wc{sizeof wc};
-    wc.style = p.classStyle;
+    WNDPROC base = nullptr;
+    if (!p.baseClass.empty()) {
+        if (!GetClassInfoExW(nullptr, p.baseClass.c_str(), &wc)) return nullptr;
+        base = wc.lpfnWndProc;
+        wc.cbSize = sizeof wc;
+    } else {
+        wc.style = p.classStyle;
+        wc.hCursor = p.cursor ? p.cursor : LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = p.background;
+    }
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = p.cursor ? p.cursor : LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = p.background;
     wc.lpszClassName = p.className.c_str();
     if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS)
-        registered.insert(p.className);
+        registered[p.className] = base;
+    return base;
 }
 
 }  // namespace
@@ -29,7 +39,7 @@ Window* Window::FromHandle(HWND hwnd) {
 }
 
 bool Window::Create(const CreateParams& p) {
-    RegisterOnce(p, &Window::StaticWndProc);
+    baseProc_ = RegisterOnce(p, &Window::StaticWndProc);
     CreateWindowExW(p.exStyle, p.className.c_str(), p.title.c_str(), p.style, p.x, p.y, p.cx, p.cy,
                     p.parent, p.menuOrId, GetModuleHandleW(nullptr), this);
     return hwnd_ != nullptr;
@@ -42,7 +52,8 @@ void Window::Destroy() {
 LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
 
 LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return baseProc_ ? CallWindowProcW(baseProc_, hwnd_, msg, wParam, lParam)
+                     : DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -58,7 +69,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         result = self->WndProc(msg, wParam, lParam);
     } catch (...) {
         // A handler's failure must not unwind through the system's dispatcher.
-        result = DefWindowProcW(hwnd, msg, wParam, lParam);
+        result = self->Default(msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
         RemovePropW(hwnd, kObjectProp);

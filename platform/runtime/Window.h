@@ -19,6 +19,9 @@ public:
         UINT classStyle = CS_DBLCLKS;
         HCURSOR cursor = nullptr;        // nullptr: the arrow
         HBRUSH background = nullptr;     // nullptr: the window paints everything itself
+        // A system class ("EDIT", "BUTTON", ...) this class extends: messages the
+        // object does not handle go to that class's procedure.
+        std::wstring baseClass;
     };
 
     Window() = default;
@@ -43,4 +46,5 @@ protected:
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    WNDPROC baseProc_ = nullptr;  // the extended system class's procedure, if any
 };

@@ -1,0 +1,158 @@
+// Base of forms and of the controls placed on them: the window's place in its
+// container (in the container's scale units), visibility, font, mouse pointer,
+// and mouse input turned into MouseDown / MouseMove / MouseUp / Click.
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "OleColor.h"
+#include "StdPicture.h"
+#include "Twips.h"
+#include "Window.h"
+
+class Canvas;
+class Form;
+
+enum class MousePointerConstants {
+    Default = 0, Arrow = 1, Crosshair = 2, IBeam = 3, SizeNESW = 6, SizeNS = 7, SizeNWSE = 8,
+    SizeWE = 9, UpArrow = 10, Hourglass = 11, NoDrop = 12, SizeAll = 15, Custom = 99
+};
+
+// Something kept by a container (form or picture box) that follows its window.
+class ContainerMember {
+public:
+    virtual ~ContainerMember() = default;
+    // The container's window has just been created.
+    virtual void ContainerCreated() = 0;
+    // The form was unloaded: back to the state it had before its first load.
+    virtual void ContainerUnloaded() = 0;
+};
+
+class Control : public Window, public ContainerMember {
+public:
+    // `container` is the form or picture box the control lies in; a form has none.
+    explicit Control(Canvas* container);
+    ~Control() override;
+
+    // Geometry in the container's scale units; a form's in twips on the screen.
+    int Left();
+    void Left(int value);
+    int Top();
+    void Top(int value);
+    int Width();
+    void Width(int value);
+    int Height();
+    void Height(int value);
+    void Move(int left, std::optional<int> top = {}, std::optional<int> width = {}, std::optional<int> height = {});
+
+    virtual bool Visible() { return p_.visible; }
+    virtual void Visible(bool value);
+    bool Enabled() const { return p_.enabled; }
+    void Enabled(bool value);
+    const std::wstring& Tag() const { return p_.tag; }
+    void Tag(const std::wstring& value) { p_.tag = value; }
+
+    MousePointerConstants MousePointer() const { return p_.mousePointer; }
+    void MousePointer(MousePointerConstants value) { p_.mousePointer = value; }
+    std::shared_ptr<StdPicture> MouseIcon() const { return p_.mouseIcon; }
+    void MouseIcon(std::shared_ptr<StdPicture> value) { p_.mouseIcon = std::move(value); }
+
+    const std::wstring& FontName() const { return p_.fontName; }
+    void FontName(const std::wstring& value);
+    double FontSize() const { return p_.fontSize; }
+    void FontSize(double points);
+    bool FontBold() const { return p_.fontBold; }
+    void FontBold(bool value);
+    bool FontUnderline() const { return p_.fontUnderline; }
+    void FontUnderline(bool value);
+
+    // The window handle; touching it loads the form.
+    HWND hWnd();
+    void Refresh();
+    void SetFocus();
+    // 0 brings the control to the front of its siblings, 1 sends it to the back.
+    void ZOrder(int position = 0);
+
+    Canvas* Container() const { return container_; }
+    // The form the control lies on (a form is its own).
+    Form* Parent();
+
+    // Events. A form raises its own Form_ handlers instead.
+    std::function<void()> Click;
+    std::function<void(int Button, int Shift, int X, int Y)> MouseDown;
+    std::function<void(int Button, int Shift, int X, int Y)> MouseMove;
+    std::function<void(int Button, int Shift, int X, int Y)> MouseUp;
+
+    // Container side: notifications that Windows sends to the parent window.
+    virtual void ReflectCommand(WORD code) {}
+    virtual HBRUSH ReflectCtlColor(HDC dc) { return nullptr; }
+    virtual void ReflectScroll(WORD code) {}
+
+    void ContainerCreated() override;
+    void ContainerUnloaded() override;
+
+protected:
+    // Class, styles and title of this control's window (parent and geometry are filled in).
+    virtual CreateParams WindowParams() = 0;
+    // The window now exists: push the properties it does not take at creation.
+    virtual void Created() {}
+    // Properties are kept as at the first load and put back at unload.
+    virtual void SaveDesign() { design_ = p_; }
+    virtual void RestoreDesign() { p_ = design_; }
+
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
+    virtual void RaiseClick() { if (Click) Click(); }
+    virtual void RaiseMouseDown(int b, int s, int x, int y) { if (MouseDown) MouseDown(b, s, x, y); }
+    virtual void RaiseMouseMove(int b, int s, int x, int y) { if (MouseMove) MouseMove(b, s, x, y); }
+    virtual void RaiseMouseUp(int b, int s, int x, int y) { if (MouseUp) MouseUp(b, s, x, y); }
+    // Unit of the X and Y of mouse events: the container's (a canvas uses its own).
+    virtual ScaleModeConstants MouseScale() const;
+    // Unit of Left / Top / Width / Height.
+    ScaleModeConstants GeometryScale() const;
+    // Whether this control raises mouse events from its own window messages
+    // (system controls that capture the mouse themselves do not).
+    virtual bool TracksMouse() const { return true; }
+
+    // Creates the window now (the container's window must exist).
+    void CreateWindowNow();
+    // Each concrete control calls this at the end of its constructor: a control
+    // made while its container is loaded gets its window at once.
+    void Attached();
+    // Reading or writing a form's geometry loads it; a control's does not.
+    virtual void Touch() {}
+    HFONT Font();
+    void FontChanged();
+    // Cursor for WM_SETCURSOR; nullptr leaves the class cursor.
+    HCURSOR Cursor() const;
+
+    struct Props {
+        // Pixels relative to the container's client area; a form's on the screen.
+        int x = 0, y = 0, cx = 100, cy = 30;
+        bool positioned = true;  // false: a form placed where the system chooses
+        bool visible = true;
+        bool enabled = true;
+        std::wstring tag;
+        MousePointerConstants mousePointer = MousePointerConstants::Default;
+        std::shared_ptr<StdPicture> mouseIcon;
+        std::wstring fontName = L"宋体";
+        double fontSize = 9;
+        bool fontBold = false;
+        bool fontUnderline = false;
+    };
+    Props p_;
+
+private:
+    void ReadGeometry();
+    void ApplyGeometry();
+    void MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    Canvas* container_;
+    Props design_;
+    bool designSaved_ = false;
+    HFONT font_ = nullptr;
+    bool pressed_ = false;  // left button went down on this window
+};

@@ -1,0 +1,125 @@
+#include "Dde.h"
+
+#include <vector>
+
+#include "App.h"
+#include "Form.h"
+#include "RaisedError.h"
+
+namespace {
+
+HDDEDATA CALLBACK Callback(UINT type, UINT fmt, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR);
+
+DWORD Instance() {
+    static DWORD instance = [] {
+        DWORD id = 0;
+        if (DdeInitializeW(&id, Callback, APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_POKES | CBF_FAIL_REQUESTS | CBF_SKIP_ALLNOTIFICATIONS, 0) !=
+            DMLERR_NO_ERROR)
+            id = 0;
+        return id;
+    }();
+    return instance;
+}
+
+std::wstring HszText(HSZ hsz) {
+    wchar_t buf[256] = {};
+    DdeQueryStringW(Instance(), hsz, buf, 256, CP_WINUNICODE);
+    return buf;
+}
+
+class StringHandle {
+public:
+    explicit StringHandle(const std::wstring& s) : hsz_(DdeCreateStringHandleW(Instance(), s.c_str(), CP_WINUNICODE)) {}
+    ~StringHandle() {
+        if (hsz_) DdeFreeStringHandle(Instance(), hsz_);
+    }
+    HSZ get() const { return hsz_; }
+
+private:
+    HSZ hsz_;
+};
+
+Form* FormForTopic(HSZ topic) {
+    return Form::SourceFor(HszText(topic));
+}
+
+HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    try {
+        switch (type) {
+        case XTYP_CONNECT:
+            return reinterpret_cast<HDDEDATA>(static_cast<UINT_PTR>(FormForTopic(hsz1) != nullptr));
+        case XTYP_EXECUTE: {
+            Form* form = FormForTopic(hsz1);
+            if (!form) return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
+            const DWORD size = DdeGetData(data, nullptr, 0, 0);
+            std::wstring command(size / sizeof(wchar_t), L'\0');
+            DdeGetData(data, reinterpret_cast<BYTE*>(command.data()), size, 0);
+            command.resize(wcsnlen(command.c_str(), command.size()));
+            return reinterpret_cast<HDDEDATA>(form->DeliverLinkExecute(command) ? DDE_FACK : DDE_FNOTPROCESSED);
+        }
+        }
+    } catch (...) {
+        // Nothing may unwind through DDEML; a failing handler refuses.
+        if (type == XTYP_EXECUTE) return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void DdeServer::Start() {
+    static bool started = false;
+    if (started || !Instance()) return;
+    StringHandle service(App::EXEName());
+    started = DdeNameService(Instance(), service.get(), nullptr, DNS_REGISTER) != nullptr;
+}
+
+DdeClientLink::~DdeClientLink() { Disconnect(); }
+
+void DdeClientLink::Disconnect() {
+    if (conv_) DdeDisconnect(conv_);
+    conv_ = nullptr;
+}
+
+void DdeClientLink::LinkTopic(const std::wstring& value) {
+    if (value == topic_) return;
+    topic_ = value;
+    Disconnect();
+    mode_ = 0;
+}
+
+void DdeClientLink::LinkMode(int value) {
+    if (value == 0) {
+        Disconnect();
+        mode_ = 0;
+        return;
+    }
+    if (conv_) {
+        CONVINFO ci{sizeof ci};
+        if (DdeQueryConvInfo(conv_, QID_SYNC, &ci) && (ci.wStatus & ST_CONNECTED)) {
+            mode_ = value;
+            return;
+        }
+        Disconnect();
+    }
+    const size_t bar = topic_.find(L'|');
+    if (bar == std::wstring::npos || !Instance())
+        throw RaisedError(282, "LinkMode", "No foreign application responded to a DDE initiate");
+    StringHandle app(topic_.substr(0, bar)), topic(topic_.substr(bar + 1));
+    conv_ = DdeConnect(Instance(), app.get(), topic.get(), nullptr);
+    if (!conv_) throw RaisedError(282, "LinkMode", "No foreign application responded to a DDE initiate");
+    mode_ = value;
+}
+
+void DdeClientLink::LinkExecute(const std::wstring& command) {
+    if (!conv_) throw RaisedError(285, "LinkExecute", "Foreign application won't perform DDE method or operation");
+    const DWORD timeout = static_cast<DWORD>(timeout_ > 0 ? timeout_ : 1) * 100;
+    DWORD result = 0;
+    HDDEDATA r = DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<wchar_t*>(command.c_str())),
+                                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)), conv_, nullptr, CF_UNICODETEXT,
+                                      XTYP_EXECUTE, timeout, &result);
+    if (r) return;
+    if (DdeGetLastError(Instance()) == DMLERR_EXECACKTIMEOUT)
+        throw RaisedError(286, "LinkExecute", "Timeout while waiting for DDE response");
+    throw RaisedError(285, "LinkExecute", "Foreign application won't perform DDE method or operation");
+}
