@@ -12,8 +12,8 @@ root = pathlib.Path(sys.argv[1])
 root.mkdir(parents=True, exist_ok=True)
 here = pathlib.Path(__file__).resolve().parent
 for path in sorted(here.glob("skin_*.py")):
-    spec = importlib.util.spec_from_file_location(path.stem, path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location(path.stem, path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     module.write(root)
 (root / ".stamp").write_text("skins written\n")
