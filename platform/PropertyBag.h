@@ -26,6 +26,13 @@ public:
         if (!(value == defaultValue)) entries_.emplace_back(key, Value(value));
     }
 
+    // A property with no default: always written.
+    template <class T>
+    void WriteProperty(const std::wstring& key, const T& value) {
+        Erase(key);
+        entries_.emplace_back(key, Value(value));
+    }
+
     bool Contains(const std::wstring& key) const {
         for (const auto& e : entries_)
             if (e.first == key) return true;
