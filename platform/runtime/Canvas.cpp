@@ -31,6 +31,17 @@ void Canvas::RestoreDesign() {
     c_ = cdesign_;
 }
 
+void Canvas::CopyPropertiesFrom(const Control& other) {
+    Control::CopyPropertiesFrom(other);
+    auto* canvas = dynamic_cast<const Canvas*>(&other);
+    if (!canvas) return;
+    const bool autoRedraw = canvas->c_.autoRedraw;
+    c_ = canvas->c_;
+    c_.autoRedraw = !autoRedraw;
+    AutoRedraw(autoRedraw);
+    Cls();
+}
+
 void Canvas::AddMember(ContainerMember* member) { members_.push_back(member); }
 
 void Canvas::RemoveMember(ContainerMember* member) {

@@ -65,6 +65,7 @@ protected:
     CreateParams CanvasParams(const std::wstring& className) const;
     void SaveDesign() override;
     void RestoreDesign() override;
+    void CopyPropertiesFrom(const Control& other) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override;
     ScaleModeConstants MouseScale() const override { return c_.scaleMode; }

@@ -171,6 +171,16 @@ Form* Control::Parent() {
     return dynamic_cast<Form*>(c);
 }
 
+void Control::CopyPropertiesFrom(const Control& other) {
+    p_ = other.p_;
+    p_.visible = false;
+    if (!hwnd()) return;
+    ApplyGeometry();
+    ShowWindow(hwnd(), SW_HIDE);
+    EnableWindow(hwnd(), p_.enabled);
+    FontChanged();
+}
+
 void Control::ContainerCreated() {
     if (!designSaved_) {
         SaveDesign();

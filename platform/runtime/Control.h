@@ -101,6 +101,10 @@ protected:
     // Properties are kept as at the first load and put back at unload.
     virtual void SaveDesign() { design_ = p_; }
     virtual void RestoreDesign() { p_ = design_; }
+    // A new element of a control array takes the properties of another, hidden.
+    virtual void CopyPropertiesFrom(const Control& other);
+    template <class>
+    friend class ControlArray;
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override;

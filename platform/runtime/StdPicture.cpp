@@ -120,7 +120,7 @@ std::shared_ptr<StdPicture> LoadPicture(const std::wstring& path) {
     if (!ReadFile(path, bytes)) throw RaisedError(53, "LoadPicture", "File not found");
     // A cursor keeps its hot spot only when loaded as a cursor.
     if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 2 && bytes[3] == 0) {
-        HANDLE cursor = LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+        HANDLE cursor = LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE);
         if (!cursor) throw RaisedError(481, "LoadPicture", "Invalid picture");
         return StdPicture::FromIcon(static_cast<HICON>(cursor));
     }
