@@ -39,6 +39,24 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
     FillRect(dc, &r, static_cast<HBRUSH>(brush.get()));
 }
 
+GdiObject Font(int height, int width) {
+    return GdiObject(CreateFontW(-height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"宋体"));
+}
+
+// The stage's font: its natural shape, widened or narrowed by the stage's
+// horizontal stretch relative to its vertical one.
+GdiObject StageFont(HDC dc, int height, double stretch) {
+    GdiObject font = Font(height, 0);
+    if (stretch > 0.99 && stretch < 1.01) return font;
+    TEXTMETRICW tm;
+    {
+        const Selection select(dc, font.get());
+        GetTextMetricsW(dc, &tm);
+    }
+    return Font(height, std::max(1, static_cast<int>(tm.tmAveCharWidth * stretch + 0.5)));
+}
+
 }  // namespace
 
 ShockwaveFlash::ShockwaveFlash(const CreateArgs& args) {
@@ -162,15 +180,11 @@ void ShockwaveFlash::Paint(HDC dc) const {
     }
     // The text scales with the stage; a stretched stage stretches it too.
     const int lineHeight = std::max(10, static_cast<int>(area.bottom - area.top) / 12);
-    int charWidth = 0;
-    if (onStage && movie_.header->hasFrame && movie_.header->WidthPx() > 0 && movie_.header->HeightPx() > 0) {
-        const double sx = static_cast<double>(s.width) / movie_.header->WidthPx();
-        const double sy = static_cast<double>(s.height) / movie_.header->HeightPx();
-        charWidth = std::max(1, static_cast<int>(lineHeight * 0.8 * 0.5 * sx / sy));
-    }
-    const GdiObject font(CreateFontW(-lineHeight * 8 / 10, charWidth, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                     ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Microsoft YaHei"));
+    double stretch = 1.0;
+    if (onStage && movie_.header->hasFrame && movie_.header->WidthPx() > 0 && movie_.header->HeightPx() > 0)
+        stretch = (static_cast<double>(s.width) / movie_.header->WidthPx()) /
+                  (static_cast<double>(s.height) / movie_.header->HeightPx());
+    const GdiObject font = StageFont(dc, lineHeight * 8 / 10, stretch);
     const Selection select(dc, font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, onStage ? kStageText : kBandText);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "Pump.h"
 #include "ShockwaveFlash.h"
@@ -129,17 +130,30 @@ TEST_F(FlashPlayer, ShowAllPaintsBandsBesideTheStageAndExactFitStretchesIt) {
     EXPECT_EQ(shot.At(396, 396), ShockwaveFlash::kStageColour);
 }
 
-TEST_F(FlashPlayer, StretchedTextIsTallerThanProportionalText) {
+// Rows and columns of the snapshot that hold any of the text's ink.
+std::pair<int, int> InkExtent(HWND hwnd) {
+    Snapshot shot(hwnd);
+    int rows = 0, columns = 0;
+    for (int y = 0; y < 400; ++y) rows += shot.Count({0, y, 400, y + 1}, RGB(0, 0, 0)) > 0;
+    for (int x = 0; x < 400; ++x) columns += shot.Count({x, 0, x + 1, 400}, RGB(0, 0, 0)) > 0;
+    return {rows, columns};
+}
+
+TEST_F(FlashPlayer, AStretchedStageStretchesTheText) {
+    // A wide movie stretched to a square: the text grows taller.
     flash->LoadMovie(0, MovieFile(L"wide.swf", FwsMovie(10, 800, 400, 24 << 8, 1)));
-    auto inkRows = [this] {
-        Snapshot shot(flash->hwnd());
-        int rows = 0;
-        for (int y = 0; y < 400; ++y) rows += shot.Count({0, y, 400, y + 1}, RGB(0, 0, 0)) > 0;
-        return rows;
-    };
-    const int proportional = inkRows();
+    const auto wideShowAll = InkExtent(flash->hwnd());
     flash->ScaleMode(kScaleExactFit);
-    EXPECT_GT(inkRows(), proportional * 3 / 2);
+    EXPECT_GT(InkExtent(flash->hwnd()).first, wideShowAll.first * 3 / 2);
+
+    // A tall movie stretched to a square: same height, the text grows wider.
+    flash->ScaleMode(kScaleShowAll);
+    flash->LoadMovie(0, MovieFile(L"tall.swf", FwsMovie(10, 200, 400, 24 << 8, 1)));
+    const auto tallShowAll = InkExtent(flash->hwnd());
+    flash->ScaleMode(kScaleExactFit);
+    const auto tallStretched = InkExtent(flash->hwnd());
+    EXPECT_NEAR(tallStretched.first, tallShowAll.first, tallShowAll.first / 5);
+    EXPECT_GT(tallStretched.second, tallShowAll.second * 3 / 2);
 }
 
 TEST_F(FlashPlayer, MissingAndForeignFilesShowNoStage) {
