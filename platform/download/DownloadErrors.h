@@ -6,7 +6,7 @@
 #include "HttpGet.h"
 
 enum DownErrorCode : long {
-    kDownNotDownloadable = 1,  // the server answered with an error status, or the address names no file
+    kDownNotDownloadable = 1,  // an error status, or the address names no file of the folder
     kDownRedirect = 2,         // a redirect that could not be followed
     kDownNoBytes = 3,          // the server sent an empty body
     kDownSaveFailed = 4,       // the file could not be written or given its name

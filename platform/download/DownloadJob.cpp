@@ -34,7 +34,7 @@ DownloadJob::Result DownloadJob::TakeResult() {
 }
 
 void DownloadJob::Run() {
-    if (FileNameFromAddress(url_).empty()) return Finish(kDownNotDownloadable, 0);
+    if (!IsPlainFileName(FileNameFromAddress(url_))) return Finish(kDownNotDownloadable, 0);
 
     TransferRate rate(GetTickCount());
     bool writeFailed = false;

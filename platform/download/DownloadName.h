@@ -7,6 +7,11 @@
 // ending in "/" names no file and gives empty text).
 std::wstring FileNameFromAddress(const std::wstring& address);
 
+// True when name stands for one file directly inside a folder: not empty,
+// not "." or "..", and free of "\", "/" and ":", which would lead into
+// another folder or a stream of another file.
+bool IsPlainFileName(const std::wstring& name);
+
 // folder and name joined by exactly one backslash, whether or not the folder
 // ends with one.
 std::wstring PathInFolder(const std::wstring& folder, const std::wstring& name);

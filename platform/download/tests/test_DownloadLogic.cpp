@@ -12,6 +12,17 @@ TEST(DownloadName, TakesTheLastSlashSegmentAsItIs) {
     EXPECT_EQ(FileNameFromAddress(L"http://h/a\\b.swf"), L"a\\b.swf");
 }
 
+TEST(DownloadName, OnlyPlainNamesStayInTheFolder) {
+    EXPECT_TRUE(IsPlainFileName(L"abc.jpg"));
+    EXPECT_TRUE(IsPlainFileName(L"a%20b.swf?nosave"));
+    EXPECT_TRUE(IsPlainFileName(L"...jpg"));
+    EXPECT_FALSE(IsPlainFileName(L""));
+    EXPECT_FALSE(IsPlainFileName(L"."));
+    EXPECT_FALSE(IsPlainFileName(L".."));
+    EXPECT_FALSE(IsPlainFileName(L"..\\..\\Orvane.exe"));
+    EXPECT_FALSE(IsPlainFileName(L"a.jpg:hidden"));
+}
+
 TEST(DownloadName, JoinsFolderAndNameWithOneBackslash) {
     EXPECT_EQ(PathInFolder(L"C:\\Prog\\Jpgs\\", L"a.jpg"), L"C:\\Prog\\Jpgs\\a.jpg");
     EXPECT_EQ(PathInFolder(L"C:\\Prog\\Jpgs", L"a.jpg"), L"C:\\Prog\\Jpgs\\a.jpg");

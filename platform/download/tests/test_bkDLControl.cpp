@@ -227,6 +227,20 @@ TEST_F(DownloadControl, AnAddressEndingInASlashNamesNoFile) {
     ExpectOneError(kDownNotDownloadable, L"不可下载文件");
 }
 
+TEST_F(DownloadControl, ANameLeadingOutOfTheFolderIsRefusedUnfetched) {
+    const std::wstring inner = dir.File(L"inner");
+    CreateDirectoryW(inner.c_str(), nullptr);
+    server.Route("/x/escape.jpg", TestHttpServer::Text("data", "image/jpeg"));
+    control->Url(server.BaseUrlW() + L"/x/..\\escape.jpg");
+    control->SavePath(inner + L"\\");
+    control->StartDown();
+    ASSERT_TRUE(WaitForEnding());
+    EXPECT_EQ(events.back().a, kDownNotDownloadable);
+    EXPECT_EQ(server.Requests().size(), 0u);
+    EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::wstring>{L"inner"});
+    EXPECT_TRUE(FilesIn(inner).empty());
+}
+
 TEST_F(DownloadControl, AFolderThatCannotTakeTheFileIsASaveError) {
     server.Route("/a.jpg", TestHttpServer::Text("data", "image/jpeg"));
     Start("/a.jpg", dir.File(L"missing"));
