@@ -1,0 +1,63 @@
+// The ordered, keyed collection of a tab strip's tabs (0-based positions,
+// optional keys compared without regard to letter case). Every change is
+// reported to the tab host.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CTabItem.h"
+#include "TabIndex.h"
+
+class IuTab;
+class ITabForm;
+
+// Window style a released page gets from the style it had when it was added.
+using ReleaseStyleRule = std::function<LONG(LONG origStyle)>;
+// The launcher's released pages have no caption and no sizing frame.
+LONG LauncherReleaseStyle(LONG origStyle);
+// The player's released pages get their original style back.
+LONG PlayerReleaseStyle(LONG origStyle);
+
+class CTabItems {
+public:
+    explicit CTabItems(ReleaseStyleRule releaseStyle = LauncherReleaseStyle);
+    CTabItems(const CTabItems&) = delete;
+    CTabItems& operator=(const CTabItems&) = delete;
+
+    // Raises RaisedError 5 for an index that is not numeric, 9 for one
+    // outside 0..Count, 457 for a key already in use; by then the page has
+    // been initialised and attached to the host (hidden), and stays open.
+    bool Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form, const std::wstring& Key = {},
+             const std::optional<TabIndex>& index = std::nullopt);
+    // Asks the host first; bUnload false leaves the page open.
+    bool Remove(const TabIndex& index, bool bUnload = true);
+    // Closes every page and empties the collection without telling the host.
+    void Clear();
+    long FindItem(const TabIndex& index) const;
+    // Turns the page back into a window of its own, centred on the screen.
+    // The collection lets go of the page: whoever else holds it keeps it.
+    bool ReleaseForm(const TabIndex& index);
+    long Count() const { return static_cast<long>(items_.size()); }
+    // Raises RaisedError 5 for an unknown key; nullptr for a position outside.
+    CTabItem* Item(const TabIndex& index) const;
+    long Selected() const;
+    void Selected(long NewValue);
+
+    void SetTabHost(IuTab* host) { host_ = host; }
+
+private:
+    struct Entry {
+        std::wstring key;  // empty: none
+        std::unique_ptr<CTabItem> item;
+    };
+    long KeyPosition(const std::wstring& key) const;
+
+    std::vector<Entry> items_;
+    IuTab* host_ = nullptr;  // the host owns this collection
+    ReleaseStyleRule releaseStyle_;
+};
