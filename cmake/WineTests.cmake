@@ -11,11 +11,17 @@ to_wine_path(WINE_DIST_DIR ${DIST_DIR})
 to_wine_path(WINE_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 configure_file(${CMAKE_SOURCE_DIR}/cmake/test_paths.h.in ${CMAKE_BINARY_DIR}/generated/test_paths.h)
 
-# orvane_add_test(<name> SOURCES ... LIBS ... [TIMEOUT s])
+# orvane_add_test(<name> SOURCES ... LIBS ... [TIMEOUT s] [LOCK resource])
+# LOCK: tests holding the same resource never run at the same time (e.g.
+# "desktop" for tests that move the one cursor or need their window in front).
 function(orvane_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT;LOCK" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
+  endif()
+  set(_props TIMEOUT ${T_TIMEOUT})
+  if(T_LOCK)
+    list(APPEND _props RESOURCE_LOCK ${T_LOCK})
   endif()
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated)
@@ -23,7 +29,7 @@ function(orvane_add_test name)
   # The program folder must be complete before any test runs against it.
   add_dependencies(${name} dist_ready)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES TIMEOUT ${T_TIMEOUT})
+                       PROPERTIES ${_props})
 endfunction()
 
 # Folders add what they put into dist/ to this target.
