@@ -4,8 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 // Style bits of a page window made into a child: caption and sizing border.
 inline constexpr LONG kCaptionAndFrame = WS_CAPTION | WS_THICKFRAME;  // 12845056
@@ -35,3 +37,9 @@ int TransBlt(HDC hDestDC, int X, int Y, int W, int H, HDC hSrcDC, int SrcX, int 
 // Draws Count characters of Text (-1: all) into the rectangle X, Y, W, H with
 // the DrawText format flags; returns the text height.
 int DrawTextRect(HDC hDC, const std::wstring& Text, int Count, int X, int Y, int W, int H, UINT Format);
+
+// Owner of a DC made by CreateMemDC or CreateBitmapDC.
+struct MemDCDeleter {
+    void operator()(HDC hDC) const { DeleteMemDC(hDC); }
+};
+using UniqueMemDC = std::unique_ptr<std::remove_pointer_t<HDC>, MemDCDeleter>;
