@@ -1,0 +1,163 @@
+#include "WebFetch.h"
+
+#include <wininet.h>
+
+#include <thread>
+
+#include "WebUrl.h"
+
+namespace {
+
+constexpr DWORD kConnectTimeoutMs = 10000;
+constexpr DWORD kReceiveTimeoutMs = 15000;
+constexpr DWORD kWholeFetchMs = 60000;  // a server that trickles bytes is cut off too
+
+struct InternetHandle {
+    HINTERNET h = nullptr;
+    explicit InternetHandle(HINTERNET handle) : h(handle) {}
+    ~InternetHandle() {
+        if (h) InternetCloseHandle(h);
+    }
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+};
+
+// One session for the whole process, opened on first use and kept until exit.
+HINTERNET Session() {
+    static HINTERNET session = [] {
+        HINTERNET s = InternetOpenW(L"Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 6.1)",
+                                    INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+        if (s) {
+            DWORD connect = kConnectTimeoutMs, receive = kReceiveTimeoutMs;
+            InternetSetOptionW(s, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
+            InternetSetOptionW(s, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof receive);
+            InternetSetOptionW(s, INTERNET_OPTION_SEND_TIMEOUT, &receive, sizeof receive);
+        }
+        return s;
+    }();
+    return session;
+}
+
+std::wstring ErrorText(DWORD code) {
+    switch (code) {
+        case ERROR_INTERNET_NAME_NOT_RESOLVED: return L"The server name could not be resolved.";
+        case ERROR_INTERNET_CANNOT_CONNECT: return L"The connection to the server failed.";
+        case ERROR_INTERNET_TIMEOUT: return L"The server did not answer in time.";
+        case ERROR_INTERNET_CONNECTION_RESET:
+        case ERROR_INTERNET_CONNECTION_ABORTED: return L"The connection was closed.";
+        default: return L"The page could not be fetched (error " + std::to_wstring(code) + L").";
+    }
+}
+
+std::wstring QueryString(HINTERNET h, DWORD info) {
+    wchar_t buf[1024];
+    DWORD len = sizeof buf;
+    if (!HttpQueryInfoW(h, info, buf, &len, nullptr)) return {};
+    return std::wstring(buf, len / sizeof(wchar_t));
+}
+
+void FetchHttp(FetchResult& r, size_t cap) {
+    HINTERNET session = Session();
+    if (!session) {
+        r.error = ErrorText(GetLastError());
+        return;
+    }
+    InternetHandle request(InternetOpenUrlW(session, r.requestUrl.c_str(), nullptr, 0,
+                                            INTERNET_FLAG_NO_UI | INTERNET_FLAG_RESYNCHRONIZE, 0));
+    if (!request.h) {
+        r.error = ErrorText(GetLastError());
+        return;
+    }
+    DWORD status = 0, len = sizeof status;
+    if (HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &len, nullptr))
+        r.status = static_cast<int>(status);
+    r.contentType = QueryString(request.h, HTTP_QUERY_CONTENT_TYPE);
+    wchar_t finalUrl[INTERNET_MAX_URL_LENGTH];
+    DWORD urlLen = sizeof finalUrl;
+    if (InternetQueryOptionW(request.h, INTERNET_OPTION_URL, finalUrl, &urlLen)) r.url = finalUrl;
+    const DWORD start = GetTickCount();
+    char buf[16384];
+    DWORD got = 0;
+    while (r.body.size() < cap && GetTickCount() - start < kWholeFetchMs) {
+        if (!InternetReadFile(request.h, buf, sizeof buf, &got)) {
+            if (r.body.empty()) {
+                r.error = ErrorText(GetLastError());
+                return;
+            }
+            break;  // what arrived before the failure is shown
+        }
+        if (got == 0) break;
+        r.body.append(buf, std::min<size_t>(got, cap - r.body.size()));
+    }
+    r.replied = true;
+}
+
+void FetchFile(FetchResult& r, size_t cap) {
+    const std::wstring path = FileUrlToPath(r.requestUrl);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        r.error = L"The file could not be opened.";
+        return;
+    }
+    char buf[65536];
+    DWORD got = 0;
+    while (r.body.size() < cap && ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0)
+        r.body.append(buf, std::min<size_t>(got, cap - r.body.size()));
+    CloseHandle(f);
+    r.replied = true;
+    r.status = 200;
+}
+
+void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, std::wstring url, FetchKind kind) {
+    auto r = std::make_unique<FetchResult>();
+    r->ticket = ticket;
+    r->requestUrl = url;
+    r->url = std::move(url);
+    const size_t cap = kind == FetchKind::Image ? kMaxImageBytes : kMaxDocumentBytes;
+    const std::wstring scheme = UrlScheme(r->requestUrl);
+    if (scheme == L"http" || scheme == L"https") FetchHttp(*r, cap);
+    else if (scheme == L"file") FetchFile(*r, cap);
+    else r->error = L"The address is not supported.";
+    if (kind == FetchKind::Image && r->replied && r->status < 400) {
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        r->image = DecodeImage(r->body);
+        if (SUCCEEDED(com)) CoUninitialize();
+        r->body.clear();
+    }
+    mailbox->Deliver(std::move(r));
+}
+
+}  // namespace
+
+void FetchMailbox::Detach() {
+    std::lock_guard<std::mutex> lock(mu_);
+    target_ = nullptr;
+}
+
+void FetchMailbox::Deliver(std::unique_ptr<FetchResult> result) {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (!target_) return;
+    results_.push_back(std::move(result));
+    PostMessageW(target_, message_, 0, 0);
+}
+
+std::deque<std::unique_ptr<FetchResult>> FetchMailbox::TakeAll() {
+    std::deque<std::unique_ptr<FetchResult>> taken;
+    std::lock_guard<std::mutex> lock(mu_);
+    taken.swap(results_);
+    return taken;
+}
+
+void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind) {
+    try {
+        std::thread(RunFetch, mailbox, ticket, url, kind).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: answered at once as a failed fetch.
+        auto r = std::make_unique<FetchResult>();
+        r->ticket = ticket;
+        r->requestUrl = r->url = url;
+        r->error = L"The page could not be fetched.";
+        mailbox->Deliver(std::move(r));
+    }
+}

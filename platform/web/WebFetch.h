@@ -1,0 +1,51 @@
+// Fetching for the browser view off the user-interface thread: http(s)
+// through WinINet (the process's cookies and URL cache) with time-outs and a
+// size cap, file: URLs from disk. Each fetch runs on a worker thread and
+// leaves its result in a mailbox, then posts a message to the view's window;
+// the view takes the results on its own thread. A view that goes away
+// detaches the mailbox, and late results are simply dropped.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "WebImage.h"
+
+struct FetchResult {
+    uint32_t ticket = 0;       // the request this answers
+    std::wstring requestUrl;
+    std::wstring url;          // final address after redirects
+    bool replied = false;      // false: no reply at all (see error)
+    int status = 0;            // HTTP status; 200 for a file that was read
+    std::wstring contentType;  // empty for files
+    std::string body;
+    std::wstring error;
+    std::unique_ptr<DecodedImage> image;  // image requests: the decoded picture
+};
+
+class FetchMailbox {
+public:
+    FetchMailbox(HWND target, UINT message) : target_(target), message_(message) {}
+    void Detach();
+    void Deliver(std::unique_ptr<FetchResult> result);
+    std::deque<std::unique_ptr<FetchResult>> TakeAll();
+
+private:
+    std::mutex mu_;
+    HWND target_;
+    UINT message_;
+    std::deque<std::unique_ptr<FetchResult>> results_;
+};
+
+enum class FetchKind { Document, Image };
+
+// Starts the fetch on its own thread; the result arrives through the mailbox.
+void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind);
+
+// Largest body kept (the rest of a longer one is dropped).
+constexpr size_t kMaxDocumentBytes = 4u << 20;
+constexpr size_t kMaxImageBytes = 8u << 20;
