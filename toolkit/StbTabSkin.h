@@ -4,12 +4,13 @@
 #pragma once
 #include <string>
 
+#include "App.h"
 #include "TabSkin.h"
 
 class StbTabSkin : public TabSkin {
 public:
-    // baseFolder ends with a backslash; the sheets lie below "skin\DefaultSkin\".
-    explicit StbTabSkin(const std::wstring& baseFolder = ProgramFolder());
+    // The sheets lie below baseFolder\"skin\DefaultSkin\" (the program's folder by default).
+    explicit StbTabSkin(const std::wstring& baseFolder = App::Path());
     ~StbTabSkin() override;
     StbTabSkin(const StbTabSkin&) = delete;
     StbTabSkin& operator=(const StbTabSkin&) = delete;

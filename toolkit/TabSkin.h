@@ -4,8 +4,6 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-
 #include "TabStripLayout.h"
 
 class TabSkin {
@@ -20,6 +18,3 @@ public:
     // A 12 x 12 close button, unscaled.
     virtual void DrawClose(HDC hDC, long style, TabStripLayout::CloseCell cell, long x, long y) = 0;
 };
-
-// The program's folder with one trailing backslash, where "skin\..." lies.
-std::wstring ProgramFolder();

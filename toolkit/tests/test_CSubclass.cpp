@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CSubclass.h"
+#include "CursorLock.h"
 #include "EventLog.h"
 #include "Pump.h"
 
@@ -292,8 +293,9 @@ TEST_F(CSubclassTest, WideCharacterRequestFollowsTheWindow) {
 }
 
 TEST_F(CSubclassTest, TrackMouseTrackingBringsAMouseLeave) {
-    SetWindowPos(hwnd, HWND_TOPMOST, 100, 100, 200, 200, SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    SetCursorPos(200, 200);
+    CursorLock cursor;
+    SetWindowPos(hwnd, HWND_TOPMOST, 1000, 700, 200, 200, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetCursorPos(1100, 800);
     PumpFor(100);
     ASSERT_TRUE(sub->ssc_Subclass(hwnd));
     sub->ssc_AddMsg(hwnd, WM_MOUSELEAVE, CSubclass::MSG_BEFORE);
@@ -304,7 +306,7 @@ TEST_F(CSubclassTest, TrackMouseTrackingBringsAMouseLeave) {
     sub->TrackMouseTracking(hwnd);
     PumpFor(100);
     EXPECT_FALSE(left);
-    SetCursorPos(600, 600);
+    SetCursorPos(700, 500);
     EXPECT_TRUE(PumpUntil([&] { return left; }, 3000));
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "CursorLock.h"
 #include "Pump.h"
 #include "StbTabSkin.h"
 #include "TabTestSupport.h"
@@ -32,7 +33,8 @@ protected:
 
     void SetUp() override {
         parent = MakeTestWindow(L"owner", WS_POPUP | WS_VISIBLE, nullptr, 820, 360);
-        SetWindowPos(parent, HWND_TOPMOST, 0, 0, 820, 360, SWP_NOACTIVATE);
+        // Away from the top left corner, where most test windows lie.
+        SetWindowPos(parent, HWND_TOPMOST, 420, 620, 820, 360, SWP_NOACTIVATE);
         container = MakeTestWindow(L"", WS_CHILD | WS_VISIBLE, parent, 800, 300);
         SetWindowPos(container, nullptr, 0, 40, 800, 300, SWP_NOZORDER);
     }
@@ -228,6 +230,7 @@ TEST_F(uTabTest, DoubleClickOnACloseButtonClosesTwoTabs) {
 }
 
 TEST_F(uTabTest, HoverIsReportedOnceAndLeavingTheWindowClearsIt) {
+    CursorLock cursor;
     MakeStrip(3);
     POINT origin{0, 0};
     ClientToScreen(strip->hwnd(), &origin);
@@ -238,7 +241,7 @@ TEST_F(uTabTest, HoverIsReportedOnceAndLeavingTheWindowClearsIt) {
     EXPECT_EQ(Pixel(X(1, 4), 20), kHoverFill);
     Move(CloseX(1), 12);  // same tab, now over its close button: no second hover
     EXPECT_EQ(Pixel(CloseX(1), 12), kCloseHover);
-    SetCursorPos(origin.x + 400, origin.y + 200);
+    SetCursorPos(origin.x + 400, origin.y - 300);
     ASSERT_TRUE(PumpUntil([&] { return !events.empty() && events.back() == "leave"; }, 3000));
     EXPECT_THAT(events, ElementsAre("hover 1 0", "leave"));
     EXPECT_EQ(Pixel(X(1, 4), 20), kNormalFill);
