@@ -1,0 +1,11 @@
+// Kept alone so that a test-only copy of the library can be built with a
+// shorter read time-out; the shipped library keeps 20000 ms.
+#include "Internet.h"
+
+#ifndef DRUMLIN_READ_TIMEOUT_MS
+#define DRUMLIN_READ_TIMEOUT_MS 20000
+#endif
+
+namespace drumlin {
+extern const uint32_t kReadTimeoutMs = DRUMLIN_READ_TIMEOUT_MS;
+}
