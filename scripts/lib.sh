@@ -72,12 +72,16 @@ wine_env() {
     [ -S "/tmp/.X11-unix/X$n" ] || { log "Xvfb :$n did not start"; cat "$BUILD/xvfb.log"; exit 1; }
     export DISPLAY=":$n"
   fi
-  if [ ! -f "$WINEPREFIX/.prefix-ready" ]; then
+  local ready="prefix 2: fonts"
+  if [ "$(cat "$WINEPREFIX/.prefix-ready" 2>/dev/null)" != "$ready" ]; then
     log "creating wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     "$WINE" wineboot -i >"$BUILD/wineboot.log" 2>&1 || { cat "$BUILD/wineboot.log"; exit 1; }
+    # regedit reads Chinese value names only from a UTF-16 file.
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$ROOT/scripts/wine-fonts.reg"; } >"$BUILD/wine-fonts.reg"
+    "$WINE" regedit /S "Z:$BUILD/wine-fonts.reg" >>"$BUILD/wineboot.log" 2>&1
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.prefix-ready"
+    echo "$ready" >"$WINEPREFIX/.prefix-ready"
   fi
   "$WINESERVER" -p
 }
