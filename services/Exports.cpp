@@ -54,7 +54,7 @@ int32_t __stdcall AconfigQ(const char* url) {
 
 const char* __stdcall AconfigGet(const char* url) {
     try {
-        return Give(InternetObj().Fetch(drumlin::FromCaller(url)));
+        return Give(InternetObj().GetText(drumlin::FromCaller(url)));
     } catch (...) {
         return GiveEmpty();
     }

@@ -142,7 +142,7 @@ std::optional<std::string> HttpGet(const std::wstring& startUrl) {
 
 }  // namespace
 
-std::string GetText(const std::string& url) {
+std::string HttpGetText(const std::string& url) {
     try {
         if (url.empty()) return std::string();
         const auto body = HttpGet(AnsiToWide(url));
@@ -169,7 +169,7 @@ void AppendPairs(const std::string& ansiJson, std::vector<ConfigPair>& pairs) {
 int32_t Tinternet::LoadPairs(const std::string& url) {
     if (FPairs.empty()) {
         try {
-            FText = fetch_(url);
+            FText = GetText(url);
             AppendPairs(FText, FPairs);
         } catch (...) {
             // The entries appended before the failure stay.

@@ -15,7 +15,7 @@ inline constexpr char kUserAgent[] = "Mozilla/5.0 (compatible; MSIE 10.0; Window
 
 // GET of an ANSI URL with a fresh client; the body decoded from UTF-8 into
 // ANSI text. Empty text on any failure.
-std::string GetText(const std::string& url);
+std::string HttpGetText(const std::string& url);
 
 // One configuration entry (TCPAs).
 struct ConfigPair {
@@ -27,9 +27,10 @@ struct ConfigPair {
 class Tinternet {
 public:
     using Fetcher = std::function<std::string(const std::string& url)>;
-    explicit Tinternet(Fetcher fetch = GetText) : fetch_(std::move(fetch)) {}
+    // The fetcher is the HTTP client; tests give a stand-in.
+    explicit Tinternet(Fetcher fetch = HttpGetText) : fetch_(std::move(fetch)) {}
 
-    std::string Fetch(const std::string& url) const { return fetch_(url); }
+    std::string GetText(const std::string& url) const { return fetch_(url); }
     // Fills the list from the URL when it is empty; returns its last index.
     int32_t LoadPairs(const std::string& url);
     // Key or Value of entry Index; empty text when there is no such entry.

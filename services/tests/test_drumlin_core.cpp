@@ -172,9 +172,15 @@ TEST(DrumlinConfig, ListIsFilledOnceAndEmptyFetchesAreRepeated) {
     EXPECT_EQ(internet.GetPair(-1, false), "");
 }
 
-TEST(DrumlinConfig, FailureWhileFillingKeepsTheEntriesSoFar) {
-    Tinternet internet([](const std::string&) -> std::string { throw std::runtime_error("fetch failed"); });
+TEST(DrumlinConfig, AFetchThatThrowsLeavesTheListEmpty) {
+    int calls = 0;
+    Tinternet internet([&calls](const std::string&) -> std::string {
+        if (++calls == 1) throw std::runtime_error("fetch failed");
+        return R"({"k":"v"})";
+    });
     EXPECT_EQ(internet.LoadPairs("u"), -1);
+    EXPECT_EQ(internet.LoadPairs("u"), 0);
+    EXPECT_EQ(calls, 2);
 }
 
 TEST(DrumlinConfig, ShippedReadTimeOut) {

@@ -202,6 +202,23 @@ TEST_F(DrumlinTest, Utf8KeysAndValuesArriveInTheAnsiCodePage) {
     EXPECT_EQ(std::string(dll.AconfigQget(0, 0)), Ansi(L"\u20AC 5"));
 }
 
+TEST(DrumlinLifetime, UnloadingForgetsTheList) {
+    TestHttpServer server;
+    server.Route("/config", TestHttpServer::Text(R"({"k":"v"})"));
+    const std::string url = server.BaseUrl() + "/config";
+    {
+        Library dll(ShippedDll());
+        ASSERT_TRUE(dll.Complete());
+        ASSERT_EQ(dll.AconfigQ(url.c_str()), 0);
+        EXPECT_STREQ(dll.AconfigQget(0, 1), "k");
+    }
+    Library dll(ShippedDll());
+    ASSERT_TRUE(dll.Complete());
+    EXPECT_STREQ(dll.AconfigQget(0, 1), "");
+    EXPECT_EQ(dll.AconfigQ(url.c_str()), 0);
+    EXPECT_EQ(server.RequestCount("/config"), 2u);
+}
+
 // ---------------------------------------------------------------- HTTP GET
 
 TEST_F(DrumlinTest, GetReturnsTheBody) {
