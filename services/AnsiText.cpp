@@ -1,3 +1,4 @@
+// Text conversions between the caller's ANSI code page, UTF-8 and UTF-16, and strict integers.
 #include "AnsiText.h"
 
 #include <windows.h>

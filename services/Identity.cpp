@@ -1,3 +1,4 @@
+// Identity token: MD5 through BCrypt, disk serial by SMART, adapter addresses by NDIS.
 #include "Identity.h"
 
 #include <windows.h>

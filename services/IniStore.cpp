@@ -1,3 +1,4 @@
+// Identity store read and written with the private-profile functions.
 #include "IniStore.h"
 
 #include <windows.h>

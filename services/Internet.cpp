@@ -1,3 +1,4 @@
+// WinHTTP fetch with counted redirects, and the configuration list filled from a JSON object.
 #include "Internet.h"
 
 #include <windows.h>
