@@ -25,7 +25,17 @@ std::wstring HtmlElement::href() const {
 }
 
 HtmlDocument::HtmlDocument(std::wstring url, std::wstring_view markup)
-    : url_(std::move(url)), tree_(BuildHtmlTree(markup)) {}
+    : url_(std::move(url)), tree_(BuildHtmlTree(markup)) {
+    TreeChanged();
+}
+
+// Pages resolve every link and picture against the base: worked out once.
+void HtmlDocument::TreeChanged() {
+    active_ = nullptr;
+    baseUrl_ = url_;
+    if (const HtmlNode* base = tree_.documentElement->Find(L"base"))
+        if (const std::wstring* h = base->Attribute(L"href")) baseUrl_ = ResolveUrl(url_, *h);
+}
 
 HtmlElement HtmlDocument::documentElement() const {
     return HtmlElement(shared_from_this(), tree_.documentElement.get());
@@ -70,7 +80,7 @@ void HtmlDocument::open() {
     writing_ = true;
     written_.clear();
     tree_ = BuildHtmlTree(L"");
-    active_ = nullptr;
+    TreeChanged();
 }
 
 void HtmlDocument::writeln(std::wstring_view line) {
@@ -84,14 +94,8 @@ void HtmlDocument::close() {
     writing_ = false;
     tree_ = BuildHtmlTree(written_);
     written_.clear();
-    active_ = nullptr;
+    TreeChanged();
     if (site_) site_->DocumentWritten();
-}
-
-std::wstring HtmlDocument::BaseUrl() const {
-    if (const HtmlNode* base = tree_.documentElement->Find(L"base"))
-        if (const std::wstring* h = base->Attribute(L"href")) return ResolveUrl(url_, *h);
-    return url_;
 }
 
 std::wstring HtmlDocument::BaseTarget() const {

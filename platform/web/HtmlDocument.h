@@ -61,7 +61,7 @@ public:
     // For the view that shows the document.
     const std::wstring& Url() const { return url_; }
     const HtmlTree& Tree() const { return tree_; }
-    std::wstring BaseUrl() const;     // <base href>, else the address
+    const std::wstring& BaseUrl() const { return baseUrl_; }  // <base href>, else the address
     std::wstring BaseTarget() const;  // <base target>, else empty
     const HtmlNode* FirstFrame() const;
     void SetActive(const HtmlNode* element) { active_ = element; }
@@ -69,9 +69,11 @@ public:
 
 private:
     DocumentSite& Site();
+    void TreeChanged();
 
     std::wstring url_;
     HtmlTree tree_;
+    std::wstring baseUrl_;
     const HtmlNode* active_ = nullptr;
     DocumentSite* site_ = nullptr;
     bool writing_ = false;

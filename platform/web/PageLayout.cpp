@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <unordered_set>
 
 #include "HtmlEntities.h"
 
@@ -340,8 +341,9 @@ const LayoutBox* PageLayout::HitTest(int x, int y) const {
 
 std::vector<const HtmlNode*> PageLayout::Links() const {
     std::vector<const HtmlNode*> links;
+    std::unordered_set<const HtmlNode*> seen;
     for (const auto& b : boxes)
-        if (b.link && std::find(links.begin(), links.end(), b.link) == links.end()) links.push_back(b.link);
+        if (b.link && seen.insert(b.link).second) links.push_back(b.link);
     return links;
 }
 

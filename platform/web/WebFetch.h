@@ -47,5 +47,5 @@ enum class FetchKind { Document, Image };
 void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind);
 
 // Largest body kept (the rest of a longer one is dropped).
-constexpr size_t kMaxDocumentBytes = 4u << 20;
+constexpr size_t kMaxDocumentBytes = 2u << 20;
 constexpr size_t kMaxImageBytes = 8u << 20;

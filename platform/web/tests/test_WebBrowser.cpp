@@ -1,0 +1,186 @@
+// Loading pages into the browser view: events, document access, about:blank
+// and document writing, local files, error pages, bad bodies, slow servers
+// and the cookies shared with the rest of the process.
+#include <windows.h>
+#include <wininet.h>
+
+#include "BrowserFixture.h"
+#include "TempDir.h"
+
+using WebBrowserLoadTest = BrowserFixture;
+
+TEST_F(WebBrowserLoadTest, HiddenViewLoadsAPageAndReportsTitleAndCompletion) {
+    ASSERT_TRUE(MakeView(false));
+    server_.Route("/page", TestHttpServer::Text("<html><head><title>\xE6\xA0\x87\xE9\xA2\x98 One</title></head>"
+                                                "<body>Hello <b>world</b></body></html>"));
+    ASSERT_TRUE(Load(Url("/page")));
+    EXPECT_FALSE(view_->Visible());
+    EXPECT_EQ(completes_, std::vector<std::wstring>{Url("/page")});
+    EXPECT_EQ(view_->LocationURL(), Url("/page"));
+    ASSERT_FALSE(titles_.empty());
+    EXPECT_EQ(titles_.back(), L"\x6807\x9898 One");
+    EXPECT_EQ(view_->Document()->title(), L"\x6807\x9898 One");
+    EXPECT_EQ(Outer(), L"<html><head><title>\x6807\x9898 One</title></head><body>Hello <b>world</b></body></html>");
+    view_->Visible(true);
+    EXPECT_TRUE(view_->Visible());
+}
+
+TEST_F(WebBrowserLoadTest, RedirectsAreFollowedAndTheFinalAddressReported) {
+    server_.Route("/old", TestHttpServer::Redirect("/new"));
+    server_.Route("/new", TestHttpServer::Text("0"));
+    ASSERT_TRUE(Load(Url("/old")));
+    EXPECT_EQ(completes_.back(), Url("/new"));
+    EXPECT_EQ(Outer(), L"<HTML><HEAD></HEAD><BODY>0</BODY></HTML>");
+}
+
+TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
+    view_->Navigate(L"about:blank ");
+    auto doc = view_->Document();
+    EXPECT_EQ(doc->Url(), L"about:blank");
+    EXPECT_TRUE(completes_.empty());  // reported later, from the message queue
+    doc->open();
+    doc->writeln(L"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">");
+    doc->writeln(L"<html xmlns=\"http://www.w3.org/1999/xhtml\">");
+    doc->writeln(L" <head> ");
+    doc->writeln(L"<style type=\"text/css\">");
+    doc->writeln(L"body {background-color: #b6f4f4;}");
+    doc->writeln(L"html, body{margin: 0;padding: 0;border: 0;outline: 0; background: transparent;font-size:12px;}");
+    doc->writeln(L" </style> ");
+    doc->writeln(L" </head> ");
+    doc->writeln(L"<body scroll=\"no\" oncontextmenu=\"window.event.returnValue=false\">");
+    doc->writeln(L"Press <b>space</b> to jump");
+    doc->writeln(L"</body>");
+    doc->writeln(L" </html> ");
+    doc->close();
+    doc->parentWindow().scrollBy(0, 10);
+    doc->parentWindow().scrollBy(0, -10);
+    ASSERT_TRUE(PumpUntil([&] { return !completes_.empty(); }));
+    EXPECT_EQ(completes_, std::vector<std::wstring>{L"about:blank"});
+    const std::wstring out = Outer();
+    EXPECT_EQ(out.rfind(L"<html xmlns=\"http://www.w3.org/1999/xhtml\"><head><style type=\"text/css\">\r\nbody {", 0), 0u) << out;
+    EXPECT_NE(out.find(L"<body scroll=\"no\" oncontextmenu=\"window.event.returnValue=false\">\r\nPress <b>space</b> to jump\r\n"),
+              std::wstring::npos);
+    // No scroll bar, and the page's colour everywhere text is not.
+    EXPECT_FALSE(GetWindowLongW(view_->hwnd(), GWL_STYLE) & WS_VSCROLL);
+    EXPECT_EQ(PixelAt(kWidth - 2, kHeight - 2), Rgb(0xb6, 0xf4, 0xf4));
+    EXPECT_EQ(view_->Document(), doc);
+}
+
+TEST_F(WebBrowserLoadTest, LocalFilesLoadWithTheirPictures) {
+    TempDir dir;
+    const std::string page = "<title>Local</title><body leftmargin=0 topmargin=0><img src=\"pic.bmp\"></body>";
+    // A 4 x 4 blue 24-bit bitmap.
+    std::string bmp = std::string("BM", 2) + std::string(52, '\0');
+    auto put32 = [&](size_t at, uint32_t v) { memcpy(&bmp[at], &v, 4); };
+    put32(2, 54 + 48);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 4);
+    put32(22, 4);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    for (int i = 0; i < 16; ++i) bmp += std::string("\xFF\x00\x00", 3);
+    for (const auto& [name, bytes] : {std::pair{L"page.html", page}, std::pair{L"pic.bmp", bmp}}) {
+        HANDLE f = CreateFileW(dir.File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(f);
+    }
+    ASSERT_TRUE(Load(dir.File(L"page.html")));
+    EXPECT_EQ(completes_.back().rfind(L"file:///", 0), 0u);
+    EXPECT_EQ(view_->Document()->title(), L"Local");
+    EXPECT_TRUE(PumpUntil([&] { return PixelAt(1, 1) == Rgb(0, 0, 255); }));
+    EXPECT_NE(PixelAt(6, 1), Rgb(0, 0, 255));
+    // A picture opened on its own gets a page around it.
+    ASSERT_TRUE(Load(dir.File(L"pic.bmp")));
+    EXPECT_NE(Outer().find(L"<IMG src=\"file:///"), std::wstring::npos);
+}
+
+TEST_F(WebBrowserLoadTest, UnreachableHostsAndShortErrorRepliesShowTheErrorPage) {
+    ASSERT_TRUE(Load(L"http://127.0.0.1:1/ad.html", 20000));
+    EXPECT_EQ(completes_.back(), L"http://127.0.0.1:1/ad.html");
+    EXPECT_NE(Outer().find(L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875"), std::wstring::npos);
+    ASSERT_TRUE(Load(Url("/missing")));
+    EXPECT_NE(Outer().find(L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875"), std::wstring::npos);
+    HttpResponse longError = TestHttpServer::Text("<body>" + std::string(600, 'e') + "</body>");
+    longError.status = 500;
+    server_.Route("/long", longError);
+    ASSERT_TRUE(Load(Url("/long")));
+    EXPECT_EQ(Outer().find(L"\x65E0\x6CD5"), std::wstring::npos);
+    EXPECT_NE(Outer().find(L"eeee"), std::wstring::npos);
+}
+
+TEST_F(WebBrowserLoadTest, BinaryHugeAndBrokenBodiesLoadWithoutHarm) {
+    server_.Route("/bin", TestHttpServer::Text(std::string("MZ\x90\0\3\0\0\0\4\0", 10) + std::string(5000, '\0'),
+                                               "application/octet-stream"));
+    ASSERT_TRUE(Load(Url("/bin")));
+    EXPECT_EQ(Outer(), L"<HTML><HEAD></HEAD><BODY></BODY></HTML>");
+    std::string huge = "<body>";
+    while (huge.size() < (6u << 20)) huge += "<p>line of text <a href=x>link</a> <img src=none.png>";
+    server_.Route("/huge", TestHttpServer::Text(huge));
+    ASSERT_TRUE(Load(Url("/huge"), 60000));
+    EXPECT_GT(Outer().size(), 1000000u);
+    server_.Route("/broken", TestHttpServer::Text("<html><body><table><tr><td>a<td>b</tr></table><div <p>x</b></i><a href='q"));
+    ASSERT_TRUE(Load(Url("/broken")));
+    EXPECT_NE(Outer().find(L"<td>a</td><td>b</td>"), std::wstring::npos);
+}
+
+TEST_F(WebBrowserLoadTest, ASilentServerDoesNotHoldTheWindowUp) {
+    HttpResponse silent;
+    silent.neverAnswer = true;
+    server_.Route("/silent", silent);
+    server_.Route("/page", TestHttpServer::Text("<title>P</title>ok"));
+    const DWORD start = GetTickCount();
+    view_->Navigate(Url("/silent"));
+    EXPECT_LT(GetTickCount() - start, 500u);
+    ASSERT_TRUE(PumpUntil([&] { return server_.RequestCount("/silent") == 1; }));
+    ASSERT_TRUE(Load(Url("/page")));
+    PumpFor(300);
+    EXPECT_EQ(completes_, std::vector<std::wstring>{Url("/page")});
+}
+
+TEST_F(WebBrowserLoadTest, StopDropsTheLoadAndRefreshFetchesAgain) {
+    HttpResponse slow = TestHttpServer::Text("slow");
+    slow.delayMs = 400;
+    server_.Route("/slow", slow);
+    view_->Navigate(Url("/slow"));
+    view_->Stop();
+    PumpFor(1000);
+    EXPECT_TRUE(completes_.empty());
+    server_.Route("/page", TestHttpServer::Text("page"));
+    ASSERT_TRUE(Load(Url("/page")));
+    const size_t before = completes_.size();
+    view_->Refresh();
+    ASSERT_TRUE(PumpUntil([&] { return completes_.size() > before; }));
+    EXPECT_EQ(server_.RequestCount("/page"), 2u);
+}
+
+TEST_F(WebBrowserLoadTest, CookiesAreSharedWithTheProcess) {
+    HttpResponse login = TestHttpServer::Text("0");
+    login.headers.emplace_back("Set-Cookie", "sid=abc123; path=/");
+    server_.Route("/my/login.php", login);
+    server_.Route("/space", [](const HttpRequest& r) {
+        auto it = r.headers.find("cookie");
+        return TestHttpServer::Text(it == r.headers.end() ? "none" : it->second);
+    });
+    ASSERT_TRUE(Load(Url("/my/login.php?username=a&password=b&cookiesstate=1")));
+    ASSERT_TRUE(Load(Url("/space")));
+    EXPECT_NE(Outer().find(L"sid=abc123"), std::wstring::npos);
+    wchar_t cookie[256];
+    DWORD len = 256;
+    ASSERT_TRUE(InternetGetCookieW(Url("/").c_str(), nullptr, cookie, &len));
+    EXPECT_NE(std::wstring(cookie).find(L"sid=abc123"), std::wstring::npos);
+}
+
+TEST_F(WebBrowserLoadTest, AHandlerMayDestroyTheView) {
+    server_.Route("/page", TestHttpServer::Text("<title>T</title>x"));
+    bool fired = false;
+    view_->DocumentComplete = [&](const std::wstring&) {
+        fired = true;
+        view_.reset();
+    };
+    view_->Navigate(Url("/page"));
+    ASSERT_TRUE(PumpUntil([&] { return fired; }));
+    PumpFor(200);
+    EXPECT_FALSE(view_);
+}
