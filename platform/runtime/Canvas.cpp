@@ -205,7 +205,7 @@ void Canvas::PaintPicture(const std::shared_ptr<StdPicture>& picture, double x1,
     }
 }
 
-std::shared_ptr<StdPicture> Canvas::Image() {
+std::shared_ptr<StdPicture> Canvas::PersistentImage() {
     HDC dc = hDC();
     if (!dc || !hwnd()) return nullptr;
     RECT rc;
@@ -228,28 +228,31 @@ void Canvas::PaintUnder(HDC dc, const RECT& area) {
         FillBackground(dc, area);
 }
 
-void Canvas::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
-    if (c_.autoRedraw) {
-        EnsureImage();
-        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left, ps.rcPaint.bottom - ps.rcPaint.top,
-               imageDC_, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-    } else {
-        RECT rc;
-        GetClientRect(hwnd(), &rc);
-        FillBackground(dc, rc);
-    }
-    EndPaint(hwnd(), &ps);
+void Canvas::Paint(HDC dc, const RECT& area) {
+    EnsureImage();
+    PaintUnder(dc, area);
 }
 
 LRESULT Canvas::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT:
-        Paint();
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        // The area is painted at its own place: shift the origin back.
+        SetViewportOrgEx(dc, ps.rcPaint.left, ps.rcPaint.top, nullptr);
+        Paint(dc, ps.rcPaint);
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+        EndPaint(hwnd(), &ps);
         return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT rc;
+        GetClientRect(hwnd(), &rc);
+        Paint(reinterpret_cast<HDC>(wParam), rc);
+        return 0;
+    }
     case WM_SIZE:
         EnsureImage();
         break;

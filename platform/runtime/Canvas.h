@@ -40,7 +40,7 @@ public:
                       std::optional<double> width2 = {}, std::optional<double> height2 = {},
                       std::optional<DWORD> opcode = {});
     // A copy of what the canvas shows (its persistent image with AutoRedraw).
-    std::shared_ptr<StdPicture> Image();
+    std::shared_ptr<StdPicture> PersistentImage();
 
     // Members (controls, timers, control arrays) follow this canvas's window.
     void AddMember(ContainerMember* member);
@@ -79,7 +79,7 @@ private:
     void FillBackground(HDC dc, const RECT& area);
     void EnsureImage();
     void DropImage();
-    void Paint();
+    void Paint(HDC dc, const RECT& area);
 
     std::vector<ContainerMember*> members_;
     CanvasProps cdesign_;

@@ -64,32 +64,31 @@ int Control::Height() {
 
 void Control::Left(int value) { Move(value); }
 void Control::Top(int value) {
-    Touch();
     ReadGeometry();
     p_.y = ToPixels(value, GeometryScale());
     ApplyGeometry();
 }
 void Control::Width(int value) {
-    Touch();
     ReadGeometry();
     p_.cx = ToPixels(value, GeometryScale());
+    SizeSet();
     ApplyGeometry();
 }
 void Control::Height(int value) {
-    Touch();
     ReadGeometry();
     p_.cy = ToPixels(value, GeometryScale());
+    SizeSet();
     ApplyGeometry();
 }
 
 void Control::Move(int left, std::optional<int> top, std::optional<int> width, std::optional<int> height) {
-    Touch();
     ReadGeometry();
     const ScaleModeConstants s = GeometryScale();
     p_.x = ToPixels(left, s);
     if (top) p_.y = ToPixels(*top, s);
     if (width) p_.cx = ToPixels(*width, s);
     if (height) p_.cy = ToPixels(*height, s);
+    if (width || height) SizeSet();
     ApplyGeometry();
 }
 

@@ -126,7 +126,10 @@ protected:
     // Each concrete control calls this at the end of its constructor: a control
     // made while its container is loaded gets its window at once.
     void Attached();
-    // Reading or writing a form's geometry loads it; a control's does not.
+    // Width or height was set (a form forgets its design inner size).
+    virtual void SizeSet() {}
+    // Reading a form's geometry loads it (setting it before load stores the
+    // design value); a control's does not.
     virtual void Touch() {}
     HFONT Font();
     void FontChanged();

@@ -35,7 +35,7 @@ public:
     void Load(int index) {
         if (Exists(index)) throw RaisedError(360, "ControlArray", "Object already loaded");
         auto item = std::make_unique<T>(container_);
-        if (!items_.empty()) item->CopyPropertiesFrom(*items_.begin()->second);
+        if (!items_.empty()) static_cast<Control&>(*item).CopyPropertiesFrom(*items_.begin()->second);
         items_[index] = std::move(item);
     }
     // Design elements cannot be removed (error 362).

@@ -112,7 +112,7 @@ void Form::Load() {
     cp.cx = p_.cx;
     cp.cy = p_.cy;
     if (!p_.enabled) cp.style |= WS_DISABLED;
-    if (!Create(cp)) throw RaisedError(7, "Form", "The window could not be created");
+    if (!Create(cp)) throw RaisedError(7, "Form", "CreateWindowEx failed, error " + std::to_string(GetLastError()));
     state_ = State::Loading;
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     ApplyIcon();

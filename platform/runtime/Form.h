@@ -79,6 +79,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override;
     void Touch() override { Load(); }
+    void SizeSet() override { clientTwips_.reset(); }
     void RaiseClick() override { Form_Click(); }
     void RaiseMouseDown(int b, int s, int x, int y) override { Form_MouseDown(b, s, x, y); }
     void RaiseMouseMove(int b, int s, int x, int y) override { Form_MouseMove(b, s, x, y); }

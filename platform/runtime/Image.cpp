@@ -9,6 +9,7 @@ Image::~Image() { Destroy(); }
 Window::CreateParams Image::WindowParams() {
     CreateParams cp;
     cp.className = L"Orvane.Image";
+    cp.style = 0;
     return cp;
 }
 
@@ -36,9 +37,7 @@ void Image::Stretch(bool value) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void Image::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+void Image::Paint(HDC dc) {
     RECT rc;
     GetClientRect(hwnd(), &rc);
     RECT area = rc;
@@ -51,15 +50,20 @@ void Image::Paint() {
         else
             i_.picture->Render(dc, 0, 0, i_.picture->PixelWidth(), i_.picture->PixelHeight());
     }
-    EndPaint(hwnd(), &ps);
 }
 
 LRESULT Image::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT:
-        Paint();
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        Paint(BeginPaint(hwnd(), &ps));
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
         return 0;
     }
     return Control::WndProc(msg, wParam, lParam);

@@ -20,7 +20,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint();
+    void Paint(HDC dc);
 
     struct Props {
         std::shared_ptr<StdPicture> picture;

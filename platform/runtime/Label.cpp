@@ -9,6 +9,7 @@ Label::~Label() { Destroy(); }
 Window::CreateParams Label::WindowParams() {
     CreateParams cp;
     cp.className = L"Orvane.Label";
+    cp.style = 0;
     return cp;
 }
 
@@ -47,9 +48,7 @@ void Label::Alignment(AlignmentConstants value) {
     Changed();
 }
 
-void Label::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd(), &ps);
+void Label::Paint(HDC dc) {
     RECT rc;
     GetClientRect(hwnd(), &rc);
     if (l_.backStyle == BackStyleConstants::Transparent) {
@@ -69,15 +68,20 @@ void Label::Paint() {
                                                                           : DT_LEFT;
     DrawTextW(dc, l_.caption.c_str(), -1, &rc, DT_WORDBREAK | DT_NOPREFIX | align);
     SelectObject(dc, old);
-    EndPaint(hwnd(), &ps);
 }
 
 LRESULT Label::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT:
-        Paint();
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        Paint(BeginPaint(hwnd(), &ps));
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_ENABLE:
         Changed();

@@ -29,7 +29,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Paint();
+    void Paint(HDC dc);
     void Changed();
 
     struct Props {

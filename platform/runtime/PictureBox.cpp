@@ -37,6 +37,11 @@ void PictureBox::ContainerUnloaded() {
 
 LRESULT PictureBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT r = Canvas::WndProc(msg, wParam, lParam);
-    if (msg == WM_SIZE && Resize) Resize();
+    if (msg == WM_SIZE && created_ && Resize) Resize();
     return r;
+}
+
+void PictureBox::OnDestroyed() {
+    Canvas::OnDestroyed();
+    created_ = false;
 }

@@ -7,6 +7,8 @@
 class PictureBox : public Canvas, public DdeClientLink {
 public:
     explicit PictureBox(Canvas& container);
+    // Inside another picture box (not a copy: controls are not copied).
+    explicit PictureBox(PictureBox& container) : PictureBox(static_cast<Canvas&>(container)) {}
     ~PictureBox() override;
 
     // True: the box takes the size of each picture it is given.
@@ -24,8 +26,11 @@ protected:
     void CopyPropertiesFrom(const Control& other) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void PictureChanged() override;
+    void Created() override { created_ = true; }
+    void OnDestroyed() override;
 
 private:
+    bool created_ = false;  // the size the window gets at creation is no Resize
     bool autoSize_ = false;
     bool designAutoSize_ = false;
 };

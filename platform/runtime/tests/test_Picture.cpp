@@ -169,7 +169,7 @@ TEST(Picture, PaintPictureStretchesOntoThePersistentImage) {
     EXPECT_EQ(GetPixel(f.box.hDC(), 36, 36), kWhite);
     // The image survives a repaint and copies out as a picture.
     f.box.Refresh();
-    auto copy = f.box.Image();
+    auto copy = f.box.PersistentImage();
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->PixelWidth(), 72);
     Surface s(72, 72);
