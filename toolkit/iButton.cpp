@@ -4,28 +4,13 @@
 
 #include <cstdio>
 
+#include "MouseState.h"
 #include "Rounding.h"
 
 namespace {
 
 constexpr double kHimetricPerPixel = 26.45836;
 constexpr int kTwips = 15;
-
-int16_t ShiftState() {
-    int16_t s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) s |= 2;
-    if (GetKeyState(VK_MENU) < 0) s |= 4;
-    return s;
-}
-
-int16_t ButtonsHeld(WPARAM keys) {
-    int16_t b = 0;
-    if (keys & MK_LBUTTON) b |= 1;
-    if (keys & MK_RBUTTON) b |= 2;
-    if (keys & MK_MBUTTON) b |= 4;
-    return b;
-}
 
 // The pixels of the rectangle that are not the mask colour, as a region.
 HRGN OpaqueRegion(HDC dc, int width, int height, COLORREF mask) {

@@ -106,8 +106,10 @@ def strip(frame_w, frame_h, count, kind):
 
 # pellow/bgpf.bmp in pixels (15 twips each): 160 x 90. The title bar copies
 # its left cap (0..36), middle piece (20..40) and right cap (last 67 columns)
-# from the top 36 rows; the frame painter takes the side borders from the
-# outer 4 columns below row 53 and the bottom border from the last 4 rows.
+# from the top 36 rows; the cap's own picture is its first 20 columns, so the
+# middle piece repeats seamlessly out of it. The frame painter takes the side
+# borders from the outer 4 columns below row 53 and the bottom border and
+# corners from the last 4 rows.
 BGPF_SIZE = (160, 90)
 BGPF_LEFT_CAP = (70, 96, 140)
 BGPF_MIDDLE = (110, 140, 180)
@@ -122,7 +124,7 @@ def bgpf():
     img = Image.new("RGB", (w, h), BGPF_BODY)
     draw = ImageDraw.Draw(img)
     draw.rectangle([0, 0, w - 1, 35], fill=BGPF_MIDDLE)
-    draw.rectangle([0, 0, 35, 35], fill=BGPF_LEFT_CAP)
+    draw.rectangle([0, 0, 19, 35], fill=BGPF_LEFT_CAP)
     draw.rectangle([w - 67, 0, w - 1, 35], fill=BGPF_RIGHT_CAP)
     # A light line along the very top, as a title bar's highlight.
     draw.line([0, 0, w - 1, 0], fill=(200, 210, 230))
