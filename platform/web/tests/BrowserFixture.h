@@ -30,7 +30,7 @@ protected:
 
     void TearDown() override {
         view_.reset();
-        while (HWND popup = FindWindowW(L"OrvaneBrowserPopup", nullptr)) DestroyWindow(popup);
+        while (HWND popup = OwnPopup()) DestroyWindow(popup);
         DestroyWindow(host_);
         PumpFor(20);
     }
@@ -46,6 +46,16 @@ protected:
         view_->DocumentComplete = [this](const std::wstring& url) { completes_.push_back(url); };
         view_->TitleChange = [this](const std::wstring& title) { titles_.push_back(title); };
         return true;
+    }
+
+    // A new-window pop-up of this process (tests of other processes share the desktop).
+    static HWND OwnPopup() {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"OrvaneBrowserPopup", nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == GetCurrentProcessId()) return w;
+        }
+        return nullptr;
     }
 
     std::wstring Url(const std::string& path) const { return server_.BaseUrlW() + Widen(path); }
