@@ -13,7 +13,7 @@ std::vector<std::unique_ptr<BrowserPopup>>& OpenPopups() {
 
 }  // namespace
 
-BrowserPopup* BrowserPopup::Open(const std::wstring& url) {
+void BrowserPopup::Open(const std::wstring& url) {
     std::unique_ptr<BrowserPopup> popup(new BrowserPopup());
     CreateParams cp;
     cp.className = L"OrvaneBrowserPopup";
@@ -21,20 +21,19 @@ BrowserPopup* BrowserPopup::Open(const std::wstring& url) {
     cp.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     cp.cx = 800;
     cp.cy = 600;
-    if (!popup->Create(cp)) return nullptr;
+    if (!popup->Create(cp)) return;
     RECT rc;
     GetClientRect(popup->hwnd(), &rc);
     WebBrowser::Placement place;
     place.parent = popup->hwnd();
     place.cx = rc.right;
     place.cy = rc.bottom;
-    if (!popup->browser_.Create(place)) return nullptr;
+    if (!popup->browser_.Create(place)) return;
     HWND hwnd = popup->hwnd();
     popup->browser_.TitleChange = [hwnd](const std::wstring& title) { SetWindowTextW(hwnd, title.c_str()); };
     popup->browser_.Navigate(url);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     OpenPopups().push_back(std::move(popup));
-    return OpenPopups().back().get();
 }
 
 LRESULT BrowserPopup::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -10,8 +10,7 @@
 
 class BrowserPopup : public Window {
 public:
-    static BrowserPopup* Open(const std::wstring& url);
-    WebBrowser& Browser() { return browser_; }
+    static void Open(const std::wstring& url);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

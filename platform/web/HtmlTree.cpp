@@ -264,10 +264,4 @@ const HtmlNode* HtmlNode::Find(std::wstring_view lower) const {
     return nullptr;
 }
 
-const HtmlNode* HtmlNode::ClosestAncestor(std::wstring_view lower) const {
-    for (const HtmlNode* n = this; n; n = n->parent)
-        if (n->IsElement(lower)) return n;
-    return nullptr;
-}
-
 HtmlTree BuildHtmlTree(std::wstring_view markup) { return TreeBuilder().Build(markup); }

@@ -35,8 +35,6 @@ public:
     std::wstring TextContent() const;
     // First element in document order (this node included) with the name.
     const HtmlNode* Find(std::wstring_view lower) const;
-    // Nearest element, this one included, with the name.
-    const HtmlNode* ClosestAncestor(std::wstring_view lower) const;
     void AppendOuterHtml(std::wstring& out) const;
 };
 

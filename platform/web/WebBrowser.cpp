@@ -399,8 +399,7 @@ void WebBrowser::OnLButtonUp(LPARAM lParam) {
         return;
     }
     // A click on anything but a link leaves the body (or the frame) active.
-    hit.frame->document->SetActive(nullptr);
-    if (!hit.frame->IsTop()) top_->document->SetActive(top_->document->FirstFrame());
+    MakeActive(*hit.frame, nullptr);
     focus_ = {};
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -459,13 +458,20 @@ void WebBrowser::MoveFocus(int step) {
     const int n = static_cast<int>(links.size());
     index = index < 0 ? (step > 0 ? 0 : n - 1) : ((index + step) % n + n) % n;
     focus_ = links[index];
+    MakeActive(*focus_.frame, focus_.link);
     InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+// The element becomes its document's active element; a frame's element
+// becomes the page's, as the frame holds the focus.
+void WebBrowser::MakeActive(WebFrame& frame, const HtmlNode* element) {
+    frame.document->SetActive(element);
+    if (!frame.IsTop()) top_->document->SetActive(top_->document->FirstFrame());
 }
 
 void WebBrowser::Activate(WebFrame& frame, const HtmlNode* link) {
     HtmlDocument& doc = *frame.document;
-    doc.SetActive(link);
-    if (!frame.IsTop()) top_->document->SetActive(top_->document->FirstFrame());
+    MakeActive(frame, link);
     focus_ = {&frame, link};
     InvalidateRect(hwnd(), nullptr, FALSE);
 

@@ -109,6 +109,7 @@ private:
     void OnKeyDown(WPARAM key);
     void OnVScroll(WPARAM wParam);
     void MoveFocus(int step);
+    void MakeActive(WebFrame& frame, const HtmlNode* element);
     void Activate(WebFrame& frame, const HtmlNode* link);
 
     // Raises an event; false when the handler destroyed this view.

@@ -121,6 +121,7 @@ TEST_F(WebBrowserInputTest, KeyboardTabAndEnterActivateLinks) {
     WatchNewWindows(true);
     SetFocus(view_->hwnd());
     SendMessageW(view_->hwnd(), WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(view_->Document()->activeElement().type(), L"8");  // focus alone makes it active
     SendMessageW(view_->hwnd(), WM_KEYDOWN, VK_TAB, 0);
     SendMessageW(view_->hwnd(), WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_EQ(activeType_, std::vector<std::wstring>{L"9"});
