@@ -69,12 +69,23 @@ protected:
 
     std::wstring Outer() { return view_->Document()->documentElement().outerHTML(); }
 
-    // The view's client area as 0x00RRGGBB pixels, painted by the view itself.
-    std::vector<uint32_t> Render() {
+    struct Pixels {
+        int width = 0, height = 0;
+        std::vector<uint32_t> rgb;  // 0x00RRGGBB, row by row
+        uint32_t At(int x, int y) const { return rgb[y * width + x]; }
+    };
+
+    // The view's client area (without its scroll bar), painted by the view itself.
+    Pixels Render() {
+        RECT rc;
+        GetClientRect(view_->hwnd(), &rc);
+        Pixels out;
+        out.width = rc.right;
+        out.height = rc.bottom;
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -kHeight;
+        bi.bmiHeader.biWidth = out.width;
+        bi.bmiHeader.biHeight = -out.height;
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
@@ -83,26 +94,27 @@ protected:
         HGDIOBJ old = SelectObject(dc, bmp);
         SendMessageW(view_->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
         GdiFlush();
-        std::vector<uint32_t> px(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + kWidth * kHeight);
+        const auto* p = static_cast<const uint32_t*>(bits);
+        out.rgb.assign(p, p + out.width * out.height);
         SelectObject(dc, old);
         DeleteDC(dc);
         DeleteObject(bmp);
-        for (auto& p : px) p &= 0xFFFFFF;
-        return px;
+        for (auto& v : out.rgb) v &= 0xFFFFFF;
+        return out;
     }
 
     static uint32_t Rgb(int r, int g, int b) { return (r << 16) | (g << 8) | b; }
 
     // First pixel (row by row) of the colour, or nothing.
     std::optional<POINT> Find(uint32_t rgb) {
-        const auto px = Render();
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                if (px[y * kWidth + x] == rgb) return POINT{x, y};
+        const Pixels px = Render();
+        for (int y = 0; y < px.height; ++y)
+            for (int x = 0; x < px.width; ++x)
+                if (px.At(x, y) == rgb) return POINT{x, y};
         return std::nullopt;
     }
 
-    uint32_t PixelAt(int x, int y) { return Render()[y * kWidth + x]; }
+    uint32_t PixelAt(int x, int y) { return Render().At(x, y); }
 
     void Click(POINT pt) {
         const LPARAM at = MAKELPARAM(pt.x, pt.y);

@@ -62,7 +62,7 @@ TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
               std::wstring::npos);
     // No scroll bar, and the page's colour everywhere text is not.
     EXPECT_FALSE(GetWindowLongW(view_->hwnd(), GWL_STYLE) & WS_VSCROLL);
-    EXPECT_EQ(PixelAt(kWidth - 2, kHeight - 2), Rgb(0xb6, 0xf4, 0xf4));
+    EXPECT_EQ(PixelAt(kWidth - 2, kHeight - 2), Rgb(0xb6, 0xf4, 0xf4));  // no scroll bar: the whole width
     EXPECT_EQ(view_->Document(), doc);
 }
 
@@ -183,4 +183,21 @@ TEST_F(WebBrowserLoadTest, AHandlerMayDestroyTheView) {
     ASSERT_TRUE(PumpUntil([&] { return fired; }));
     PumpFor(200);
     EXPECT_FALSE(view_);
+}
+
+TEST_F(WebBrowserLoadTest, ChineseAndLatinTextIsPainted) {
+    auto inkIn = [&](int top, int bottom) {
+        const Pixels px = Render();
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < px.width; ++x) ink += px.At(x, y) != Rgb(255, 255, 255);
+        return ink;
+    };
+    server_.Route("/zh", TestHttpServer::Text("<body bgcolor=white>\xE4\xB8\xAD\xE6\x96\x87\xE6\xB8\xB8\xE6\x88\x8F</body>"));
+    ASSERT_TRUE(Load(Url("/zh")));
+    EXPECT_GT(inkIn(0, 40), 20);
+    EXPECT_EQ(inkIn(60, kHeight), 0);
+    server_.Route("/en", TestHttpServer::Text("<body bgcolor=white>Games</body>"));
+    ASSERT_TRUE(Load(Url("/en")));
+    EXPECT_GT(inkIn(0, 40), 20);
 }
