@@ -1,12 +1,47 @@
 #include "Dde.h"
 
-#include <vector>
+#include <cwchar>
 
 #include "App.h"
 #include "Form.h"
 #include "RaisedError.h"
 
 namespace {
+
+// Wine's DDEML guesses from its bytes whether an execute string is Unicode
+// and converts it from the ANSI code page when the guess says no, which
+// Chinese text can fail; plain ASCII in UTF-16 never does. So every
+// character outside ASCII (and the mark itself) travels as the mark U+0001
+// followed by four hexadecimal digits, and the server turns it back.
+constexpr wchar_t kEscape = 0x0001;
+
+std::wstring EscapeCommand(const std::wstring& command) {
+    std::wstring out;
+    for (wchar_t c : command) {
+        if (c < 0x80 && c != kEscape) {
+            out += c;
+            continue;
+        }
+        wchar_t hex[6];
+        swprintf(hex, 6, L"%04X", static_cast<unsigned>(c));
+        out += kEscape;
+        out += hex;
+    }
+    return out;
+}
+
+std::wstring UnescapeCommand(const std::wstring& data) {
+    std::wstring out;
+    for (size_t i = 0; i < data.size(); ++i) {
+        if (data[i] == kEscape && i + 4 < data.size()) {
+            out += static_cast<wchar_t>(std::wcstoul(data.substr(i + 1, 4).c_str(), nullptr, 16));
+            i += 4;
+        } else {
+            out += data[i];
+        }
+    }
+    return out;
+}
 
 HDDEDATA CALLBACK Callback(UINT type, UINT fmt, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR);
 
@@ -55,7 +90,7 @@ HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ, HDDEDATA data,
             std::wstring command(size / sizeof(wchar_t), L'\0');
             DdeGetData(data, reinterpret_cast<BYTE*>(command.data()), size, 0);
             command.resize(wcsnlen(command.c_str(), command.size()));
-            return reinterpret_cast<HDDEDATA>(form->DeliverLinkExecute(command) ? DDE_FACK : DDE_FNOTPROCESSED);
+            return reinterpret_cast<HDDEDATA>(form->DeliverLinkExecute(UnescapeCommand(command)) ? DDE_FACK : DDE_FNOTPROCESSED);
         }
         }
     } catch (...) {
@@ -115,9 +150,9 @@ void DdeClientLink::LinkExecute(const std::wstring& command) {
     if (!conv_) throw RaisedError(285, "LinkExecute", "Foreign application won't perform DDE method or operation");
     const DWORD timeout = static_cast<DWORD>(timeout_ > 0 ? timeout_ : 1) * 100;
     DWORD result = 0;
-    HDDEDATA r = DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<wchar_t*>(command.c_str())),
-                                      static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)), conv_, nullptr, CF_UNICODETEXT,
-                                      XTYP_EXECUTE, timeout, &result);
+    std::wstring data = EscapeCommand(command);
+    HDDEDATA r = DdeClientTransaction(reinterpret_cast<BYTE*>(data.data()), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)),
+                                      conv_, nullptr, CF_UNICODETEXT, XTYP_EXECUTE, timeout, &result);
     if (r) return;
     if (DdeGetLastError(Instance()) == DMLERR_EXECACKTIMEOUT)
         throw RaisedError(286, "LinkExecute", "Timeout while waiting for DDE response");

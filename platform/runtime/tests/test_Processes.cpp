@@ -1,0 +1,241 @@
+// Second processes: DDE executes delivered between two processes in order, the
+// previous-instance test, process start with a window style, and the forced
+// end of processes by program file name. The test program starts copies of
+// itself with a role argument to play the other process.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "App.h"
+#include "Form.h"
+#include "PictureBox.h"
+#include "Pump.h"
+#include "RaisedError.h"
+#include "Shell.h"
+#include "TempDir.h"
+
+namespace {
+
+std::wstring SelfPath() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+// The client side of a DDE conversation: a form with a picture box as link.
+class ClientForm : public Form {
+public:
+    PictureBox link{*this};
+};
+
+const std::vector<std::wstring> kCommands = {L"Show", L"二号 game", L"CommandLine=http://127.0.0.1/a?b=1 c",
+                                             L"mark \x0001 and \U0001F3AE", L""};
+
+int DdeClientRole(const std::wstring& topic) {
+    ClientForm f;
+    f.Load();
+    try {
+        f.link.LinkMode(0);
+        f.link.LinkTopic(topic);
+        f.link.LinkMode(2);
+        for (const auto& c : kCommands) f.link.LinkExecute(c);
+    } catch (const RaisedError& e) {
+        return static_cast<int>(e.Number());
+    }
+    try {
+        f.link.LinkExecute(L"refuse");
+        return 1;
+    } catch (const RaisedError& e) {
+        if (e.Number() != 285) return 2;
+    }
+    try {
+        f.link.LinkExecute(L"last");
+        const int timeout = f.link.LinkTimeout();
+        f.link.LinkTimeout(1);
+        f.link.LinkMode(0);
+        f.link.LinkTimeout(timeout);
+    } catch (const RaisedError& e) {
+        return 3;
+    }
+    return 0;
+}
+
+int PrevInstanceRole(const std::wstring& hold) {
+    if (App::PrevInstance()) return 1;
+    if (hold.empty()) return 0;
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, (hold + L".ready").c_str());
+    HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, (hold + L".release").c_str());
+    if (!ready || !release) return 4;
+    SetEvent(ready);
+    WaitForSingleObject(release, 20000);
+    return 0;
+}
+
+int StartupShowRole() {
+    STARTUPINFOW si{sizeof si};
+    GetStartupInfoW(&si);
+    Sleep(500);  // still running when the starter gets control back
+    return (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : 100;
+}
+
+// A copy of the test program started with a role ends after playing it.
+const bool kRolePlayed = [] {
+    const std::wstring args = Command();
+    const auto arg = [&](const wchar_t* role) {
+        const std::wstring prefix = std::wstring(L"--role=") + role;
+        if (args.rfind(prefix, 0) != 0) return std::wstring(L"\x1");
+        return args.size() > prefix.size() ? args.substr(prefix.size() + 1) : std::wstring();
+    };
+    if (auto a = arg(L"ddeclient"); a != L"\x1") ExitProcess(DdeClientRole(a));
+    if (auto a = arg(L"previnstance"); a != L"\x1") ExitProcess(PrevInstanceRole(a));
+    if (auto a = arg(L"startupshow"); a != L"\x1") ExitProcess(StartupShowRole());
+    if (auto a = arg(L"sleep"); a != L"\x1") {
+        Sleep(60000);
+        ExitProcess(5);
+    }
+    return false;
+}();
+
+struct Process {
+    HANDLE handle = nullptr;
+    explicit Process(const std::wstring& commandLine) {
+        STARTUPINFOW si{sizeof si};
+        PROCESS_INFORMATION pi{};
+        std::wstring line = commandLine;
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            CloseHandle(pi.hThread);
+            handle = pi.hProcess;
+        }
+    }
+    explicit Process(DWORD pid) : handle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {}
+    ~Process() {
+        if (handle) CloseHandle(handle);
+    }
+    bool Running() const { return WaitForSingleObject(handle, 0) == WAIT_TIMEOUT; }
+    // Pumps this thread's messages while waiting (the other side may talk to our windows).
+    DWORD ExitCode(DWORD timeoutMs = 20000) const {
+        PumpUntil([&] { return !Running(); }, timeoutMs);
+        DWORD code = 999;
+        GetExitCodeProcess(handle, &code);
+        return code;
+    }
+};
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+class ServerForm : public Form {
+public:
+    ServerForm() {
+        LinkTopic(L"RuntimeTopic" + std::to_wstring(GetCurrentProcessId()));
+        LinkMode(1);
+    }
+    std::vector<std::wstring> received;
+
+protected:
+    void Form_LinkExecute(const std::wstring& CmdStr, int& Cancel) override {
+        received.push_back(CmdStr);
+        if (CmdStr != L"refuse") Cancel = 0;
+    }
+};
+
+TEST(Dde, ExecutesFromAnotherProcessArriveInOrder) {
+    ServerForm server;
+    server.Load();
+    const std::wstring topic = App::EXEName() + L"|" + server.LinkTopic();
+    Process client(Quoted(SelfPath()) + L" --role=ddeclient " + topic);
+    ASSERT_TRUE(client.handle);
+    EXPECT_EQ(client.ExitCode(), 0u);
+    std::vector<std::wstring> expected = kCommands;
+    expected.push_back(L"refuse");
+    expected.push_back(L"last");
+    EXPECT_EQ(server.received, expected);
+    server.Unload();
+}
+
+TEST(Dde, UnloadedOrSilencedFormAnswersNoConversation) {
+    ServerForm server;
+    server.Load();
+    const std::wstring topic = App::EXEName() + L"|" + server.LinkTopic();
+    server.LinkMode(0);  // as a second instance does before it hands over
+    Process client(Quoted(SelfPath()) + L" --role=ddeclient " + topic);
+    EXPECT_EQ(client.ExitCode(), 282u);
+    EXPECT_TRUE(server.received.empty());
+    server.Unload();
+}
+
+TEST(Dde, ClientWithoutServerRaises282) {
+    ClientForm f;
+    f.Load();
+    f.link.LinkTopic(App::EXEName() + L"|NoSuchTopic");
+    try {
+        f.link.LinkMode(2);
+        FAIL() << "no error raised";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.Number(), 282u);
+    }
+    EXPECT_EQ(f.link.LinkMode(), 0);
+    EXPECT_THROW(f.link.LinkExecute(L"Show"), RaisedError);
+    f.Unload();
+}
+
+// A copy of the test program under a name of its own, so that concurrently
+// running tests never count as instances of it.
+class ProgramCopy {
+public:
+    explicit ProgramCopy(const wchar_t* stem)
+        : name_(std::wstring(stem) + std::to_wstring(GetCurrentProcessId()) + L".exe"), path_(dir_.File(name_)) {
+        CopyFileW(SelfPath().c_str(), path_.c_str(), FALSE);
+    }
+    const std::wstring& Name() const { return name_; }
+    std::wstring Command(const std::wstring& args) const { return Quoted(path_) + L" " + args; }
+
+private:
+    TempDir dir_;
+    std::wstring name_, path_;
+};
+
+TEST(Processes, SecondInstanceSeesThePrevious) {
+    ProgramCopy program(L"previnstance");
+    const std::wstring hold = L"Local\\runtime_prev_" + std::to_wstring(GetCurrentProcessId());
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, (hold + L".ready").c_str());
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, (hold + L".release").c_str());
+    Process first(program.Command(L"--role=previnstance " + hold));
+    ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0);
+    Process second(program.Command(L"--role=previnstance"));
+    EXPECT_EQ(second.ExitCode(), 1u);
+    SetEvent(release);
+    EXPECT_EQ(first.ExitCode(), 0u);
+    Process afterwards(program.Command(L"--role=previnstance"));
+    EXPECT_EQ(afterwards.ExitCode(), 0u);
+    CloseHandle(ready);
+    CloseHandle(release);
+}
+
+TEST(Processes, ShellStartsWithTheWindowStyleWithoutWaiting) {
+    const DWORD pid = Shell(Quoted(SelfPath()) + L" --role=startupshow", VbAppWinStyle::MinimizedNoFocus);
+    Process started(pid);
+    ASSERT_TRUE(started.handle);
+    EXPECT_TRUE(started.Running());
+    EXPECT_EQ(started.ExitCode(), static_cast<DWORD>(SW_SHOWMINNOACTIVE));
+    try {
+        Shell(L"no_such_program_here.exe", VbAppWinStyle::Hide);
+        FAIL() << "no error raised";
+    } catch (const RaisedError& e) {
+        EXPECT_EQ(e.Number(), 53u);
+    }
+}
+
+TEST(Processes, TaskKillEndsEveryProcessOfTheProgramFile) {
+    ProgramCopy program(L"victim");
+    Process a(program.Command(L"--role=sleep")), b(program.Command(L"--role=sleep"));
+    ASSERT_TRUE(a.Running());
+    ASSERT_TRUE(b.Running());
+    TaskKill(program.Name());
+    EXPECT_NE(a.ExitCode(15000), 5u);
+    EXPECT_NE(b.ExitCode(15000), 5u);
+    EXPECT_FALSE(a.Running());
+    EXPECT_FALSE(b.Running());
+}
+
+}  // namespace
