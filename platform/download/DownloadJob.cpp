@@ -61,7 +61,8 @@ void DownloadJob::Run() {
         received += size;
         const DWORD now = GetTickCount();
         rate.Add(received, now);
-        if (rate.ReportDue(now))
+        // The last piece is reported with the completion, once.
+        if (received != announcedBytes && rate.ReportDue(now))
             Report({ProgressFraction(received, announcedBytes), rate.BytesPerSecond(), ClampToLong(received)});
         return true;
     };

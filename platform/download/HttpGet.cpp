@@ -42,10 +42,9 @@ HttpGetResult HttpGet(const std::wstring& url, const HttpGetReceiver& receiver) 
     HttpGetResult result;
     InternetHandle session(InternetOpenW(L"Orvane", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return result;
-    InternetSetOptionW(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, const_cast<DWORD*>(&kConnectTimeoutMs),
-                       sizeof kConnectTimeoutMs);
-    InternetSetOptionW(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, const_cast<DWORD*>(&kReceiveTimeoutMs),
-                       sizeof kReceiveTimeoutMs);
+    DWORD connectTimeout = kConnectTimeoutMs, receiveTimeout = kReceiveTimeoutMs;
+    InternetSetOptionW(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, &connectTimeout, sizeof connectTimeout);
+    InternetSetOptionW(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveTimeout, sizeof receiveTimeout);
 
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI;
     InternetHandle request(InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0, flags, 0));

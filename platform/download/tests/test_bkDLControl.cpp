@@ -321,7 +321,7 @@ TEST_F(DownloadControl, StopDownReturnsAtOnceWhileTheServerIsSilent) {
     ASSERT_TRUE(PumpUntil([this] { return server.RequestCount("/hang.jpg") > 0; }));
     const DWORD before = GetTickCount();
     control->StopDown();
-    EXPECT_LT(GetTickCount() - before, 100u);
+    EXPECT_LT(GetTickCount() - before, 1000u);  // the fetch itself would wait 30 s
     PumpFor(300);
     EXPECT_TRUE(events.empty());
     EXPECT_TRUE(FilesIn(dir.Path()).empty());
