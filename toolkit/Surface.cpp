@@ -20,6 +20,10 @@ void Surface::Resize(int width, int height) {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
+    HBRUSH fill = CreateSolidBrush(background_);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, fill);
+    DeleteObject(fill);
     if (dc_) {
         BitBlt(dc, 0, 0, width, height, dc_, 0, 0, SRCCOPY);
         // Text colour, font, mode and the like stay as the control set them.

@@ -5,7 +5,8 @@
 
 class Surface {
 public:
-    Surface() = default;
+    // New area of a grown surface starts in `background`.
+    explicit Surface(COLORREF background = RGB(255, 255, 255)) : background_(background) {}
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -28,4 +29,5 @@ private:
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     SIZE size_{};
+    COLORREF background_;
 };
