@@ -143,7 +143,13 @@ HDC Canvas::hDC() {
     if (!hwnd()) return nullptr;
     HDC dc = GetDC(hwnd());  // the class's own DC: valid for the window's life
     SetStretchBltMode(dc, COLORONCOLOR);
+    SelectObject(dc, Font());
     return dc;
+}
+
+void Canvas::FontReplaced(HFONT font) {
+    if (imageDC_) SelectObject(imageDC_, font);
+    if (hwnd()) SelectObject(GetDC(hwnd()), font);
 }
 
 void Canvas::Cls() {

@@ -74,6 +74,7 @@ protected:
     // The form was unloaded: members go back to their design.
     void UnloadMembers();
     virtual void PictureChanged() {}
+    void FontReplaced(HFONT font) override;
 
 private:
     void FillBackground(HDC dc, const RECT& area);

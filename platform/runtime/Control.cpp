@@ -137,6 +137,7 @@ HFONT Control::Font() {
 void Control::FontChanged() {
     HFONT old = font_;
     font_ = nullptr;
+    FontReplaced(Font());
     if (hwnd()) {
         SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
         InvalidateRect(hwnd(), nullptr, TRUE);

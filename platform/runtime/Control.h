@@ -133,6 +133,8 @@ protected:
     virtual void Touch() {}
     HFONT Font();
     void FontChanged();
+    // The font was made again; `font` replaces the one that is about to be deleted.
+    virtual void FontReplaced(HFONT font) {}
     // Cursor for WM_SETCURSOR; nullptr leaves the class cursor.
     HCURSOR Cursor() const;
 

@@ -199,6 +199,17 @@ TEST(Picture, BackgroundPictureAndSourceAreaInTwips) {
     f.Unload();
 }
 
+TEST(Picture, WindowWithoutPersistentImagePaintsColourAndPicture) {
+    CanvasForm f;
+    f.Picture(LoadPicture(File(L"quadrants.gif")));
+    f.Show();
+    Surface s(200, 150);
+    SendMessageW(f.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(s.dc()), PRF_CLIENT);
+    ExpectQuadrants(s.dc(), 0, 0, 1, 0);
+    EXPECT_EQ(GetPixel(s.dc(), 150, 100), RGB(10, 20, 30));
+    f.Unload();
+}
+
 TEST(Picture, AutoSizeTakesThePictureSize) {
     CanvasForm f;
     f.Show();
