@@ -72,7 +72,7 @@ wine_env() {
     [ -S "/tmp/.X11-unix/X$n" ] || { log "Xvfb :$n did not start"; cat "$BUILD/xvfb.log"; exit 1; }
     export DISPLAY=":$n"
   fi
-  local ready="prefix 2: fonts"
+  local ready="prefix 3: fonts, no smoothing"
   if [ "$(cat "$WINEPREFIX/.prefix-ready" 2>/dev/null)" != "$ready" ]; then
     log "creating wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
