@@ -15,18 +15,31 @@ std::vector<Form*>& AllForms() {
 
 constexpr DWORD kBorderMask = WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
+// The name is valid only during the enumeration: the icon is loaded there.
+BOOL CALLBACK LoadFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR icon) {
+    *reinterpret_cast<HICON*>(icon) = LoadIconW(module, name);
+    return FALSE;
+}
+
 std::shared_ptr<StdPicture> ProgramIcon() {
-    HMODULE module = GetModuleHandleW(nullptr);
-    const wchar_t* first = nullptr;
-    EnumResourceNamesW(
-        module, RT_GROUP_ICON,
-        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
-            *reinterpret_cast<const wchar_t**>(found) = name;
-            return FALSE;
-        },
-        reinterpret_cast<LONG_PTR>(&first));
-    HICON icon = first ? LoadIconW(module, first) : nullptr;
+    HICON icon = nullptr;
+    EnumResourceNamesW(GetModuleHandleW(nullptr), RT_GROUP_ICON, LoadFirstIcon, reinterpret_cast<LONG_PTR>(&icon));
     return StdPicture::FromIcon(icon ? icon : LoadIconW(nullptr, IDI_APPLICATION), false);
+}
+
+struct ModalContext {
+    HWND self;
+    std::vector<HWND> disabled;
+};
+
+// Disables the other enabled, visible windows of the thread for a modal form.
+BOOL CALLBACK DisableOther(HWND h, LPARAM p) {
+    auto* c = reinterpret_cast<ModalContext*>(p);
+    if (h != c->self && IsWindowVisible(h) && IsWindowEnabled(h)) {
+        EnableWindow(h, FALSE);
+        c->disabled.push_back(h);
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -145,21 +158,8 @@ void Form::Show(FormShowConstants style, Form* owner) {
 }
 
 void Form::RunModal() {
-    struct Ctx {
-        HWND self;
-        std::vector<HWND> disabled;
-    } ctx{hwnd(), {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(p);
-            if (h != c->self && IsWindowVisible(h) && IsWindowEnabled(h)) {
-                EnableWindow(h, FALSE);
-                c->disabled.push_back(h);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
+    ModalContext ctx{hwnd(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&ctx));
     MSG msg;
     while (Loaded() && hwnd() && IsWindowVisible(hwnd())) {
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
