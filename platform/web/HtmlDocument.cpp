@@ -21,28 +21,24 @@ std::wstring HtmlElement::href() const {
     const std::wstring* h = node_->Attribute(L"href");
     if (!h) return {};
     if (IsJavascriptUrl(*h)) return *h;
-    return ResolveUrl(doc_->BaseUrl(), *h);
+    return ResolveUrl(baseUrl_, *h);
 }
 
-HtmlDocument::HtmlDocument(std::wstring url, std::wstring_view markup)
-    : url_(std::move(url)), tree_(BuildHtmlTree(markup)) {
-    TreeChanged();
-}
+HtmlDocument::HtmlDocument(std::wstring url, std::wstring_view markup) : url_(std::move(url)) { ReplaceTree(markup); }
 
 // Pages resolve every link and picture against the base: worked out once.
-void HtmlDocument::TreeChanged() {
+void HtmlDocument::ReplaceTree(std::wstring_view markup) {
+    tree_ = std::make_shared<const HtmlTree>(BuildHtmlTree(markup));
     active_ = nullptr;
     baseUrl_ = url_;
-    if (const HtmlNode* base = tree_.documentElement->Find(L"base"))
+    if (const HtmlNode* base = tree_->documentElement->Find(L"base"))
         if (const std::wstring* h = base->Attribute(L"href")) baseUrl_ = ResolveUrl(url_, *h);
 }
 
-HtmlElement HtmlDocument::documentElement() const {
-    return HtmlElement(shared_from_this(), tree_.documentElement.get());
-}
+HtmlElement HtmlDocument::documentElement() const { return Element(tree_->documentElement.get()); }
 
 std::wstring HtmlDocument::title() const {
-    const HtmlNode* t = tree_.documentElement->Find(L"title");
+    const HtmlNode* t = tree_->documentElement->Find(L"title");
     if (!t) return {};
     std::wstring out;
     bool space = false;
@@ -59,8 +55,7 @@ std::wstring HtmlDocument::title() const {
 }
 
 HtmlElement HtmlDocument::activeElement() const {
-    const HtmlNode* n = active_ ? active_ : tree_.body ? tree_.body : tree_.documentElement.get();
-    return HtmlElement(shared_from_this(), n);
+    return Element(active_ ? active_ : tree_->body ? tree_->body : tree_->documentElement.get());
 }
 
 DocumentSite& HtmlDocument::Site() {
@@ -79,8 +74,8 @@ HtmlWindow& HtmlDocument::parentWindow() { return Site().Window(); }
 void HtmlDocument::open() {
     writing_ = true;
     written_.clear();
-    tree_ = BuildHtmlTree(L"");
-    TreeChanged();
+    ReplaceTree(L"");
+    if (site_) site_->DocumentWritten();
 }
 
 void HtmlDocument::writeln(std::wstring_view line) {
@@ -92,15 +87,14 @@ void HtmlDocument::writeln(std::wstring_view line) {
 void HtmlDocument::close() {
     if (!writing_) return;
     writing_ = false;
-    tree_ = BuildHtmlTree(written_);
+    ReplaceTree(written_);
     written_.clear();
-    TreeChanged();
     if (site_) site_->DocumentWritten();
 }
 
 std::wstring HtmlDocument::BaseTarget() const {
-    const HtmlNode* base = tree_.documentElement->Find(L"base");
+    const HtmlNode* base = tree_->documentElement->Find(L"base");
     return base ? base->AttributeOr(L"target") : std::wstring();
 }
 
-const HtmlNode* HtmlDocument::FirstFrame() const { return FindFrame(*tree_.documentElement); }
+const HtmlNode* HtmlDocument::FirstFrame() const { return FindFrame(*tree_->documentElement); }

@@ -27,12 +27,15 @@ public:
     virtual ~DocumentSite() = default;
     virtual HtmlWindow& Window() = 0;
     virtual HtmlWindow* Frame(size_t index) = 0;  // nullptr when there is no such frame
-    virtual void DocumentWritten() = 0;           // close() replaced the content
+    virtual void DocumentWritten() = 0;           // open() or close() replaced the content
 };
 
+// An element of a document; it keeps its tree alive even after the document
+// has been rewritten.
 class HtmlElement {
 public:
-    HtmlElement(std::shared_ptr<const HtmlDocument> doc, const HtmlNode* node) : doc_(std::move(doc)), node_(node) {}
+    HtmlElement(std::shared_ptr<const HtmlTree> tree, const HtmlNode* node, std::wstring baseUrl)
+        : tree_(std::move(tree)), node_(node), baseUrl_(std::move(baseUrl)) {}
     std::wstring outerHTML() const { return node_->OuterHtml(); }
     // The link address resolved against the document (javascript: as written); empty without href.
     std::wstring href() const;
@@ -40,11 +43,12 @@ public:
     const HtmlNode& Node() const { return *node_; }
 
 private:
-    std::shared_ptr<const HtmlDocument> doc_;  // keeps the node alive
+    std::shared_ptr<const HtmlTree> tree_;
     const HtmlNode* node_;
+    std::wstring baseUrl_;
 };
 
-class HtmlDocument : public std::enable_shared_from_this<HtmlDocument> {
+class HtmlDocument {
 public:
     HtmlDocument(std::wstring url, std::wstring_view markup);
 
@@ -60,7 +64,7 @@ public:
 
     // For the view that shows the document.
     const std::wstring& Url() const { return url_; }
-    const HtmlTree& Tree() const { return tree_; }
+    const HtmlTree& Tree() const { return *tree_; }
     const std::wstring& BaseUrl() const { return baseUrl_; }  // <base href>, else the address
     std::wstring BaseTarget() const;  // <base target>, else empty
     const HtmlNode* FirstFrame() const;
@@ -69,10 +73,11 @@ public:
 
 private:
     DocumentSite& Site();
-    void TreeChanged();
+    void ReplaceTree(std::wstring_view markup);
+    HtmlElement Element(const HtmlNode* node) const { return HtmlElement(tree_, node, baseUrl_); }
 
     std::wstring url_;
-    HtmlTree tree_;
+    std::shared_ptr<const HtmlTree> tree_;
     std::wstring baseUrl_;
     const HtmlNode* active_ = nullptr;
     DocumentSite* site_ = nullptr;

@@ -85,7 +85,9 @@ TEST(HtmlDocumentTest, ActiveElementHrefAndType) {
 }
 
 TEST(HtmlDocumentTest, OpenWritelnCloseReplacesTheContent) {
-    auto doc = Doc(L"<title>old</title>old body", L"about:blank");
+    auto doc = Doc(L"<title>old</title>old <a href=/x>body</a>", L"about:blank");
+    doc->SetActive(doc->Tree().body->Find(L"a"));
+    const HtmlElement before = doc->activeElement();
     doc->open();
     doc->writeln(L"<html>");
     doc->writeln(L" <head><title>Help</title></head>");
@@ -98,6 +100,9 @@ TEST(HtmlDocumentTest, OpenWritelnCloseReplacesTheContent) {
     EXPECT_NE(out.find(L"<body scroll=\"no\">Intro\r\n"), std::wstring::npos) << out;
     EXPECT_EQ(out.substr(out.size() - 14), L"</body></html>");
     EXPECT_EQ(doc->title(), L"Help");
+    // An element taken before the rewrite still reads as it was.
+    EXPECT_EQ(before.outerHTML(), L"<a href=/x>body</a>");
+    EXPECT_EQ(doc->activeElement().Node().lowerName, L"body");
 }
 
 TEST(HtmlDocumentTest, WindowAccessWithoutAWindowRaises) {

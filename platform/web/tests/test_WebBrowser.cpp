@@ -39,6 +39,7 @@ TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
     EXPECT_EQ(doc->Url(), L"about:blank");
     EXPECT_TRUE(completes_.empty());  // reported later, from the message queue
     doc->open();
+    Render();  // painting while the document is being written is harmless
     doc->writeln(L"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">");
     doc->writeln(L"<html xmlns=\"http://www.w3.org/1999/xhtml\">");
     doc->writeln(L" <head> ");
