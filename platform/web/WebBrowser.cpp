@@ -192,8 +192,9 @@ bool WebBrowser::StartChildFrame(WebFrame& frame) {
     frame.waitingForChild = frame.completeTicket != 0;
     const std::wstring src = element->AttributeOr(L"src");
     WebFrame& child = *frame.child;
-    if (src.empty() || IsJavascriptUrl(src)) ShowBlank(child, src.empty() ? L"about:blank" : src);
-    else {
+    if (src.empty() || IsJavascriptUrl(src)) {
+        ShowBlank(child, src.empty() ? L"about:blank" : src);  // reported with its address as written
+    } else {
         child.Show(std::make_shared<HtmlDocument>(L"about:blank", L""));
         LoadFrame(child, ResolveUrl(frame.document->BaseUrl(), src));
     }
