@@ -230,3 +230,11 @@ TEST_F(WebBrowserInputTest, ScrollByMovesTheViewAndTheScrollBar) {
     SendMessageW(view_->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
     EXPECT_EQ(GetScrollPos(view_->hwnd(), SB_VERT), 48);
 }
+
+TEST_F(WebBrowserInputTest, AScriptFrameSourceIsReportedButNotRun) {
+    server_.Route("/top", TestHttpServer::Text("<body><iframe src=\"javascript:'';\"></iframe>text</body>"));
+    ASSERT_TRUE(Load(Url("/top")));
+    EXPECT_EQ(completes_, (std::vector<std::wstring>{L"javascript:'';", Url("/top")}));
+    EXPECT_EQ(view_->Document()->frames(0).Document()->documentElement().outerHTML(),
+              L"<HTML><HEAD></HEAD><BODY></BODY></HTML>");
+}
