@@ -134,7 +134,6 @@ void Canvas::DropImage() {
 }
 
 HDC Canvas::hDC() {
-    Touch();
     if (Form* f = Parent()) f->Load();
     if (c_.autoRedraw) {
         EnsureImage();
@@ -198,7 +197,7 @@ void Canvas::PaintPicture(const std::shared_ptr<StdPicture>& picture, double x1,
     const int dw = width1 ? ToPixels(*width1, s) : sw, dh = height1 ? ToPixels(*height1, s) : sh;
     if (opcode && picture->Type() == PictureTypeConstants::Bitmap) {
         HDC src = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(src, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(picture->Handle())));
+        HGDIOBJ old = SelectObject(src, picture->HandleAs<HBITMAP>());
         StretchBlt(dc, dx, dy, dw, dh, src, sx, sy, sw, sh, *opcode);
         SelectObject(src, old);
         DeleteDC(src);

@@ -146,7 +146,6 @@ void Control::FontChanged() {
 }
 
 HWND Control::hWnd() {
-    Touch();
     if (Form* f = Parent()) f->Load();
     return hwnd();
 }
@@ -159,10 +158,6 @@ void Control::Refresh() {
 
 void Control::SetFocus() {
     if (hwnd()) ::SetFocus(hwnd());
-}
-
-void Control::ZOrder(int position) {
-    if (hwnd()) SetWindowPos(hwnd(), position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 Form* Control::Parent() {
@@ -224,7 +219,7 @@ HCURSOR Control::Cursor() const {
         {MousePointerConstants::SizeAll, IDC_SIZEALL},
     };
     if (p_.mousePointer == MousePointerConstants::Custom)
-        return p_.mouseIcon ? reinterpret_cast<HCURSOR>(static_cast<UINT_PTR>(p_.mouseIcon->Handle())) : nullptr;
+        return p_.mouseIcon ? p_.mouseIcon->HandleAs<HCURSOR>() : nullptr;
     for (const auto& s : standard)
         if (s.pointer == p_.mousePointer) return LoadCursorW(nullptr, s.id);
     return nullptr;

@@ -72,8 +72,6 @@ public:
     HWND hWnd();
     void Refresh();
     void SetFocus();
-    // 0 brings the control to the front of its siblings, 1 sends it to the back.
-    void ZOrder(int position = 0);
 
     Canvas* Container() const { return container_; }
     // The form the control lies on (a form is its own).

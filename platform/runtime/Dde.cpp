@@ -45,6 +45,7 @@ std::wstring UnescapeCommand(const std::wstring& data) {
 
 HDDEDATA CALLBACK Callback(UINT type, UINT fmt, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR);
 
+// One DDEML instance for the life of the process, server and client alike.
 DWORD Instance() {
     static DWORD instance = [] {
         DWORD id = 0;

@@ -208,10 +208,20 @@ void Form::Release() {
     state_ = State::Unloaded;
 }
 
+void Form::DestroyedFromOutside() {
+    // Its owner or parent window went away: the form unloads with it, and
+    // its unload handler cannot cancel.
+    state_ = State::Unloading;
+    destroyedOutside_ = true;
+    int cancel = 0;
+    Form_Unload(cancel);
+}
+
 void Form::OnDestroyed() {
     Canvas::OnDestroyed();
-    // Destroyed from outside (with its owner, say): released without its handler.
-    if (state_ == State::Loading || state_ == State::Loaded) Release();
+    if (!destroyedOutside_) return;
+    destroyedOutside_ = false;
+    Release();
 }
 
 void Form::Caption(const std::wstring& value) {
@@ -307,6 +317,9 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Unload();
         return 0;
+    case WM_DESTROY:
+        if (Loaded()) DestroyedFromOutside();
+        break;
     case WM_SIZE: {
         const LRESULT r = Canvas::WndProc(msg, wParam, lParam);
         if (Loaded()) RaiseResize(false);

@@ -30,6 +30,7 @@ public:
     void Hide();
     // Runs Form_Unload; unless it cancels, destroys the window and puts every
     // property back to its design value. Nothing when the form is not loaded.
+    // A form whose window is destroyed with its owner or parent unloads too.
     void Unload();
 
     const std::wstring& Caption() const { return caption_; }
@@ -103,6 +104,7 @@ private:
     };
 
     void Release();
+    void DestroyedFromOutside();
     void RaiseResize(bool always);
     void RunModal();
     void ApplyIcon();
@@ -118,6 +120,7 @@ private:
     FormProps design_{};
     bool designSaved_ = false;
     bool shown_ = false;  // shown since the last load
+    bool destroyedOutside_ = false;
     std::optional<FormWindowStateConstants> pendingState_;  // set while hidden
     struct { int cx = -1, cy = -1; bool minimized = false; } lastResize_;
 };

@@ -19,10 +19,10 @@ SIZE HandlePixels(PictureTypeConstants type, OLE_HANDLE handle) {
     SIZE s{};
     if (type == PictureTypeConstants::Bitmap) {
         BITMAP bm{};
-        if (GetObjectW(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), sizeof bm, &bm)) s = {bm.bmWidth, bm.bmHeight};
+        if (GetObjectW(StdPicture::AsHandle<HBITMAP>(handle), sizeof bm, &bm)) s = {bm.bmWidth, bm.bmHeight};
     } else if (type == PictureTypeConstants::Icon) {
         ICONINFO ii{};
-        if (GetIconInfo(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)), &ii)) {
+        if (GetIconInfo(StdPicture::AsHandle<HICON>(handle), &ii)) {
             BITMAP bm{};
             GetObjectW(ii.hbmMask, sizeof bm, &bm);
             s = {bm.bmWidth, ii.hbmColor ? bm.bmHeight : bm.bmHeight / 2};

@@ -25,6 +25,16 @@ public:
 
     // HBITMAP or HICON, as the picture's type says.
     OLE_HANDLE Handle() const;
+    // The handle as a pointer-sized handle type (HBITMAP, HICON, HCURSOR).
+    template <class H>
+    H HandleAs() const {
+        return AsHandle<H>(Handle());
+    }
+    // OLE keeps handles in 32 bits; handles are sign-extended 32-bit values.
+    template <class H>
+    static H AsHandle(OLE_HANDLE handle) {
+        return reinterpret_cast<H>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
+    }
     PictureTypeConstants Type() const;
     // Size in HIMETRIC (hundredths of a millimetre) and in pixels.
     long Width() const;

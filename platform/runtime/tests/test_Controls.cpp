@@ -128,7 +128,7 @@ TEST(Controls, LabelClickAndCustomCursor) {
     SendMessageW(d.title.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(500, 6));
     EXPECT_EQ(clicks, 1);
     SendMessageW(d.title.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(d.title.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(GetCursor(), reinterpret_cast<HCURSOR>(static_cast<UINT_PTR>(cursor->Handle())));
+    EXPECT_EQ(GetCursor(), cursor->HandleAs<HCURSOR>());
     d.title.MousePointer(MousePointerConstants::SizeWE);
     SendMessageW(d.title.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(d.title.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZEWE));

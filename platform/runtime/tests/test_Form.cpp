@@ -170,6 +170,28 @@ TEST(Form, ModalShowDisablesOwnerUntilUnloaded) {
     owner.Unload();
 }
 
+TEST(Form, PageInsideAnotherFormUnloadsWithIt) {
+    LoggingForm host, page;
+    host.Show();
+    page.Load();
+    // As a tab strip hosts a page: a child of the host's window.
+    SetWindowLongPtrW(page.hwnd(), GWL_STYLE, (GetWindowLongPtrW(page.hwnd(), GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+    SetParent(page.hwnd(), host.hwnd());
+    page.Move(150, 300);
+    EXPECT_EQ(page.Left(), 150);  // relative to the host's inner area
+    EXPECT_EQ(page.Top(), 300);
+    bool pageWindowAlive = false;
+    page.onUnload = [&] { pageWindowAlive = IsWindow(page.hwnd()); };
+    host.Unload();
+    EXPECT_FALSE(page.Loaded());
+    EXPECT_EQ(page.log.back(), L"Unload");
+    EXPECT_TRUE(pageWindowAlive);
+    EXPECT_EQ(page.Caption(), L"Logging");
+    page.Show();  // loads again as a top-level window
+    EXPECT_EQ(GetParent(page.hwnd()), nullptr);
+    page.Unload();
+}
+
 TEST(Form, ExceptionInHandlerDoesNotCrossTheWindowProcedure) {
     class Throwing : public Form {
     protected:

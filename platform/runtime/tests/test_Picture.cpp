@@ -87,7 +87,7 @@ TEST(Picture, EachFileKindLoadsAndDrawsItsPixels) {
 TEST(Picture, CursorKeepsItsHotSpot) {
     auto cursor = LoadPicture(File(L"quadrants.cur"));
     ICONINFO ii{};
-    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(static_cast<UINT_PTR>(cursor->Handle())), &ii));
+    ASSERT_TRUE(GetIconInfo(cursor->HandleAs<HICON>(), &ii));
     EXPECT_FALSE(ii.fIcon);
     EXPECT_EQ(ii.xHotspot, 3u);
     EXPECT_EQ(ii.yHotspot, 5u);
