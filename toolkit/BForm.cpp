@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "ChildParams.h"
 #include "App.h"
 #include "MouseState.h"
 #include "Twips.h"
@@ -34,17 +35,8 @@ BForm::BForm(const CreateArgs& a) {
     } catch (...) {
         // No skin: the bar shows its background and caption only.
     }
-    CreateParams p;
-    p.className = L"OrvaneTitleBar";
-    p.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    p.parent = a.parent;
-    p.x = a.x;
-    p.y = a.y;
-    p.cx = a.cx;
-    p.cy = Px(kBarHeight);
-    p.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id));
     font_ = ControlFont::OfWindow(a.parent);
-    Create(p);
+    Create(ChildParams(L"OrvaneTitleBar", WS_VISIBLE, a.parent, a.x, a.y, a.cx, Px(kBarHeight), a.id));
     PaintBar();
 }
 

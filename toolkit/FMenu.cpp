@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "ChildParams.h"
 #include "Rounding.h"
 #include "Twips.h"
 
@@ -40,15 +41,8 @@ std::shared_ptr<StdPicture> MakeCheckMark() {
 }  // namespace
 
 FMenu::Line::Line(FMenu& menu, int index, int top) : menu_(menu), index_(index), top_(top) {
-    CreateParams p;
-    p.className = L"OrvaneMenuLine";
-    p.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    p.parent = menu.hwnd();
-    p.x = Px(kLineLeft);
-    p.y = Px(top);
-    p.cx = Px(kDesignWidth - kLineLeft);
-    p.cy = Px(kLineHeight);
-    Create(p);
+    Create(ChildParams(L"OrvaneMenuLine", WS_VISIBLE, menu.hwnd(), Px(kLineLeft), Px(top),
+                       Px(kDesignWidth - kLineLeft), Px(kLineHeight)));
 }
 
 int FMenu::Line::Width() const { return PixelsToTwips(surface_.Width()); }

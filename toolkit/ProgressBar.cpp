@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ChildParams.h"
 #include "Rounding.h"
 
 namespace {
@@ -58,16 +59,7 @@ std::vector<COLORREF> Interpolate(COLORREF start, COLORREF end, int n) {
 
 ProgressBar::ProgressBar(const CreateArgs& a) : name_(a.name), ambientFont_(ControlFont::OfWindow(a.parent)) {
     textFont_ = ambientFont_;
-    CreateParams p;
-    p.className = L"OrvaneProgressBar";
-    p.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    p.parent = a.parent;
-    p.x = a.x;
-    p.y = a.y;
-    p.cx = a.cx;
-    p.cy = a.cy;
-    p.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id));
-    Create(p);
+    Create(ChildParams(L"OrvaneProgressBar", WS_VISIBLE, a.parent, a.x, a.y, a.cx, a.cy, a.id));
     Redraw();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "ChildParams.h"
 #include "MouseState.h"
 #include "Rounding.h"
 
@@ -82,16 +83,7 @@ std::shared_ptr<StdPicture> PictureFromText(const std::wstring& text) {
 }  // namespace
 
 iButton::iButton(const CreateArgs& a) {
-    CreateParams p;
-    p.className = L"OrvaneImageButton";
-    p.style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP;
-    p.parent = a.parent;
-    p.x = a.x;
-    p.y = a.y;
-    p.cx = a.cx;
-    p.cy = a.cy;
-    p.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(a.id));
-    Create(p);
+    Create(ChildParams(L"OrvaneImageButton", WS_TABSTOP, a.parent, a.x, a.y, a.cx, a.cy, a.id));
     font_ = ControlFont::OfWindow(a.parent);
     SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
     LoadFrames();
