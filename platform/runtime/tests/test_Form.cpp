@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "App.h"
 #include "Form.h"
 #include "Pump.h"
+#include "Timer.h"
+#include "runtime_pictures.h"
 
 namespace {
 
@@ -190,6 +193,39 @@ TEST(Form, PageInsideAnotherFormUnloadsWithIt) {
     page.Show();  // loads again as a top-level window
     EXPECT_EQ(GetParent(page.hwnd()), nullptr);
     page.Unload();
+}
+
+TEST(Form, IconAndMousePointer) {
+    LoggingForm f;
+    f.Show();
+    ASSERT_TRUE(f.Icon());  // the program's icon until one is set
+    auto icon = LoadPicture(std::wstring(kPictureDir) + L"quadrants.ico");
+    f.Icon(icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(f.hwnd(), WM_GETICON, ICON_BIG, 0)), icon->HandleAs<HICON>());
+    const auto cursorOverClient = [&] {
+        SendMessageW(f.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(f.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    f.MousePointer(MousePointerConstants::SizeNWSE);
+    EXPECT_EQ(cursorOverClient(), LoadCursorW(nullptr, IDC_SIZENWSE));
+    auto cur = LoadPicture(std::wstring(kPictureDir) + L"quadrants.cur");
+    f.MouseIcon(cur);
+    f.MousePointer(MousePointerConstants::Custom);
+    EXPECT_EQ(cursorOverClient(), cur->HandleAs<HCURSOR>());
+    f.Unload();
+}
+
+TEST(Form, RunReturnsWhenTheLastFormUnloads) {
+    LoggingForm a, b;
+    a.Show();
+    b.Show();
+    Timer t;
+    int step = 0;
+    t.Tick = [&] { ++step == 1 ? a.Unload() : b.Unload(); };
+    t.Interval(30);
+    App::Run();
+    EXPECT_EQ(step, 2);
+    EXPECT_EQ(Form::LoadedCount(), 0);
 }
 
 TEST(Form, ExceptionInHandlerDoesNotCrossTheWindowProcedure) {
