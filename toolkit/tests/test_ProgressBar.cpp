@@ -2,6 +2,7 @@
 // few values and themes, the clamping rules, the persisted properties.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -37,11 +38,29 @@ COLORREF Along(COLORREF start, COLORREF end, int row, int rows) {
                at(GetBValue(start), GetBValue(end)));
 }
 
-// Counts pixels of exactly colour c in the rectangle.
-int Count(HDC dc, RECT r, COLORREF c) {
+// The bar's pixels, to compare a picture with text against one without.
+std::vector<COLORREF> Snapshot(HDC dc) {
+    std::vector<COLORREF> px;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 200; ++x) px.push_back(GetPixel(dc, x, y));
+    return px;
+}
+
+// Pixels in r that differ from the snapshot: the text (smoothed or not).
+int Changed(HDC dc, const std::vector<COLORREF>& before, RECT r) {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == c;
+        for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) != before[y * 200 + x];
+    return n;
+}
+
+int Reddish(HDC dc, RECT r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            n += GetRValue(c) > GetGValue(c) + 80 && GetRValue(c) > GetBValue(c) + 80;
+        }
     return n;
 }
 
@@ -75,10 +94,20 @@ TEST_F(ProgressBarTest, NewControlIsHalfFilledThemeOneWithShadowedCentredText) {
     // Outline in O along the top edge.
     EXPECT_EQ(GetPixel(dc, 100, 0), RGB(204, 168, 62));
     EXPECT_EQ(GetPixel(dc, 0, 10), RGB(204, 168, 62));
-    // Black text with its white shadow, inside the middle of the bar.
-    EXPECT_GT(Count(dc, {20, 2, 180, 18}, RGB(0, 0, 0)), 20);
-    EXPECT_GT(Count(dc, {20, 2, 180, 18}, RGB(255, 255, 255)), 20);
-    EXPECT_EQ(Count(dc, {2, 2, 15, 18}, RGB(0, 0, 0)), 0);
+    // Dark text with its white shadow, inside the middle of the bar.
+    int darkest = 765, whites = 0;
+    for (int y = 2; y < 18; ++y)
+        for (int x = 20; x < 180; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            darkest = std::min(darkest, GetRValue(c) + GetGValue(c) + GetBValue(c));
+            whites += GetRValue(c) >= 250 && GetGValue(c) >= 250 && GetBValue(c) >= 250;
+        }
+    EXPECT_LT(darkest, 200);
+    EXPECT_GT(whites, 10);
+    const auto withText = Snapshot(dc);
+    bar->TextStyle(0);
+    EXPECT_GT(Changed(bar->hDC(), withText, {20, 2, 180, 18}), 20);
+    EXPECT_EQ(Changed(bar->hDC(), withText, {2, 2, 15, 18}), 0);
     EXPECT_EQ(bar->Text(), L"Yaltic ProgressBar");
     // The window is shaped like the outline: the corner pixel is outside.
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
@@ -157,22 +186,33 @@ TEST_F(ProgressBarTest, CustomThemeBuildsItsPaletteFromTwoColours) {
 TEST_F(ProgressBarTest, TextStylesAlignmentsAndEffects) {
     bar->Theme(3);
     bar->TextEffect(1);
-    bar->TextStyle(1);
     bar->Value(50);
-    bar->TextAlignment(1);  // top left: black pixels near the left end only
-    EXPECT_GT(Count(bar->hDC(), {1, 0, 30, 20}, RGB(0, 0, 0)), 5);
-    EXPECT_EQ(Count(bar->hDC(), {100, 2, 198, 18}, RGB(0, 0, 0)), 0);
+    bar->TextStyle(0);
+    const auto plain = Snapshot(bar->hDC());
+    bar->TextStyle(1);
+    bar->TextAlignment(1);  // top left: the text near the left end only
+    EXPECT_GT(Changed(bar->hDC(), plain, {1, 0, 30, 20}), 5);
+    EXPECT_EQ(Changed(bar->hDC(), plain, {100, 0, 200, 20}), 0);
     bar->TextAlignment(9);  // bottom right
-    EXPECT_EQ(Count(bar->hDC(), {2, 2, 100, 18}, RGB(0, 0, 0)), 0);
-    EXPECT_GT(Count(bar->hDC(), {170, 0, 199, 20}, RGB(0, 0, 0)), 5);
+    EXPECT_EQ(Changed(bar->hDC(), plain, {0, 0, 100, 20}), 0);
+    EXPECT_GT(Changed(bar->hDC(), plain, {170, 0, 199, 20}), 5);
     // Plain text has no effect colour; outlined text has it around the glyphs.
     bar->TextEffectColor(RGB(255, 0, 0));
-    EXPECT_EQ(Count(bar->hDC(), {150, 0, 199, 20}, RGB(255, 0, 0)), 0);
+    EXPECT_EQ(Reddish(bar->hDC(), {150, 0, 199, 20}), 0);
     bar->TextEffect(4);
-    EXPECT_GT(Count(bar->hDC(), {150, 0, 199, 20}, RGB(255, 0, 0)), 5);
+    EXPECT_GT(Reddish(bar->hDC(), {150, 0, 199, 20}), 5);
     bar->TextEffect(9);  // no text at all
-    EXPECT_EQ(Count(bar->hDC(), {150, 2, 198, 18}, RGB(0, 0, 0)), 0);
-    EXPECT_EQ(Count(bar->hDC(), {150, 0, 199, 20}, RGB(255, 0, 0)), 0);
+    EXPECT_EQ(Changed(bar->hDC(), plain, {0, 0, 200, 20}), 0);
+    // Style 2 is the percentage, 3 the text; other styles print nothing.
+    bar->TextEffect(1);
+    bar->TextStyle(2);
+    const int percent = Changed(bar->hDC(), plain, {0, 0, 200, 20});
+    bar->TextStyle(3);
+    bar->Text(L"");
+    EXPECT_EQ(Changed(bar->hDC(), plain, {0, 0, 200, 20}), 0);
+    EXPECT_GT(percent, 5);
+    bar->TextStyle(7);
+    EXPECT_EQ(Changed(bar->hDC(), plain, {0, 0, 200, 20}), 0);
 }
 
 TEST_F(ProgressBarTest, VerticalBarFillsFromTheTop) {
