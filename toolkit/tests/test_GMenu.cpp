@@ -108,6 +108,16 @@ protected:
         menu.Add(L"退出");
     }
     FMenu::Line& LineOf(int i) { return *menu.Menu().LineAt(i); }
+    // Shows the menu and waits until it is the active window (another
+    // process's window may have the foreground when the test starts).
+    bool ShowActive() {
+        menu.ShowMenu(false, 1500, 3000);
+        return PumpUntil([&] {
+            if (GetActiveWindow() == menu.Menu().hwnd()) return true;
+            SetForegroundWindow(menu.Menu().hwnd());
+            return false;
+        }, 3000);
+    }
     Host host;
     GMenu menu;
     std::vector<int> clicks;
@@ -182,8 +192,7 @@ TEST_F(GMenuTest, HoverFramesTheLineAndLeavingClearsIt) {
 
 TEST_F(GMenuTest, ChosenLineRaisesClickOnceAfterTheMenuClosed) {
     Build();
-    menu.ShowMenu(false, 1500, 3000);
-    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == menu.Menu().hwnd(); }, 2000));
+    ASSERT_TRUE(ShowActive());
     PumpFor(250);
     EXPECT_TRUE(clicks.empty());
     HWND line = LineOf(3).hwnd();
@@ -195,8 +204,7 @@ TEST_F(GMenuTest, ChosenLineRaisesClickOnceAfterTheMenuClosed) {
     EXPECT_EQ(clicks, std::vector<int>{3});
     EXPECT_EQ(menu.ClickIndex, 3);
     // Shown again, the same lines; activating another window closes it silently.
-    menu.ShowMenu(false, 1500, 3000);
-    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == menu.Menu().hwnd(); }, 2000));
+    ASSERT_TRUE(ShowActive());
     SetForegroundWindow(host.hwnd());
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu.Menu().hwnd()); }, 2000));
     PumpFor(300);

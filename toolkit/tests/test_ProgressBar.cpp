@@ -17,6 +17,7 @@ public:
         CreateParams p;
         p.className = L"ProgressBarTestHost";
         p.style = WS_POPUP | WS_VISIBLE;
+        p.exStyle = WS_EX_NOACTIVATE;  // never takes the foreground from other tests' windows
         p.x = 50;
         p.y = 50;
         p.cx = 400;
