@@ -99,9 +99,12 @@ TEST_F(CachePurge, NormalEntriesGoCookiesAndHistoryStayEmptyCacheEndsAtOnce) {
     for (const char* path : {"/a.html", "/b.html", "/c.jpg"}) ASSERT_FALSE(Download(base + path).empty());
     ASSERT_TRUE(InCache(base + "/a.html"));
     ASSERT_TRUE(InCache(base + "/c.jpg"));
+    // A persistent cookie on a path of its own, so other tests' requests to
+    // this host never carry it; it is expired again at the end.
+    const std::string cookieUrl = base + "/cachetest/page";
     const std::string cookieName = "session" + std::to_string(server.Port());
-    ASSERT_TRUE(InternetSetCookieA(base.c_str(), nullptr,
-                                   (cookieName + "=abc; expires=Fri, 01-Jan-2038 00:00:00 GMT").c_str()));
+    ASSERT_TRUE(InternetSetCookieA(cookieUrl.c_str(), nullptr,
+                                   (cookieName + "=abc; path=/cachetest; expires=Fri, 01-Jan-2038 00:00:00 GMT").c_str()));
     ASSERT_TRUE(CommitEntry(base + "/visited.html", NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY));
     ASSERT_TRUE(HasType(Entries(nullptr, "127.0.0.1"), COOKIE_CACHE_ENTRY));
 
@@ -115,7 +118,7 @@ TEST_F(CachePurge, NormalEntriesGoCookiesAndHistoryStayEmptyCacheEndsAtOnce) {
     EXPECT_TRUE(HasType(Entries("Cookie:", "127.0.0.1"), COOKIE_CACHE_ENTRY));
     char cookie[512];
     DWORD len = sizeof cookie;
-    ASSERT_TRUE(InternetGetCookieA(base.c_str(), nullptr, cookie, &len));
+    ASSERT_TRUE(InternetGetCookieA(cookieUrl.c_str(), nullptr, cookie, &len));
     EXPECT_NE(std::string(cookie).find(cookieName + "=abc"), std::string::npos);
 
     // Keeping cookies only: the history entry goes now, the cookies still stay.
@@ -129,4 +132,9 @@ TEST_F(CachePurge, NormalEntriesGoCookiesAndHistoryStayEmptyCacheEndsAtOnce) {
     ClearUrlCache("*.*", kKeepCookiesAndHistory);
     EXPECT_LT(GetTickCount() - start, 2000u);
     EXPECT_TRUE(Entries(nullptr, needle).empty());
+    InternetSetCookieA(cookieUrl.c_str(), nullptr,
+                       (cookieName + "=; path=/cachetest; expires=Thu, 01-Jan-1970 00:00:00 GMT").c_str());
+    len = sizeof cookie;
+    EXPECT_FALSE(InternetGetCookieA(cookieUrl.c_str(), nullptr, cookie, &len) &&
+                 std::string(cookie).find(cookieName) != std::string::npos);
 }
