@@ -399,3 +399,19 @@ TEST_F(iButtonTest, PersistedPropertiesInTheirOrderAndBackAgain) {
     EXPECT_EQ(loaded.FrameWidth(), 25);
     EXPECT_EQ(GetPixel(loaded.hDC(), 2, 2), kFace[0]);
 }
+
+TEST_F(iButtonTest, FocusDrawsTheDottedRectangleAndLosingItRemovesIt) {
+    Show(Skin(L"btn75_23.bmp"));
+    auto rowChanged = [&] {
+        int n = 0;
+        for (int x = 3; x < 72; ++x) n += GetPixel(button->hDC(), x, 3) != kFace[0];
+        return n;
+    };
+    EXPECT_EQ(rowChanged(), 0);
+    SetFocus(button->hwnd());
+    ASSERT_EQ(GetFocus(), button->hwnd());
+    EXPECT_GT(rowChanged(), 10);
+    EXPECT_EQ(GetPixel(button->hDC(), 2, 3), kFace[0]);  // the rectangle starts 3 pixels in
+    SetFocus(host.hwnd());
+    EXPECT_EQ(rowChanged(), 0);
+}
