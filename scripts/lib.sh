@@ -32,7 +32,6 @@ ensure_packages() {
 build_all() {
   local arch="${1:-x86_64}"; shift || true
   mkdir -p "$BUILD"
-  echo "NOTE for parallel helpers: read /work/HELPER_RULES.md now (rules that were missing from your brief, and the switch to a 64-bit build); build with BUILD_DIR=/work/main/build-<yourname>." >&2
   # One build at a time per build folder: a second run waits instead of
   # corrupting the first one's outputs.
   exec 9>"$BUILD/.lock"

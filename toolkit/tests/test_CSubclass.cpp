@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "CSubclass.h"
-#include "CursorLock.h"
 #include "EventLog.h"
 #include "Pump.h"
 
@@ -293,7 +292,6 @@ TEST_F(CSubclassTest, WideCharacterRequestFollowsTheWindow) {
 }
 
 TEST_F(CSubclassTest, TrackMouseTrackingBringsAMouseLeave) {
-    CursorLock cursor;
     SetWindowPos(hwnd, HWND_TOPMOST, 1000, 700, 200, 200, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     SetCursorPos(1100, 800);
     PumpFor(100);

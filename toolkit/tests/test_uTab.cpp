@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "CursorLock.h"
 #include "Pump.h"
 #include "StbTabSkin.h"
 #include "TabTestSupport.h"
@@ -230,7 +229,6 @@ TEST_F(uTabTest, DoubleClickOnACloseButtonClosesTwoTabs) {
 }
 
 TEST_F(uTabTest, HoverIsReportedOnceAndLeavingTheWindowClearsIt) {
-    CursorLock cursor;
     MakeStrip(3);
     POINT origin{0, 0};
     ClientToScreen(strip->hwnd(), &origin);
