@@ -1,5 +1,6 @@
 #include "CTabItems.h"
 
+#include <cmath>
 #include <cwchar>
 
 #include "ITabForm.h"
@@ -14,19 +15,48 @@ const char kSource[] = "CTabItems";
 
 [[noreturn]] void Raise(uint32_t number, const char* description) { throw RaisedError(number, kSource, description); }
 
+// Text that reads as a decimal number: blanks, a sign, digits with at most
+// one point, an optional exponent, blanks. Hexadecimal forms, "inf" and "nan",
+// which the C library would also read, are not numbers here.
+bool IsDecimalText(const std::wstring& text) {
+    size_t i = text.find_first_not_of(L' ');
+    if (i == std::wstring::npos) return false;
+    auto digits = [&] {
+        const size_t start = i;
+        while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') ++i;
+        return i - start;
+    };
+    if (text[i] == L'+' || text[i] == L'-') ++i;
+    size_t mantissa = digits();
+    if (i < text.size() && text[i] == L'.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return text.find_first_not_of(L' ', i) == std::wstring::npos;
+}
+
 // The numeric value of an index, when it has one: numbers, and text that reads as a number.
 std::optional<double> NumericValue(const TabIndex& index) {
     if (const long* n = std::get_if<long>(&index)) return static_cast<double>(*n);
     if (const double* d = std::get_if<double>(&index)) return *d;
-    if (const std::wstring* text = std::get_if<std::wstring>(&index)) {
-        const wchar_t* begin = text->c_str();
-        wchar_t* end = nullptr;
-        const double value = std::wcstod(begin, &end);
-        if (end == begin) return std::nullopt;
-        while (*end == L' ') ++end;
-        if (*end == L'\0') return value;
-    }
+    if (const std::wstring* text = std::get_if<std::wstring>(&index))
+        if (IsDecimalText(*text)) return std::wcstod(text->c_str(), nullptr);
     return std::nullopt;
+}
+
+// A numeric index rounded to a whole position (halves to even), when it lies
+// within first..last; compared before the conversion, so that no value is too
+// large to convert.
+std::optional<long> PositionWithin(double value, long first, long last) {
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= first && rounded <= last)) return std::nullopt;
+    return RoundHalfEven(rounded);
 }
 
 bool SameKey(const std::wstring& a, const std::wstring& b) {
@@ -55,8 +85,9 @@ bool CTabItems::Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form,
         if (index) {
             const std::optional<double> value = NumericValue(*index);
             if (!value) Raise(5, "Invalid procedure call or argument");
-            position = RoundHalfEven(*value);
-            if (position < 0 || position > Count()) Raise(9, "Subscript out of range");
+            const std::optional<long> within = PositionWithin(*value, 0, Count());
+            if (!within) Raise(9, "Subscript out of range");
+            position = *within;
         }
         if (!Key.empty() && KeyPosition(Key) >= 0)
             Raise(457, "This key is already associated with an element of this collection");
@@ -95,10 +126,8 @@ void CTabItems::Clear() {
 long CTabItems::FindItem(const TabIndex& index) const {
     if (items_.empty()) return -1;
     if (const std::wstring* key = std::get_if<std::wstring>(&index)) return KeyPosition(*key);
-    if (const std::optional<double> value = NumericValue(index)) {
-        const long i = RoundHalfEven(*value);
-        return i >= 0 && i < Count() ? i : -1;
-    }
+    if (const std::optional<double> value = NumericValue(index))
+        return PositionWithin(*value, 0, Count() - 1).value_or(-1);
     if (ITabForm* const* page = std::get_if<ITabForm*>(&index)) {
         for (long i = 0; i < Count(); ++i)
             if (items_[i].item->Form().get() == *page) return i;
@@ -139,6 +168,9 @@ CTabItem* CTabItems::Item(const TabIndex& index) const {
         if (i < 0) Raise(5, "Invalid procedure call or argument");
         return items_[i].item.get();
     }
+    // A number is measured before it is rounded: -0.4 or Count - 0.6 name no tab.
+    if (const std::optional<double> value = NumericValue(index))
+        if (*value < 0 || *value > Count() - 1) return nullptr;
     const long i = FindItem(index);
     return i >= 0 ? items_[i].item.get() : nullptr;
 }

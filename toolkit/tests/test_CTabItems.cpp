@@ -57,9 +57,16 @@ TEST_F(CTabItemsTest, AddOfAnIndexOutsideOrNotNumericRaisesAfterAttachingThePage
     EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, -1L); }), 9u);
     EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, L"x"); }), 5u);
     EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, TabIndex(page.get())); }), 5u);
+    // Only decimal text is a number; far too large a number is outside as well.
+    EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, L"0x1"); }), 5u);
+    EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, L"inf"); }), 5u);
+    EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, L"1."); }), 0u);
+    EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, 1e12); }), 9u);
+    EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, L"-3e9"); }), 9u);
+    host.items.Remove(1L, false);
     EXPECT_EQ(host.items.Count(), 1);
     // Each refused Add had initialised the page twice and bound it to the host; the page stays open.
-    EXPECT_EQ(page->initialized.size(), 8u);
+    EXPECT_EQ(page->initialized.size(), 18u);
     EXPECT_EQ(page->unloads, 0);
     EXPECT_TRUE(IsWindow(page->hwnd()));
 }
@@ -99,8 +106,16 @@ TEST_F(CTabItemsTest, FindItemByNumberPageOrItem) {
     EXPECT_EQ(host.items.FindItem(host.items.Item(2)), 2);
     TestPage stranger;
     EXPECT_EQ(host.items.FindItem(&stranger), -1);
+    EXPECT_EQ(host.items.FindItem(-0.4), 0);
+    EXPECT_EQ(host.items.FindItem(3e9), -1);
+    EXPECT_EQ(host.items.FindItem(-3e9), -1);
     EXPECT_EQ(host.items.Item(3L), nullptr);
     EXPECT_EQ(host.items.Item(-1L), nullptr);
+    // Item measures the number before rounding it.
+    EXPECT_EQ(host.items.Item(-0.4), nullptr);
+    EXPECT_EQ(host.items.Item(2.4), nullptr);
+    EXPECT_EQ(host.items.Item(1.6), host.items.Item(2L));
+    EXPECT_EQ(host.items.Item(3e9), nullptr);
 }
 
 TEST_F(CTabItemsTest, VetoedRemoveChangesNothing) {
