@@ -370,15 +370,18 @@ void iButton::OnDoubleClick() {
 
 void iButton::OnTimer() {
     const bool over = IsMouseOver();
+    // A button disabled while the cursor was on it keeps its disabled look
+    // when the cursor leaves, instead of falling back to the normal frame.
+    const int32_t away = Enabled() ? 0 : 3;
     if (over && mouseIsDown_) {
         cMouseAction(2, false);
     } else if (!over && mouseIsDown_) {
-        cMouseAction(0, false);
+        cMouseAction(away, false);
     } else if (!over) {
         KillTimer(hwnd(), kTimer1);
         mouseIsOver_ = false;
         if (MouseOut) MouseOut();
-        cMouseAction(0, false);
+        cMouseAction(away, false);
     }
 }
 

@@ -289,6 +289,17 @@ TEST_F(iButtonTest, DisabledFrameOfStyleTwoAndNormalLookOfOthers) {
     Away();
     button->Enabled(true);
     EXPECT_EQ(Frame(), kFace[0]);
+    // Disabled while the cursor is on it (a Click handler's doing): the
+    // leaving poll raises MouseOut and keeps the disabled frame.
+    Over();
+    EXPECT_EQ(Frame(), kFace[1]);
+    button->Enabled(false);
+    EXPECT_EQ(Frame(), grey);
+    PumpFor(150);
+    EXPECT_EQ(outs, 1);
+    EXPECT_EQ(Frame(), grey);
+    Away();
+    button->Enabled(true);
     button->Style(0);
     button->Enabled(false);
     EXPECT_EQ(Frame(), kFace[0]);
