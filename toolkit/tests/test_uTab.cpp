@@ -388,6 +388,47 @@ TEST_F(uTabTest, OwnerCanPaintTheBackgroundInstead) {
     EXPECT_EQ(Pixel(5, 3), RGB(200, 0, 0));
 }
 
+TEST_F(uTabTest, VeryManyTabsGetANarrowOrNegativeWidthAndNothingFails) {
+    MakeStrip(120);
+    // room = 760 - 14 = 746 over 120 tabs: 6.2, rounded to 6; the captions have no room left.
+    EXPECT_EQ(Item(119).Width(), 6);
+    EXPECT_EQ(Item(119).Left(), 14 + 119 * 6);
+    strip->Selected(60);
+    Move(X(61, 3), 12);
+    Click(X(61, 3), 12);
+    EXPECT_EQ(strip->Selected(), 61);
+    // Tabs that keep their size leave less than nothing to share.
+    for (long i = 0; i < 10; ++i) Item(i).LockSize(true);
+    strip->LockReDraw(false);
+    EXPECT_LT(Item(10).Width(), 0);
+    strip->Refresh();
+    EXPECT_EQ(Pixel(X(0, 4), 20), kNormalFill);
+}
+
+// A page that selects itself when it is bound to a tab.
+class SelfSelectingPage : public TestPage {
+public:
+    void Initialize(IuTab* Implement, CTabItem* Item) override {
+        TestPage::Initialize(Implement, Item);
+        found.push_back(Implement->TabItems().FindItem(Item));
+        Implement->TabItems().Selected(found.back());
+    }
+    std::vector<long> found;
+};
+
+TEST_F(uTabTest, PageThatSelectsItselfInInitializeIsNotYetInTheCollection) {
+    MakeStrip(3);
+    strip->Selected(2);
+    auto page = std::make_shared<SelfSelectingPage>();
+    strip->TabItems().Add(L"self", page, L"self");
+    // Both calls come before the tab is in the collection: the page finds no
+    // tab and its selection of -1 is turned into 0 when the tab is added.
+    EXPECT_EQ(page->found, (std::vector<long>{-1, -1}));
+    EXPECT_EQ(strip->TabItems().Count(), 4);
+    EXPECT_EQ(strip->Selected(), 0);
+    EXPECT_EQ(Pixel(X(0, 4), 20), kSelectedFill);
+}
+
 TEST_F(uTabTest, DestroyingTheStripClosesItsPages) {
     MakeStrip(2);
     strip.reset();
