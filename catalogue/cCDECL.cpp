@@ -60,7 +60,9 @@ constexpr size_t kCbTarget = 22;
 
 #else
 
-// x86_64 has one calling convention: the callback entry is a jump.
+// x86_64 has one calling convention: the call entry is a typed call of the
+// export whose address the page's first word holds; the callback entry is a jump.
+constexpr size_t kCallTarget = 0;
 constexpr uint8_t kCallbackCode[] = {
     0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0,  // mov rax, target
     0xFF, 0xE0,                          // jmp rax
@@ -104,7 +106,9 @@ intptr_t cCDECL::z_DO_NOT_CALL(intptr_t nAddrParamBlock) {
     return reinterpret_cast<intptr_t(__stdcall*)(intptr_t)>(CodePage)(nAddrParamBlock);
 #else
     static constexpr auto kCallers = MakeCallTable(std::make_index_sequence<kMaxParams + 1>{});
-    return kCallers[block->count](FuncAddr, block->slots);
+    FARPROC target;
+    std::memcpy(&target, CodePage + kCallTarget, sizeof target);
+    return kCallers[block->count](target, block->slots);
 #endif
 }
 
@@ -114,10 +118,10 @@ intptr_t cCDECL::CallFunc(std::string_view sFunction, std::initializer_list<intp
         const std::string name(sFunction);
         FuncAddr = GetProcAddress(hLib, name.c_str());
         if (!FuncAddr) throw RaisedError(kErrNoFunction, kSource, "Failed to locate function: " + name);
-#if defined(__i386__)
+        // Only a found export re-aims the call entry: after a failed lookup
+        // the previous name still calls its own export.
         PutWord(CodePage + kCallTarget, reinterpret_cast<uintptr_t>(FuncAddr));
-        FlushInstructionCache(GetCurrentProcess(), CodePage, sizeof kCallCode);
-#endif
+        FlushInstructionCache(GetCurrentProcess(), CodePage, kCallbackOffset);
         DllChanged = false;
         LastFunc = name;
     }

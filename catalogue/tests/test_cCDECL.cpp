@@ -70,12 +70,25 @@ TEST(cCDECL, RaisesItsThreeErrorsWithoutCalling) {
     EXPECT_EQ(e.Number(), 0x80040000u);
 }
 
+TEST(cCDECL, AFailedLookupKeepsThePreviousExportCallable) {
+    cCDECL bridge;
+    ASSERT_TRUE(bridge.DllLoad(ProbePath(1)));
+    EXPECT_EQ(I(bridge.CallFunc("ProbeId")), 1);
+    EXPECT_EQ(Raised([&] { bridge.CallFunc("NoSuchExport"); }).Number(), 0x80040001u);
+    // The same name as before the failure skips the lookup and still reaches its export.
+    EXPECT_EQ(I(bridge.CallFunc("ProbeId")), 1);
+    EXPECT_EQ(I(bridge.CallFunc("Record", {2, 5})), 2001);
+    EXPECT_EQ(I(bridge.CallFunc("Seen", {1})), 5);
+}
+
 TEST(cCDECL, NewLibraryForcesANewLookupOfTheSameName) {
     cCDECL bridge;
     ASSERT_TRUE(bridge.DllLoad(ProbePath(1)));
     EXPECT_EQ(I(bridge.CallFunc("ProbeId")), 1);
     EXPECT_EQ(I(bridge.CallFunc("ProbeId")), 1);
     ASSERT_TRUE(bridge.DllLoad(ProbePath(2)));
+    // A failed lookup does not count as the new library's lookup.
+    EXPECT_EQ(Raised([&] { bridge.CallFunc("NoSuchExport"); }).Number(), 0x80040001u);
     EXPECT_EQ(I(bridge.CallFunc("ProbeId")), 2);
     EXPECT_FALSE(bridge.DllLoad("Z:\\no\\such\\library.dll"));
 }
