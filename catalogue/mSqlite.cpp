@@ -57,9 +57,10 @@ int32_t SqliteStartup(const std::wstring& folder) {
         SqliteReady = false;
         return 1;
     }
-    if (CallInt("sqlite3_initialize") != 0) return 1;
-    SqliteReady = true;
-    return 0;
+    // A failed initialisation leaves the library loaded but not ready, also
+    // when a failed shut-down above kept the previous one marked ready.
+    SqliteReady = CallInt("sqlite3_initialize") == 0;
+    return SqliteReady ? 0 : 1;
 }
 
 int32_t SqliteShutdown() {

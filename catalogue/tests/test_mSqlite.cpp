@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SqlText.h"
+#include "cCDECL.h"
 #include "TempDir.h"
 #include "UtfToGb.h"
 #include "mSqlite.h"
@@ -176,6 +177,75 @@ TEST(mSqlite, MissingOrBrokenLibraryLeavesEveryWrapperNotReady) {
         EXPECT_EQ(SqliteErrMsg(db), L"");
         EXPECT_EQ(SqliteShutdown(), 1) << "no bridge to shut down";
     }
+}
+
+// The stand-in sqlite3.dll beside the test, held loaded by the test itself so
+// that its results can be set before the access layer loads it.
+class FakeSqlite {
+public:
+    FakeSqlite() {
+        wchar_t exe[MAX_PATH];
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        folder_ = exe;
+        folder_ = folder_.substr(0, folder_.find_last_of(L'\\') + 1) + L"fake_sqlite";
+        module_ = LoadLibraryW((folder_ + L"\\sqlite3.dll").c_str());
+    }
+    ~FakeSqlite() {
+        if (module_) FreeLibrary(module_);
+    }
+    bool Loaded() const { return module_ != nullptr; }
+    const std::wstring& Folder() const { return folder_; }
+    void Results(int init, int shutdown) {
+        reinterpret_cast<void (*)(int, int)>(GetProcAddress(module_, "FakeResults"))(init, shutdown);
+    }
+    int InitCalls() { return reinterpret_cast<int (*)()>(GetProcAddress(module_, "FakeInitCalls"))(); }
+    int ShutdownCalls() { return reinterpret_cast<int (*)()>(GetProcAddress(module_, "FakeShutdownCalls"))(); }
+
+private:
+    std::wstring folder_;
+    HMODULE module_ = nullptr;
+};
+
+TEST(mSqlite, FailedInitialisationLeavesTheLibraryLoadedButNotReady) {
+    FakeSqlite fake;
+    ASSERT_TRUE(fake.Loaded());
+    fake.Results(1, 0);
+    EXPECT_EQ(SqliteStartup(fake.Folder()), 1);
+    EXPECT_EQ(fake.InitCalls(), 1);
+    EXPECT_FALSE(SqliteReady);
+    EXPECT_TRUE(SqliteLib != nullptr) << "the library stays loaded until the shut-down";
+    intptr_t db = 7;
+    EXPECT_EQ(SqliteOpen(L"npGameData.DLL", db), 1);
+    EXPECT_EQ(db, 7);
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_EQ(fake.ShutdownCalls(), 1);
+    EXPECT_TRUE(SqliteLib == nullptr);
+}
+
+TEST(mSqlite, FailedShutdownKeepsEverythingAndARestartReportsItsOwnState) {
+    FakeSqlite fake;
+    ASSERT_TRUE(fake.Loaded());
+    fake.Results(0, 5);
+    ASSERT_EQ(SqliteStartup(fake.Folder()), 0);
+    EXPECT_TRUE(SqliteReady);
+    EXPECT_EQ(SqliteShutdown(), 1);
+    EXPECT_TRUE(SqliteReady);
+    EXPECT_TRUE(SqliteLib != nullptr);
+
+    // The restart's own shut-down fails again, and then its initialisation:
+    // the new library is loaded but not ready.
+    fake.Results(1, 5);
+    EXPECT_EQ(SqliteStartup(fake.Folder()), 1);
+    EXPECT_EQ(fake.ShutdownCalls(), 2);
+    EXPECT_FALSE(SqliteReady);
+    intptr_t db = 7;
+    EXPECT_EQ(SqliteOpen(L"npGameData.DLL", db), 1);
+    EXPECT_EQ(db, 7) << "nothing was called";
+
+    fake.Results(0, 0);
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_FALSE(SqliteReady);
+    EXPECT_TRUE(SqliteLib == nullptr);
 }
 
 TEST(mSqlite, TextConversions) {
