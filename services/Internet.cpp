@@ -156,7 +156,7 @@ std::string HttpGetText(const std::string& url) {
     }
 }
 
-void AppendPairs(const std::string& ansiJson, std::vector<ConfigPair>& pairs) {
+void AppendPairs(const std::string& ansiJson, std::vector<TCPAs>& pairs) {
     using Json = nlohmann::ordered_json;
     const Json doc = Json::parse(AnsiToUtf8(ansiJson), nullptr, /*allow_exceptions=*/false);
     if (!doc.is_object()) return;

@@ -17,8 +17,8 @@ inline constexpr char kUserAgent[] = "Mozilla/5.0 (compatible; MSIE 10.0; Window
 // ANSI text. Empty text on any failure.
 std::string HttpGetText(const std::string& url);
 
-// One configuration entry (TCPAs).
-struct ConfigPair {
+// One configuration entry.
+struct TCPAs {
     std::string Key;
     std::string Value;
 };
@@ -36,18 +36,18 @@ public:
     // Key or Value of entry Index; empty text when there is no such entry.
     std::string GetPair(int32_t index, bool isKey) const;
 
-    const std::vector<ConfigPair>& Pairs() const { return FPairs; }
+    const std::vector<TCPAs>& Pairs() const { return FPairs; }
     const std::string& Text() const { return FText; }
 
 private:
     Fetcher fetch_;
-    std::vector<ConfigPair> FPairs;
+    std::vector<TCPAs> FPairs;
     std::string FText;
 };
 
 // Appends one entry per member of the JSON object in the ANSI text, in
 // document order; the value's text form is a string's own text, otherwise
 // its compact JSON. Anything but an object appends nothing.
-void AppendPairs(const std::string& ansiJson, std::vector<ConfigPair>& pairs);
+void AppendPairs(const std::string& ansiJson, std::vector<TCPAs>& pairs);
 
 }  // namespace drumlin

@@ -120,8 +120,8 @@ TEST(DrumlinToken, DeviceQueriesFailQuietly) {
 
 // ---------------------------------------------------------------- configuration list
 
-std::vector<ConfigPair> Pairs(const std::string& json) {
-    std::vector<ConfigPair> pairs;
+std::vector<TCPAs> Pairs(const std::string& json) {
+    std::vector<TCPAs> pairs;
     AppendPairs(json, pairs);
     return pairs;
 }
