@@ -336,15 +336,20 @@ TEST_F(uTabTest, PropertiesSaveOnlyWhatDiffersFromTheDefaults) {
 
 TEST_F(uTabTest, NothingIsLaidOutBeforeTheFirstUnlock) {
     strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
+    int backgrounds = 0;
+    strip->OnDrawBackground = [&](HDC, long, long, bool&) { ++backgrounds; };
     ASSERT_TRUE(strip->Create(parent, 0, 0, 800));
     strip->hContainerWnd(container);
     AddTab(L"a");
     AddTab(L"b");
     SetWindowPos(strip->hwnd(), nullptr, 0, 0, 600, 25, SWP_NOMOVE | SWP_NOZORDER);
+    strip->Refresh();
     EXPECT_EQ(Item(1).Left(), 0);
     EXPECT_EQ(Item(1).Width(), 0);
+    EXPECT_EQ(backgrounds, 0);  // nothing drawn either
     strip->LockReDraw(false);
     EXPECT_EQ(Item(1).Left(), 122);
+    EXPECT_EQ(backgrounds, 1);
     strip->LockReDraw(true);
     AddTab(L"c");
     EXPECT_EQ(Item(2).Width(), 0);
