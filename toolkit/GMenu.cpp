@@ -16,12 +16,7 @@ int Px(double twips) { return TwipsToPixels(twips); }
 
 GMenu::GMenu() {
     // The control draws nothing: a message-only window carries its timer.
-    CreateParams p;
-    p.className = L"OrvaneGMenu";
-    p.style = 0;
-    p.parent = HWND_MESSAGE;
-    p.x = p.y = p.cx = p.cy = 0;
-    Create(p);
+    Create(MessageOnly(L"OrvaneGMenu"));
 }
 
 GMenu::~GMenu() {

@@ -17,12 +17,7 @@ void Raise(const Handler& handler, Args&&... args) {
 }  // namespace
 
 bkDLControl::bkDLControl() {
-    CreateParams p;
-    p.className = L"OrvaneDownControl";
-    p.style = 0;
-    p.parent = HWND_MESSAGE;
-    p.x = p.y = p.cx = p.cy = 0;
-    if (!Create(p)) throw std::runtime_error("download control window not created");
+    if (!Create(MessageOnly(L"OrvaneDownControl"))) throw std::runtime_error("download control window not created");
 }
 
 bkDLControl::~bkDLControl() { StopDown(); }

@@ -38,6 +38,15 @@ Window* Window::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProp)) : nullptr;
 }
 
+Window::CreateParams Window::MessageOnly(const wchar_t* className) {
+    CreateParams p;
+    p.className = className;
+    p.style = 0;
+    p.parent = HWND_MESSAGE;
+    p.x = p.y = p.cx = p.cy = 0;
+    return p;
+}
+
 bool Window::Create(const CreateParams& p) {
     baseProc_ = RegisterOnce(p, &Window::StaticWndProc);
     CreateWindowExW(p.exStyle, p.className.c_str(), p.title.c_str(), p.style, p.x, p.y, p.cx, p.cy,

@@ -32,6 +32,9 @@ public:
     HWND hwnd() const { return hwnd_; }
     // The object behind a window created through this class, or nullptr.
     static Window* FromHandle(HWND hwnd);
+    // Creation arguments of an invisible message-only window, for objects
+    // that draw nothing but need timers or posted messages.
+    static CreateParams MessageOnly(const wchar_t* className);
 
 protected:
     // Creates the window; false when the platform refused.
