@@ -127,6 +127,8 @@ private:
     HWND container_ = nullptr;
     short downButton_ = 0, downShift_ = 0;
     float downX_ = 0, downY_ = 0;
-    UniqueMemDC compositeDC_, backgroundDC_, tabAreaDC_;
+    // Declared before the buffers, so the buffer that still has a font
+    // selected is deleted first: Windows does not delete a selected font.
     UniqueFont normalFont_, boldFont_;
+    UniqueMemDC compositeDC_, backgroundDC_, tabAreaDC_;
 };
