@@ -57,7 +57,7 @@ build_all() {
 XVFB_PID=
 wine_env() {
   export HOME="${HOME:-$BUILD/home}"; mkdir -p "$HOME"
-  export WINEPREFIX="$BUILD/wineprefix64" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
+  export WINEPREFIX="${ORVANE_WINEPREFIX:-$BUILD/wineprefix64}" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
   export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
   WINE=/usr/lib/wine/wine64
   export WINEDLLOVERRIDES="mscoree,mshtml="   # never offer to install Mono/Gecko
