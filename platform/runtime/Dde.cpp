@@ -4,6 +4,7 @@
 
 #include "App.h"
 #include "Form.h"
+#include "HandlerScope.h"
 #include "RaisedError.h"
 
 namespace {
@@ -80,6 +81,7 @@ Form* FormForTopic(HSZ topic) {
 }
 
 HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    const HandlerScope scope;
     try {
         switch (type) {
         case XTYP_CONNECT:

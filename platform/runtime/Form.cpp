@@ -4,12 +4,19 @@
 #include <vector>
 
 #include "Dde.h"
+#include "HandlerScope.h"
 #include "RaisedError.h"
 
 namespace {
 
 std::vector<Form*>& AllForms() {
     static std::vector<Form*> forms;
+    return forms;
+}
+
+// The loaded forms that are owned by shared_ptr: this set keeps them alive.
+std::vector<std::shared_ptr<Form>>& KeptForms() {
+    static std::vector<std::shared_ptr<Form>> forms;
     return forms;
 }
 
@@ -127,6 +134,7 @@ void Form::Load() {
     if (!p_.enabled) cp.style |= WS_DISABLED;
     if (!Create(cp)) throw RaisedError(7, "Form", "CreateWindowEx failed, error " + std::to_string(GetLastError()));
     state_ = State::Loading;
+    KeepWhileLoaded();
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     ApplyIcon();
     if (linkMode_ == 1) DdeServer::Start();
@@ -206,6 +214,20 @@ void Form::Release() {
     pendingState_.reset();
     lastResize_ = {};
     state_ = State::Unloaded;
+    LetGoAfterUnload();  // may free this form: nothing may follow
+}
+
+void Form::KeepWhileLoaded() {
+    if (std::shared_ptr<Form> self = weak_from_this().lock()) KeptForms().push_back(std::move(self));
+}
+
+void Form::LetGoAfterUnload() {
+    auto& kept = KeptForms();
+    const auto it = std::find_if(kept.begin(), kept.end(), [this](const std::shared_ptr<Form>& f) { return f.get() == this; });
+    if (it == kept.end()) return;
+    std::shared_ptr<Form> self = std::move(*it);
+    kept.erase(it);
+    HandlerScope::ReleaseAfterHandlers(std::move(self));
 }
 
 void Form::DestroyedFromOutside() {

@@ -9,14 +9,25 @@
 // (containers declared before what they contain); its handlers override the
 // Form_ members. Setting a property before load stores it for the window;
 // Show, Hide, hWnd, hDC and reading geometry load the form first.
+//
+// Lifetime: a form made with std::make_shared is kept alive by the program's
+// set of loaded forms from its load until its unload, whoever else holds or
+// drops a reference meanwhile (a tab, the code that created it). When it
+// unloads from inside a handler (its own event, a tab's close), it is freed
+// only after the outermost running handler has returned. A form that is not
+// owned by a shared_ptr (a member, a local) lives as long as its owner says.
+// A derived form reaches its own shared_ptr through shared_from_this() and a
+// cast; it must not derive from enable_shared_from_this a second time.
 #pragma once
+#include <memory>
+
 #include "Canvas.h"
 
 enum class FormWindowStateConstants { Normal = 0, Minimized = 1, Maximized = 2 };
 enum class FormBorderStyleConstants { None = 0, FixedSingle = 1, Sizable = 2, FixedDialog = 3 };
 enum class FormShowConstants { Modeless = 0, Modal = 1 };
 
-class Form : public Canvas {
+class Form : public Canvas, public std::enable_shared_from_this<Form> {
 public:
     Form();
     ~Form() override;
@@ -104,6 +115,9 @@ private:
     };
 
     void Release();
+    // The program's set of loaded forms holds a shared form while it is loaded.
+    void KeepWhileLoaded();
+    void LetGoAfterUnload();
     void DestroyedFromOutside();
     void RaiseResize(bool always);
     void RunModal();

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "Canvas.h"
+#include "HandlerScope.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ void Timer::Stop() {
 }
 
 void CALLBACK Timer::Proc(HWND, UINT, UINT_PTR id, DWORD) {
+    const HandlerScope scope;
     const auto it = Running().find(id);
     if (it == Running().end() || !it->second->Tick) return;
     try {

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "HandlerScope.h"
+
 namespace {
 
 const wchar_t kObjectProp[] = L"Orvane.Window";
@@ -66,6 +68,7 @@ LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     Window* self = FromHandle(hwnd);
     if (msg == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
