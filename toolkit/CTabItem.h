@@ -1,11 +1,14 @@
 // One tab of the tab strip: its caption, the page it shows (which it keeps
-// open), its display flags and the place the strip's layout gave it.
+// open), its display flags and the place the strip's layout gave it. The item
+// holds its page without deciding how long the page object lives: a loaded
+// form is kept by the program's set of loaded forms until it unloads.
 #pragma once
 #include <windows.h>
 
 #include <any>
 #include <memory>
 #include <string>
+#include <vector>
 
 class IuTab;
 class ITabForm;
@@ -13,7 +16,8 @@ class ITabForm;
 class CTabItem {
 public:
     CTabItem() = default;
-    // Closes the page it still holds.
+    // Closes the page it still holds, then tells every page bound to it
+    // (through Initialize with both empty) that it has no tab any more.
     ~CTabItem();
     CTabItem(const CTabItem&) = delete;
     CTabItem& operator=(const CTabItem&) = delete;
@@ -22,7 +26,8 @@ public:
     void Caption(const std::wstring& value);
     const std::shared_ptr<ITabForm>& Form() const { return form_; }
     // Binds a (new) page: Initialize on the page, ChangeForm on the host. The
-    // previous page is neither closed nor detached.
+    // previous page is neither closed nor detached: it keeps its references
+    // to this item until the item goes.
     void Form(std::shared_ptr<ITabForm> value);
     bool HideButton() const { return hideButton_; }
     void HideButton(bool value);
@@ -42,8 +47,13 @@ public:
     void OrigStyle(LONG value) { origStyle_ = value; }
     // Lets go of the page without closing it.
     std::shared_ptr<ITabForm> ReleaseForm() { return std::move(form_); }
+    // Hands the page this item and its host (Initialize) and remembers that
+    // the page refers to this item.
+    void Bind(ITabForm& page);
 
 private:
+    friend class ITabForm;
+    void Forget(const ITabForm* page);
     void RedrawHost();
 
     std::wstring caption_;
@@ -55,4 +65,5 @@ private:
     long width_ = 0;
     bool lockSize_ = false;
     std::any itemData_;
+    std::vector<ITabForm*> boundPages_;  // pages whose latest Initialize named this item
 };

@@ -71,12 +71,14 @@ LONG PlayerReleaseStyle(LONG origStyle) { return origStyle; }
 
 CTabItems::CTabItems(ReleaseStyleRule releaseStyle) : releaseStyle_(std::move(releaseStyle)) {}
 
+CTabItems::~CTabItems() { Clear(); }
+
 bool CTabItems::Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form, const std::wstring& Key,
                     const std::optional<TabIndex>& index) {
-    auto item = std::make_unique<CTabItem>();
+    auto item = std::make_shared<CTabItem>();
     item->OrigStyle(GetWindowLongW(Form->hwnd(), GWL_STYLE));
     item->SetTabHost(host_);
-    Form->Initialize(host_, item.get());
+    item->Bind(*Form);
     item->Caption(Caption);
     item->Form(Form);
 
@@ -92,7 +94,8 @@ bool CTabItems::Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form,
         if (!Key.empty() && KeyPosition(Key) >= 0)
             Raise(457, "This key is already associated with an element of this collection");
     } catch (...) {
-        // The caller keeps its page: the refused item lets go of it unclosed.
+        // The page stays open: the refused item lets go of it unclosed and,
+        // as it goes, tells the page that it has no tab.
         item->ReleaseForm();
         throw;
     }
@@ -106,21 +109,35 @@ bool CTabItems::Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form,
 }
 
 bool CTabItems::Remove(const TabIndex& index, bool bUnload) {
-    const long i = FindItem(index);
+    const long found = FindItem(index);
+    if (found < 0) return false;
+    // Held across the host's event, whose handler may add or remove tabs.
+    std::shared_ptr<CTabItem> item = items_[found].item;
+    if (host_) {
+        const std::weak_ptr<char> alive = alive_;
+        const bool goOn = host_->BeforeRemove(found);
+        if (alive.expired() || !goOn) return false;
+    }
+    const long i = FindItem(item.get());
     if (i < 0) return false;
-    if (host_ && !host_->BeforeRemove(i)) return false;
-    std::unique_ptr<CTabItem> item = std::move(items_[i].item);
     items_.erase(items_.begin() + i);
+    item->SetTabHost(nullptr);  // what the page still does to its item reaches no strip
+    const std::shared_ptr<ITabForm> page = item->ReleaseForm();
     if (host_) host_->Remove(i);
-    std::shared_ptr<ITabForm> page = item->ReleaseForm();
+    // The page still sees its (detached) item during its unload; the item
+    // tells it that it has no tab when the item goes, after that.
     if (page && bUnload) page->Unload();
     return true;
 }
 
 void CTabItems::Clear() {
-    for (Entry& entry : items_)
-        if (std::shared_ptr<ITabForm> page = entry.item->ReleaseForm()) page->Unload();
-    items_.clear();
+    std::vector<Entry> gone;
+    gone.swap(items_);
+    for (Entry& entry : gone) {
+        entry.item->SetTabHost(nullptr);
+        if (const std::shared_ptr<ITabForm> page = entry.item->ReleaseForm()) page->Unload();
+        entry.item.reset();
+    }
 }
 
 long CTabItems::FindItem(const TabIndex& index) const {
@@ -147,7 +164,9 @@ bool CTabItems::ReleaseForm(const TabIndex& index) {
     const std::shared_ptr<ITabForm> page = items_[i].item->Form();
     if (!page) return false;
     const LONG origStyle = items_[i].item->OrigStyle();
+    const std::weak_ptr<char> alive = alive_;
     Remove(i, false);
+    if (alive.expired()) return false;
 
     HWND hwnd = page->hwnd();
     SetParent(hwnd, nullptr);

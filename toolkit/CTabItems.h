@@ -1,6 +1,8 @@
 // The ordered, keyed collection of a tab strip's tabs (0-based positions,
 // optional keys compared without regard to letter case). Every change is
-// reported to the tab host.
+// reported to the tab host. Each operation stays correct when an event it
+// raises (the host's BeforeRemove, a page's unload) changes the collection or
+// destroys it.
 #pragma once
 #include <windows.h>
 
@@ -26,6 +28,8 @@ LONG PlayerReleaseStyle(LONG origStyle);
 class CTabItems {
 public:
     explicit CTabItems(ReleaseStyleRule releaseStyle = LauncherReleaseStyle);
+    // Closes the pages of the tabs that are left, as Clear does.
+    ~CTabItems();
     CTabItems(const CTabItems&) = delete;
     CTabItems& operator=(const CTabItems&) = delete;
 
@@ -34,9 +38,12 @@ public:
     // been initialised and attached to the host (hidden), and stays open.
     bool Add(const std::wstring& Caption, std::shared_ptr<ITabForm> Form, const std::wstring& Key = {},
              const std::optional<TabIndex>& index = std::nullopt);
-    // Asks the host first; bUnload false leaves the page open.
+    // Asks the host first; bUnload false leaves the page open. The tab that
+    // goes is the one found before the host was asked, wherever the host's
+    // handler moved it; false when the handler removed it itself.
     bool Remove(const TabIndex& index, bool bUnload = true);
-    // Closes every page and empties the collection without telling the host.
+    // Empties the collection, then closes the page of every tab it held
+    // without telling the host: a page's unload finds the collection empty.
     void Clear();
     long FindItem(const TabIndex& index) const;
     // Turns the page back into a window of its own, centred on the screen.
@@ -53,10 +60,15 @@ public:
 private:
     struct Entry {
         std::wstring key;  // empty: none
-        std::unique_ptr<CTabItem> item;
+        // Shared only so that an operation can hold its item across an event
+        // whose handler removes it; the collection is the owner.
+        std::shared_ptr<CTabItem> item;
     };
     long KeyPosition(const std::wstring& key) const;
 
+    // Expires when the collection is destroyed: an operation checks it after
+    // each event before it touches the collection again.
+    std::shared_ptr<char> alive_ = std::make_shared<char>();
     std::vector<Entry> items_;
     IuTab* host_ = nullptr;  // the host owns this collection
     ReleaseStyleRule releaseStyle_;

@@ -37,6 +37,14 @@ uTab::uTab(Variant variant)
 }
 
 uTab::~uTab() {
+    // The owner is going away with its strip: no event reaches it any more.
+    OnDblClick = OnMouseDown = OnMouseHover = OnMouseMove = OnMouseUp = nullptr;
+    OnMouseLeave = nullptr;
+    OnItemColose = nullptr;
+    OnDrawBackground = nullptr;
+    // The pages unload while the strip and its collection are whole, so a
+    // page that touches its host's TabItems during its unload finds them.
+    tabItems_->Clear();
     c_Subclass.reset();
     Destroy();
     tabItems_.reset();
@@ -128,7 +136,8 @@ void uTab::Redraw(bool bUpdate) { Draw(bUpdate); }
 
 bool uTab::BeforeRemove(long index) {
     bool cancel = false;
-    if (OnItemColose) OnItemColose(index, cancel);
+    // A copy: the handler may end the owner and destroy the strip.
+    if (const auto handler = OnItemColose) handler(index, cancel);
     return !cancel;
 }
 
@@ -192,8 +201,11 @@ void uTab::c_Subclass_WindowProc(bool bBefore, bool& bHandled, LRESULT& lReturn,
     }
 }
 
-void uTab::Raise(const MouseEvent& event, long ItemIndex, short Button, short Shift, float X, float Y) {
-    if (event) event(ItemIndex, Button, Shift, X, Y);
+bool uTab::Raise(const MouseEvent& event, long ItemIndex, short Button, short Shift, float X, float Y) {
+    const std::weak_ptr<char> alive = alive_;
+    // A copy: the handler may destroy the strip, and the member with it.
+    if (const MouseEvent handler = event) handler(ItemIndex, Button, Shift, X, Y);
+    return StillHere(alive);
 }
 
 void uTab::MouseDown(short Button, short Shift, float X, float Y) {
@@ -229,7 +241,7 @@ void uTab::MouseMove(short Button, short Shift, float X, float Y) {
         i = hit.index;
         const long c = hit.onClose ? 1 : 0;
         if (i != hoverIndex_ || c != closeState_) {
-            if (i != hoverIndex_) Raise(OnMouseHover, i, Button, Shift, X, Y);
+            if (i != hoverIndex_ && !Raise(OnMouseHover, i, Button, Shift, X, Y)) return;
             hoverIndex_ = i;
             closeState_ = c;
             DrawTabs(true);
@@ -247,8 +259,12 @@ void uTab::MouseUp(short Button, WPARAM keys, float X, float Y) {
         i = hit.index;
         closeState_ = 0;
         if (i >= 0 && i < tabItems_->Count() && i == hoverIndex_ && hit.onClose &&
-            !tabItems_->Item(i)->HideButton())
+            !tabItems_->Item(i)->HideButton()) {
+            // The owner's close handler may end the owner and the strip with it.
+            const std::weak_ptr<char> alive = alive_;
             tabItems_->Remove(i, true);
+            if (!StillHere(alive)) return;
+        }
         Draw(true);
     }
     Raise(OnMouseUp, i, Button, Shift, X, Y);
@@ -258,7 +274,9 @@ void uTab::DblClick() {
     const long i = HitTest(downX_, downY_).index;
     const short button = downButton_, shift = downShift_;
     const float x = downX_, y = downY_;
+    const std::weak_ptr<char> alive = alive_;
     MouseDown(button, shift, x, y);
+    if (!StillHere(alive)) return;
     Raise(OnDblClick, i, button, shift, x, y);
 }
 

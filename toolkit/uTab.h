@@ -93,7 +93,10 @@ private:
     void MouseUp(short Button, WPARAM keys, float X, float Y);
     void DblClick();
     void PointerLeft();
-    void Raise(const MouseEvent& event, long ItemIndex, short Button, short Shift, float X, float Y);
+    // Raises an event; false when its handler destroyed the strip or its
+    // window, after which the strip touches nothing of itself.
+    bool Raise(const MouseEvent& event, long ItemIndex, short Button, short Shift, float X, float Y);
+    bool StillHere(const std::weak_ptr<char>& alive) const { return !alive.expired() && hwnd(); }
     void c_Subclass_WindowProc(bool bBefore, bool& bHandled, LRESULT& lReturn, HWND hWnd, UINT uMsg);
 
     // Size, buffers, layout and drawing.
@@ -113,6 +116,7 @@ private:
     void DrawCaption(HDC hDC, const std::wstring& text, const TabStripLayout::Rect& rc);
     void Paint();
 
+    std::shared_ptr<char> alive_ = std::make_shared<char>();  // expires when the strip is destroyed
     std::unique_ptr<TabSkin> skin_;
     std::unique_ptr<CTabItems> tabItems_;
     std::unique_ptr<CSubclass> c_Subclass;

@@ -65,8 +65,10 @@ TEST_F(CTabItemsTest, AddOfAnIndexOutsideOrNotNumericRaisesAfterAttachingThePage
     EXPECT_EQ(ErrorOf([&] { host.items.Add(L"x", page, {}, L"-3e9"); }), 9u);
     host.items.Remove(1L, false);
     EXPECT_EQ(host.items.Count(), 1);
-    // Each refused Add had initialised the page twice and bound it to the host; the page stays open.
-    EXPECT_EQ(page->initialized.size(), 18u);
+    // Each Add initialised the page twice and bound it to the host; each of
+    // the eight refused ones then told it that it has no tab. The page stays open.
+    EXPECT_EQ(page->initialized.size(), 9 * 2 + 8u);
+    EXPECT_EQ(page->initialized.back(), std::make_pair(static_cast<IuTab*>(nullptr), static_cast<CTabItem*>(nullptr)));
     EXPECT_EQ(page->unloads, 0);
     EXPECT_TRUE(IsWindow(page->hwnd()));
 }

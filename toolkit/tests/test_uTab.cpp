@@ -415,6 +415,7 @@ class SelfSelectingPage : public TestPage {
 public:
     void Initialize(IuTab* Implement, CTabItem* Item) override {
         TestPage::Initialize(Implement, Item);
+        if (!Implement) return;  // its tab has gone
         found.push_back(Implement->TabItems().FindItem(Item));
         Implement->TabItems().Selected(found.back());
     }
