@@ -8,6 +8,7 @@
 #include <new>
 
 #include "EventLog.h"
+#include "HandlerScope.h"
 
 struct CSubclass::MsgTable {
     LONG count = 0;  // ALL_MESSAGES, or the number of slots in use (free slots hold 0)
@@ -204,16 +205,14 @@ void CSubclass::zAddMsg(MsgTable& table, LONG uMsg) {
         return;
     }
     const LONG count = table.count == ALL_MESSAGES ? 0 : table.count;
-    for (LONG i = 0; i < count; ++i) {
-        if (table.slot[i] == 0) {
-            table.slot[i] = static_cast<UINT>(uMsg);
-            table.count = count;
-            return;
-        }
-        if (table.slot[i] == static_cast<UINT>(uMsg)) {
-            table.count = count;
-            return;
-        }
+    table.count = count;
+    UINT* const end = table.slot + count;
+    // A message already listed anywhere stays listed once, even when a free
+    // slot lies before it.
+    if (std::find(table.slot, end, static_cast<UINT>(uMsg)) != end) return;
+    if (UINT* const free = std::find(table.slot, end, 0u); free != end) {
+        *free = static_cast<UINT>(uMsg);
+        return;
     }
     if (count == MSG_ENTRIES) {
         zError(L"zAddMsg",
@@ -284,6 +283,7 @@ LRESULT CSubclass::Route(HookRecord* record, UINT uMsg, WPARAM wParam, LPARAM lP
 }
 
 LRESULT CALLBACK CSubclass::HookProc(HookRecord* record, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     ++record->depth;
     const LRESULT result = Route(record, uMsg, wParam, lParam);
     --record->depth;

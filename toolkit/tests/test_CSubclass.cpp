@@ -176,6 +176,22 @@ TEST_F(CSubclassTest, ADeletedMessageLeavesASlotTheNextMessageTakes) {
     EXPECT_THAT(calls, ElementsAre("proc 20", "proc 50", "after 50 0 user 0", "proc 51"));
 }
 
+TEST_F(CSubclassTest, AMessageListedAfterAFreeSlotIsNotListedTwice) {
+    ASSERT_TRUE(sub->ssc_Subclass(hwnd));
+    sub->ssc_AddMsg(hwnd, kPing, CSubclass::MSG_BEFORE);
+    sub->ssc_AddMsg(hwnd, kOther, CSubclass::MSG_BEFORE);
+    sub->ssc_DelMsg(hwnd, CSubclass::MSG_BEFORE, kPing);
+    sub->ssc_AddMsg(hwnd, kOther, CSubclass::MSG_BEFORE);  // already in the second slot
+    sub->ssc_DelMsg(hwnd, CSubclass::MSG_BEFORE, kOther);  // one delete takes it out
+    SendMessageW(hwnd, kOther, 0, 0);
+    // The free slots are both there to take: 31 more distinct messages fit.
+    sub->ssc_AddMsg(hwnd, kPing, CSubclass::MSG_BEFORE);
+    for (UINT i = 0; i < 31; ++i) sub->ssc_AddMsg(hwnd, WM_APP + 10 + i, CSubclass::MSG_BEFORE);
+    EXPECT_THAT(reports, IsEmpty());
+    SendMessageW(hwnd, kPing, 0, 0);
+    EXPECT_THAT(calls, ElementsAre("proc 2", "before 1 0 user 0", "proc 1"));
+}
+
 TEST_F(CSubclassTest, UnsubclassedWindowKeepsWorkingWithoutEvents) {
     const LONG_PTR original = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
     ASSERT_TRUE(sub->ssc_Subclass(hwnd));
