@@ -8,6 +8,8 @@
 class clsWndMsg {
 public:
     virtual ~clsWndMsg() = default;
-    // One message of the hooked window; ret becomes the window procedure's result.
-    virtual void Message(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam, int32_t& ret) { ret = 0; }
+    // One message of the hooked window; ret becomes the window procedure's
+    // result. wParam, lParam and ret have the platform's width, so a pointer
+    // a message carries reaches the previous procedure whole.
+    virtual void Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRESULT& ret) { ret = 0; }
 };

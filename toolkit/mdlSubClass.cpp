@@ -1,5 +1,6 @@
 #include "mdlSubClass.h"
 
+#include "HandlerScope.h"
 #include "Rounding.h"
 
 namespace {
@@ -9,23 +10,24 @@ const wchar_t kOldProcProp[] = L"OldWndProc";
 
 void HookWindow(HWND hwnd, clsWndMsg* target) {
     SetPropW(hwnd, kTargetProp, target);
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HookWndProc)) return;
     const LONG_PTR old = SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookWndProc));
     SetPropW(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(old));
 }
 
-int32_t CallOldWndProc(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam) {
+LRESULT CallOldWndProc(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam) {
     const auto old = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProcProp));
-    if (!old) return static_cast<int32_t>(DefWindowProcW(hwnd, uMsg, wParam, lParam));
-    return static_cast<int32_t>(CallWindowProcW(old, hwnd, uMsg, wParam, lParam));
+    if (!old) return DefWindowProcW(hwnd, uMsg, wParam, lParam);
+    return CallWindowProcW(old, hwnd, uMsg, wParam, lParam);
 }
 
 LRESULT CALLBACK HookWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     auto* sink = static_cast<clsWndMsg*>(GetPropW(hwnd, kTargetProp));
-    int32_t ret = 0;
+    LRESULT ret = 0;
     if (sink) {
         try {
-            sink->Message(hwnd, static_cast<int32_t>(uMsg), static_cast<int32_t>(wParam),
-                          static_cast<int32_t>(lParam), ret);
+            sink->Message(hwnd, static_cast<int32_t>(uMsg), wParam, lParam, ret);
         } catch (...) {
             // A sink's failure must not unwind through the system's dispatcher.
             ret = 0;

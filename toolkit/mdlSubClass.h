@@ -8,12 +8,13 @@
 #include "clsWndMsg.h"
 
 // Hooks hwnd for target; the sink is held without ownership and must outlive
-// the window. A window is hooked at most once.
+// the window. Hooking a hooked window again only changes its sink: the
+// procedure it had before the first hook stays the previous one.
 void HookWindow(HWND hwnd, clsWndMsg* target);
 LRESULT CALLBACK HookWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 // The procedure the window had before HookWindow, with the same four values:
 // what a sink calls when it wants the default handling.
-int32_t CallOldWndProc(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam);
+LRESULT CallOldWndProc(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam);
 
 // Truncating remainder of x / 65536 (keeps the sign of x).
 int32_t LoWord(int32_t x);

@@ -13,6 +13,8 @@ std::vector<UINT> g_seen;  // messages the window's own procedure received
 LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     g_seen.push_back(msg);
     if (msg == WM_APP + 1) return 4242 + static_cast<LRESULT>(wp);
+    // Answers with both values folded into one of the platform's width.
+    if (msg == WM_APP + 3) return static_cast<LRESULT>(wp ^ static_cast<WPARAM>(lp));
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
@@ -33,7 +35,7 @@ HWND MakeWindow() {
 // Keeps WM_APP + 2, passes everything else on and records what it saw.
 class RecordingSink : public clsWndMsg {
 public:
-    void Message(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam, int32_t& ret) override {
+    void Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRESULT& ret) override {
         seen.push_back(uMsg);
         if (uMsg == WM_APP + 2) {
             ret = 0;
@@ -96,6 +98,42 @@ TEST(HookWindow, DestroyingTheWindowEndsTheHook) {
     EXPECT_FALSE(IsWindow(w));
     ASSERT_FALSE(sink.seen.empty());
     EXPECT_EQ(sink.seen.back(), WM_NCDESTROY);
+}
+
+TEST(HookWindow, PointersAndResultsPassAtThePlatformsWidth) {
+    HWND w = MakeWindow();
+    SetWindowTextW(w, L"hooked window");
+    RecordingSink sink;
+    HookWindow(w, &sink);
+    // A buffer high in the address space: on the 64-bit build its address
+    // does not fit 32 bits.
+    auto* buffer = static_cast<wchar_t*>(
+        VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE));
+    ASSERT_NE(buffer, nullptr);
+    if (sizeof(void*) == 8) EXPECT_GT(reinterpret_cast<uintptr_t>(buffer) >> 32, 0u);
+    EXPECT_EQ(SendMessageW(w, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(buffer)), 13);
+    EXPECT_STREQ(buffer, L"hooked window");
+    VirtualFree(buffer, 0, MEM_RELEASE);
+    // Values wider than 32 bits on the 64-bit build, unchanged on the 32-bit one.
+    const WPARAM wide = static_cast<WPARAM>(~static_cast<WPARAM>(0) / 3);
+    const LPARAM other = static_cast<LPARAM>(static_cast<WPARAM>(~static_cast<WPARAM>(0) / 5));
+    EXPECT_EQ(static_cast<WPARAM>(SendMessageW(w, WM_APP + 3, wide, other)), wide ^ static_cast<WPARAM>(other));
+    DestroyWindow(w);
+}
+
+TEST(HookWindow, HookingAHookedWindowAgainOnlyChangesTheSink) {
+    HWND w = MakeWindow();
+    RecordingSink first, second;
+    HookWindow(w, &first);
+    HookWindow(w, &second);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropW(w, L"OldWndProc")), &OwnProc);
+    g_seen.clear();
+    EXPECT_EQ(SendMessageW(w, WM_APP + 1, 1, 0), 4243);
+    EXPECT_TRUE(Saw(g_seen, WM_APP + 1));
+    ASSERT_FALSE(second.seen.empty());
+    EXPECT_EQ(second.seen.back(), WM_APP + 1);
+    EXPECT_TRUE(first.seen.empty());
+    DestroyWindow(w);
 }
 
 TEST(WordHelpers, Vectors) {
