@@ -45,7 +45,8 @@ int SendExecutes(const std::wstring& topic, const std::vector<std::wstring>& com
     return result;
 }
 
-// "--role=ddeclient <App|Topic>" then each execute after a tab character.
+// "--role=ddeclient <App|Topic>" then each execute after a tab character;
+// ends with 1000 + the number of executes accepted, or the error number.
 const bool kRolePlayed = [] {
     const std::wstring args = Command();
     const std::wstring prefix = L"--role=ddeclient ";
@@ -56,7 +57,8 @@ const bool kRolePlayed = [] {
     if (args.back() == L'\t') parts.push_back(L"");
     const std::wstring topic = parts.front();
     parts.erase(parts.begin());
-    ExitProcess(SendExecutes(topic, parts));
+    const int error = SendExecutes(topic, parts);
+    ExitProcess(error ? error : 1000 + static_cast<int>(parts.size()));
 }();
 
 struct Process {
@@ -89,12 +91,14 @@ struct Process {
 
 class PlayerDdeTest : public PlayerFixture {
 protected:
-    // Another process sends the executes to this process's player window.
+    // Another process sends the executes to this process's player window;
+    // the number of executes it got accepted, or its error.
     DWORD Send(const std::vector<std::wstring>& commands) {
         std::wstring line = Quoted(SelfPath()) + L" --role=ddeclient " + App::EXEName() + L"|PellowDDE";
         for (const auto& c : commands) line += L"\t" + c;
         Process client(line);
-        return client.handle ? client.ExitCode() : 998;
+        const DWORD code = client.handle ? client.ExitCode() : 998;
+        return code >= 1000 ? code - 1000 : code + 10000;
     }
     std::vector<std::wstring> Keys() {
         std::vector<std::wstring> keys;
@@ -109,11 +113,11 @@ TEST_F(PlayerDdeTest, SameAddressSelectsItsTabWithoutReloadingNewAddressAddsOne)
     Start(a);
     ASSERT_TRUE(PumpUntil([&] { return http.RequestCount("/a") == 1; }, 20000));
 
-    EXPECT_EQ(Send({a}), 0u);
+    EXPECT_EQ(Send({a}), 1u);
     EXPECT_EQ(Tabs().Count(), 1);
     EXPECT_EQ(Tabs().Selected(), 0);
 
-    EXPECT_EQ(Send({b}), 0u);
+    EXPECT_EQ(Send({b}), 1u);
     ASSERT_EQ(Tabs().Count(), 2);
     EXPECT_EQ(Tabs().FindItem(L"Game" + a), 0);
     EXPECT_EQ(Tabs().FindItem(L"Game" + b), 1);
@@ -122,7 +126,7 @@ TEST_F(PlayerDdeTest, SameAddressSelectsItsTabWithoutReloadingNewAddressAddsOne)
 
     // Back to A: selected, shown on top, not loaded again (C's load comes
     // after any load the execute of A would have started).
-    EXPECT_EQ(Send({a, c, a}), 0u);
+    EXPECT_EQ(Send({a, c, a}), 3u);
     EXPECT_EQ(Tabs().Count(), 3);
     EXPECT_EQ(Tabs().Selected(), 0);
     EXPECT_EQ(ChildWindowFromPointEx(frm->pCnt.hWnd(), POINT{100, 100}, CWP_SKIPINVISIBLE), Page(0).hwnd());
@@ -137,11 +141,11 @@ TEST_F(PlayerDdeTest, ExecuteRestoresAMinimisedWindowEmptyExecuteIsAcceptedAndOp
     Start(a);
     Press(frm->web_min());
     ASSERT_TRUE(IsIconic(frm->hWnd()));
-    EXPECT_EQ(Send({b}), 0u);
+    EXPECT_EQ(Send({b}), 1u);
     EXPECT_FALSE(IsIconic(frm->hWnd()));
     EXPECT_EQ(Tabs().Count(), 2);
 
-    EXPECT_EQ(Send({L""}), 0u);
+    EXPECT_EQ(Send({L""}), 1u);
     EXPECT_EQ(Tabs().Count(), 2);
     EXPECT_EQ(Tabs().FindItem(L"Game"), -1);
     EXPECT_EQ(Tabs().Selected(), 1);
@@ -149,7 +153,7 @@ TEST_F(PlayerDdeTest, ExecuteRestoresAMinimisedWindowEmptyExecuteIsAcceptedAndOp
     // Case and a trailing "/" are compared as the tab collection compares keys.
     std::wstring upper = a;
     for (auto& ch : upper) ch = static_cast<wchar_t>(towupper(ch));
-    EXPECT_EQ(Send({upper, a + L"/"}), 0u);
+    EXPECT_EQ(Send({upper, a + L"/"}), 2u);
     EXPECT_EQ(Tabs().Count(), 3);
     EXPECT_EQ(Tabs().FindItem(L"Game" + a + L"/"), 2);
     EXPECT_EQ(Tabs().Selected(), 2);
