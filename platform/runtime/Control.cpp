@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "Canvas.h"
+#include "ControlToolTips.h"
 #include "Form.h"
 
 Control::Control(Canvas* container) : container_(container) {
@@ -26,10 +27,11 @@ ScaleModeConstants Control::GeometryScale() const {
 ScaleModeConstants Control::MouseScale() const { return GeometryScale(); }
 
 void Control::ReadGeometry() {
-    if (!hwnd()) return;
+    const HWND h = Handle();
+    if (!h) return;
     RECT r;
-    GetWindowRect(hwnd(), &r);
-    if (GetWindowLongW(hwnd(), GWL_STYLE) & WS_CHILD) MapWindowPoints(HWND_DESKTOP, GetParent(hwnd()), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(h, &r);
+    if (GetWindowLongW(h, GWL_STYLE) & WS_CHILD) MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
     p_.x = r.left;
     p_.y = r.top;
     p_.cx = r.right - r.left;
@@ -38,7 +40,7 @@ void Control::ReadGeometry() {
 
 void Control::ApplyGeometry() {
     p_.positioned = true;
-    if (hwnd()) SetWindowPos(hwnd(), nullptr, p_.x, p_.y, p_.cx, p_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Handle()) SetWindowPos(Handle(), nullptr, p_.x, p_.y, p_.cx, p_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Control::Left() {
@@ -94,12 +96,17 @@ void Control::Move(int left, std::optional<int> top, std::optional<int> width, s
 
 void Control::Visible(bool value) {
     p_.visible = value;
-    if (hwnd()) ShowWindow(hwnd(), value ? SW_SHOWNA : SW_HIDE);
+    if (Handle()) ShowWindow(Handle(), value ? SW_SHOWNA : SW_HIDE);
 }
 
 void Control::Enabled(bool value) {
     p_.enabled = value;
-    if (hwnd()) EnableWindow(hwnd(), value);
+    if (Handle()) EnableWindow(Handle(), value);
+}
+
+void Control::ToolTipText(const std::wstring& value) {
+    p_.toolTipText = value;
+    if (Handle()) SetControlToolTip(Handle(), value);
 }
 
 void Control::FontName(const std::wstring& value) {
@@ -147,17 +154,17 @@ void Control::FontChanged() {
 
 HWND Control::hWnd() {
     if (Form* f = Parent()) f->Load();
-    return hwnd();
+    return Handle();
 }
 
 void Control::Refresh() {
-    if (!hwnd()) return;
-    InvalidateRect(hwnd(), nullptr, TRUE);
-    UpdateWindow(hwnd());
+    if (!Handle()) return;
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
 }
 
 void Control::SetFocus() {
-    if (hwnd()) ::SetFocus(hwnd());
+    if (Handle()) ::SetFocus(Handle());
 }
 
 Form* Control::Parent() {
@@ -185,13 +192,14 @@ void Control::ContainerCreated() {
 }
 
 void Control::ContainerUnloaded() {
-    Destroy();
+    if (Handle()) SetControlToolTip(Handle(), {});
+    DropWindow();
     if (designSaved_) RestoreDesign();
     FontChanged();
 }
 
 void Control::CreateWindowNow() {
-    if (hwnd() || !container_ || !container_->hwnd()) return;
+    if (Handle() || !container_ || !container_->hwnd()) return;
     CreateParams cp = WindowParams();
     cp.parent = container_->hwnd();
     cp.style |= WS_CHILD | WS_CLIPSIBLINGS;
@@ -201,8 +209,9 @@ void Control::CreateWindowNow() {
     cp.y = p_.y;
     cp.cx = p_.cx;
     cp.cy = p_.cy;
-    if (!Create(cp)) return;
-    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    if (!MakeWindow(cp)) return;
+    if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    if (!p_.toolTipText.empty()) SetControlToolTip(Handle(), p_.toolTipText);
     Created();
 }
 

@@ -53,6 +53,9 @@ public:
     void Enabled(bool value);
     const std::wstring& Tag() const { return p_.tag; }
     void Tag(const std::wstring& value) { p_.tag = value; }
+    // Shown in a tip when the pointer rests on the control; empty shows none.
+    const std::wstring& ToolTipText() const { return p_.toolTipText; }
+    void ToolTipText(const std::wstring& value);
 
     MousePointerConstants MousePointer() const { return p_.mousePointer; }
     void MousePointer(MousePointerConstants value) { p_.mousePointer = value; }
@@ -94,6 +97,12 @@ public:
 protected:
     // Class, styles and title of this control's window (parent and geometry are filled in).
     virtual CreateParams WindowParams() = 0;
+    // The control's window: its own, or that of the component it hosts.
+    virtual HWND Handle() const { return hwnd(); }
+    // Makes the control's window from `cp`; false when the platform refused.
+    virtual bool MakeWindow(const CreateParams& cp) { return Create(cp); }
+    // Destroys the control's window (the object stays).
+    virtual void DropWindow() { Destroy(); }
     // The window now exists: push the properties it does not take at creation.
     virtual void Created() {}
     // Properties are kept as at the first load and put back at unload.
@@ -143,6 +152,7 @@ protected:
         bool visible = true;
         bool enabled = true;
         std::wstring tag;
+        std::wstring toolTipText;
         MousePointerConstants mousePointer = MousePointerConstants::Default;
         std::shared_ptr<StdPicture> mouseIcon;
         std::wstring fontName = L"宋体";
