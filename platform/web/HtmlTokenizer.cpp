@@ -166,4 +166,11 @@ std::wstring AsciiLower(std::wstring_view s) {
     return out;
 }
 
+std::wstring AsciiUpper(std::wstring_view s) {
+    std::wstring out(s);
+    for (wchar_t& c : out)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    return out;
+}
+
 std::vector<HtmlToken> TokenizeHtml(std::wstring_view markup) { return Tokenizer(markup).Run(); }

@@ -23,5 +23,6 @@ struct HtmlToken {
 
 // ASCII lower case, for comparing tag and attribute names.
 std::wstring AsciiLower(std::wstring_view s);
+std::wstring AsciiUpper(std::wstring_view s);
 
 std::vector<HtmlToken> TokenizeHtml(std::wstring_view markup);

@@ -26,10 +26,13 @@ bool IsHeading(std::wstring_view n) { return OneOf(n, {L"h1", L"h2", L"h3", L"h4
 
 std::unique_ptr<HtmlNode> MakeElement(const HtmlToken& t) {
     auto n = std::make_unique<HtmlNode>();
-    n->name = t.name;
+    n->name = AsciiUpper(t.name);
     n->lowerName = AsciiLower(t.name);
     n->attributes = t.attributes;
+    // The start tag as written, its name in capitals: the reply captures
+    // remove "<HTML>", "<HEAD>" and "<BODY>" however the page wrote them.
     n->startTag = t.source;
+    if (n->startTag.size() > n->name.size()) n->startTag.replace(1, n->name.size(), n->name);
     return n;
 }
 

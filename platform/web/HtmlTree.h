@@ -1,7 +1,8 @@
 // The element tree of an HTML page, built tolerantly from tokens the way
 // browsers repair markup: missing HTML, HEAD and BODY are implied (written
 // back in capitals), unclosed elements are closed where their parent ends,
-// stray end tags are ignored and nesting is bounded. Tag names, attributes
+// stray end tags are ignored and nesting is bounded. Element names are
+// written in capitals, as the platform's HTML engine writes them; attributes
 // and text keep the form the page wrote them in.
 #pragma once
 #include <memory>
@@ -16,7 +17,7 @@ public:
     enum class Kind { Element, Text, Comment };
 
     Kind kind = Kind::Element;
-    std::wstring name;       // element name as written ("BODY" for an implied body)
+    std::wstring name;       // element name in capitals ("BODY", also for an implied body)
     std::wstring lowerName;  // for comparisons
     std::vector<HtmlAttribute> attributes;
     std::wstring startTag;   // source of the start tag, or the synthesised one

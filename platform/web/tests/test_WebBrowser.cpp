@@ -20,7 +20,7 @@ TEST_F(WebBrowserLoadTest, HiddenViewLoadsAPageAndReportsTitleAndCompletion) {
     ASSERT_FALSE(titles_.empty());
     EXPECT_EQ(titles_.back(), L"\x6807\x9898 One");
     EXPECT_EQ(view_->Document()->title(), L"\x6807\x9898 One");
-    EXPECT_EQ(Outer(), L"<html><head><title>\x6807\x9898 One</title></head><body>Hello <b>world</b></body></html>");
+    EXPECT_EQ(Outer(), L"<HTML><HEAD><TITLE>\x6807\x9898 One</TITLE></HEAD><BODY>Hello <B>world</B></BODY></HTML>");
     view_->Visible(true);
     EXPECT_TRUE(view_->Visible());
 }
@@ -58,8 +58,8 @@ TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
     ASSERT_TRUE(PumpUntil([&] { return !completes_.empty(); }));
     EXPECT_EQ(completes_, std::vector<std::wstring>{L"about:blank"});
     const std::wstring out = Outer();
-    EXPECT_EQ(out.rfind(L"<html xmlns=\"http://www.w3.org/1999/xhtml\"><head><style type=\"text/css\">\r\nbody {", 0), 0u) << out;
-    EXPECT_NE(out.find(L"<body scroll=\"no\" oncontextmenu=\"window.event.returnValue=false\">\r\nPress <b>space</b> to jump\r\n"),
+    EXPECT_EQ(out.rfind(L"<HTML xmlns=\"http://www.w3.org/1999/xhtml\"><HEAD><STYLE type=\"text/css\">\r\nbody {", 0), 0u) << out;
+    EXPECT_NE(out.find(L"<BODY scroll=\"no\" oncontextmenu=\"window.event.returnValue=false\">\r\nPress <B>space</B> to jump\r\n"),
               std::wstring::npos);
     // No scroll bar, and the page's colour everywhere text is not.
     EXPECT_FALSE(GetWindowLongW(view_->hwnd(), GWL_STYLE) & WS_VSCROLL);
@@ -123,7 +123,7 @@ TEST_F(WebBrowserLoadTest, BinaryHugeAndBrokenBodiesLoadWithoutHarm) {
     EXPECT_GT(Outer().size(), 1000000u);
     server_.Route("/broken", TestHttpServer::Text("<html><body><table><tr><td>a<td>b</tr></table><div <p>x</b></i><a href='q"));
     ASSERT_TRUE(Load(Url("/broken")));
-    EXPECT_NE(Outer().find(L"<td>a</td><td>b</td>"), std::wstring::npos);
+    EXPECT_NE(Outer().find(L"<TD>a</TD><TD>b</TD>"), std::wstring::npos);
 }
 
 TEST_F(WebBrowserLoadTest, ASilentServerDoesNotHoldTheWindowUp) {
