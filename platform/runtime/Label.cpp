@@ -10,6 +10,7 @@ Window::CreateParams Label::WindowParams() {
     CreateParams cp;
     cp.className = L"Orvane.Label";
     cp.style = 0;
+    cp.title = l_.caption;  // the caption is the window's text, for tools that read it
     return cp;
 }
 
@@ -29,6 +30,7 @@ void Label::Changed() {
 
 void Label::Caption(const std::wstring& value) {
     l_.caption = value;
+    if (hwnd()) SetWindowTextW(hwnd(), value.c_str());
     Changed();
 }
 void Label::ForeColor(OLE_COLOR value) {

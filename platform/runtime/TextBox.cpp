@@ -39,9 +39,12 @@ std::wstring TextBox::Text() {
 }
 
 void TextBox::Text(const std::wstring& value) {
-    if (value == Text()) return;
-    t_.text = value;
-    if (hwnd()) SetWindowTextW(hwnd(), value.c_str());  // the edit reports the change: Change
+    // Text set from code is cut to the limit too, not only what is typed.
+    const std::wstring text =
+        t_.maxLength > 0 && value.size() > static_cast<size_t>(t_.maxLength) ? value.substr(0, t_.maxLength) : value;
+    if (text == Text()) return;
+    t_.text = text;
+    if (hwnd()) SetWindowTextW(hwnd(), text.c_str());  // the edit reports the change: Change
 }
 
 void TextBox::MaxLength(int value) {

@@ -10,9 +10,10 @@ public:
     ~TextBox() override;
 
     std::wstring Text();
-    // Setting the text it already has changes nothing and raises no Change.
+    // Cut to MaxLength. Setting the text it already has changes nothing and
+    // raises no Change.
     void Text(const std::wstring& value);
-    // Characters the user may type; 0 is no limit.
+    // Characters the text may hold, typed or set; 0 is no limit.
     int MaxLength() const { return t_.maxLength; }
     void MaxLength(int value);
     OLE_COLOR ForeColor() const { return t_.foreColor; }
