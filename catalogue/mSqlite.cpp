@@ -4,7 +4,9 @@
 #include <shlwapi.h>
 
 #include <cstring>
+#include <optional>
 
+#include "RaisedError.h"
 #include "cCDECL.h"
 
 std::unique_ptr<cCDECL> SqliteLib;
@@ -17,10 +19,23 @@ std::string Utf8Z(const std::wstring& text) { return StringToUtf8(text) + '\0'; 
 
 intptr_t Addr(const void* p) { return reinterpret_cast<intptr_t>(p); }
 
-// Calls an export that returns a C int: only the low 32 bits of the word are its value.
+// The word an export returns, or nothing when the library lacks the export:
+// a foreign or damaged sqlite3.dll must not take the caller down.
 template <class... A>
-int32_t CallInt(std::string_view name, A... args) {
-    return static_cast<int32_t>(SqliteLib->CallFunc(name, {static_cast<intptr_t>(args)...}));
+std::optional<intptr_t> CallWord(std::string_view name, A... args) {
+    try {
+        return SqliteLib->CallFunc(name, {static_cast<intptr_t>(args)...});
+    } catch (const RaisedError&) {
+        return std::nullopt;
+    }
+}
+
+// Calls an export that returns a C int: only the low 32 bits of the word are
+// its value; `missing` when there is no such export.
+template <class... A>
+int32_t CallInt(int32_t missing, std::string_view name, A... args) {
+    const std::optional<intptr_t> word = CallWord(name, args...);
+    return word ? static_cast<int32_t>(*word) : missing;
 }
 
 std::wstring AnsiByteToChar(unsigned char b) {
@@ -59,13 +74,13 @@ int32_t SqliteStartup(const std::wstring& folder) {
     }
     // A failed initialisation leaves the library loaded but not ready, also
     // when a failed shut-down above kept the previous one marked ready.
-    SqliteReady = CallInt("sqlite3_initialize") == 0;
+    SqliteReady = CallInt(1, "sqlite3_initialize") == 0;
     return SqliteReady ? 0 : 1;
 }
 
 int32_t SqliteShutdown() {
     if (!SqliteLib) return 1;
-    if (CallInt("sqlite3_shutdown") != 0) return 1;
+    if (CallInt(1, "sqlite3_shutdown") != 0) return 1;
     SqliteLib->DllUnload();
     SqliteLib.reset();
     SqliteReady = false;
@@ -75,12 +90,12 @@ int32_t SqliteShutdown() {
 int32_t SqliteOpen(const std::wstring& fileName, intptr_t& db) {
     if (!SqliteReady) return 1;
     const std::string name = Utf8Z(fileName);
-    return CallInt("sqlite3_open", Addr(name.data()), Addr(&db));
+    return CallInt(1, "sqlite3_open", Addr(name.data()), Addr(&db));
 }
 
 int32_t SqliteClose(intptr_t db) {
     if (!SqliteReady) return 1;
-    return CallInt("sqlite3_close", db);
+    return CallInt(1, "sqlite3_close", db);
 }
 
 int32_t SqlitePrepare(intptr_t db, const std::wstring& statement, int32_t byteCount, intptr_t& stmt,
@@ -88,43 +103,43 @@ int32_t SqlitePrepare(intptr_t db, const std::wstring& statement, int32_t byteCo
     if (!SqliteReady) return 1;
     const std::string sql = Utf8Z(statement);
     const int32_t bytes = byteCount == 0 ? static_cast<int32_t>(sql.size() - 1) : byteCount;
-    return CallInt("sqlite3_prepare_v2", db, Addr(sql.data()), bytes, Addr(&stmt), Addr(&tail));
+    return CallInt(1, "sqlite3_prepare_v2", db, Addr(sql.data()), bytes, Addr(&stmt), Addr(&tail));
 }
 
 int32_t SqliteExec(intptr_t db, const std::wstring& statement) {
     if (!SqliteReady) return 1;
     const std::string sql = Utf8Z(statement);
-    return CallInt("sqlite3_exec", db, Addr(sql.data()), 0, 0, 0);
+    return CallInt(1, "sqlite3_exec", db, Addr(sql.data()), 0, 0, 0);
 }
 
 int32_t SqliteStep(intptr_t stmt) {
     if (!SqliteReady) return 1;
-    return CallInt("sqlite3_step", stmt);
+    return CallInt(1, "sqlite3_step", stmt);
 }
 
 int32_t SqliteFinalize(intptr_t stmt) {
     if (!SqliteReady) return 1;
-    return CallInt("sqlite3_finalize", stmt);
+    return CallInt(1, "sqlite3_finalize", stmt);
 }
 
 int32_t SqliteColumnBytes(intptr_t stmt, int32_t col) {
     if (!SqliteReady) return 0;
-    return CallInt("sqlite3_column_bytes", stmt, col);
+    return CallInt(0, "sqlite3_column_bytes", stmt, col);
 }
 
 std::wstring SqliteColumnText(intptr_t stmt, int32_t col) {
     if (!SqliteReady) return {};
-    return Utf8PtrToString(SqliteLib->CallFunc("sqlite3_column_text", {stmt, col}));
+    return Utf8PtrToString(CallWord("sqlite3_column_text", stmt, col).value_or(0));
 }
 
 int32_t SqliteColumnInt(intptr_t stmt, int32_t col) {
     if (!SqliteReady) return 0;
-    return CallInt("sqlite3_column_int", stmt, col);
+    return CallInt(0, "sqlite3_column_int", stmt, col);
 }
 
 std::wstring SqliteErrMsg(intptr_t db) {
     if (!SqliteReady) return {};
-    return AnsiPtrToString(SqliteLib->CallFunc("sqlite3_errmsg", {db}));
+    return AnsiPtrToString(CallWord("sqlite3_errmsg", db).value_or(0));
 }
 
 std::string StringToUtf8(const std::wstring& text) {

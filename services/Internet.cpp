@@ -5,11 +5,11 @@
 #include <shlwapi.h>
 #include <winhttp.h>
 
-#include <nlohmann/json.hpp>
-
+#include <algorithm>
 #include <optional>
 
 #include "AnsiText.h"
+#include "ConfigPairs.h"
 
 namespace drumlin {
 
@@ -52,9 +52,22 @@ std::optional<std::wstring> QueryHeader(HINTERNET request, DWORD query) {
     return value;
 }
 
+// Milliseconds left until the fetch's deadline, 0 once it has passed.
+DWORD Remaining(ULONGLONG deadline) {
+    const ULONGLONG now = GetTickCount64();
+    return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+}
+
+// A time-out of the request, cut to what is left of the whole fetch.
+bool SetTimeout(HINTERNET request, DWORD option, DWORD ms, ULONGLONG deadline) {
+    DWORD value = std::min(ms, Remaining(deadline));
+    return value > 0 && WinHttpSetOption(request, option, &value, sizeof value);
+}
+
 // One request of a redirect chain; the client itself never follows a
-// redirect, so that the chain's length is counted here.
-HopResult Hop(HINTERNET session, const std::wstring& url) {
+// redirect, so that the chain's length is counted here. A body past
+// kMaxBodyBytes, or still arriving at the deadline, fails the request.
+HopResult Hop(HINTERNET session, const std::wstring& url, ULONGLONG deadline) {
     HopResult result;
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
@@ -75,8 +88,10 @@ HopResult Hop(HINTERNET session, const std::wstring& url) {
     DWORD feature = WINHTTP_DISABLE_REDIRECTS;
     if (!WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature)) return result;
     // The read time-out covers the wait for the response headers too.
-    DWORD timeout = kReadTimeoutMs;
-    if (!WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &timeout, sizeof timeout)) return result;
+    if (!SetTimeout(request, WINHTTP_OPTION_CONNECT_TIMEOUT, 60000, deadline) ||
+        !SetTimeout(request, WINHTTP_OPTION_SEND_TIMEOUT, 30000, deadline) ||
+        !SetTimeout(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, kReadTimeoutMs, deadline))
+        return result;
     if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
         !WinHttpReceiveResponse(request, nullptr))
         return result;
@@ -97,8 +112,11 @@ HopResult Hop(HINTERNET session, const std::wstring& url) {
     std::string body;
     for (;;) {
         DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request, &available)) return result;
+        if (!SetTimeout(request, WINHTTP_OPTION_RECEIVE_TIMEOUT, kReadTimeoutMs, deadline) ||
+            !WinHttpQueryDataAvailable(request, &available))
+            return result;
         if (available == 0) break;
+        if (available > kMaxBodyBytes - body.size()) return result;
         const size_t at = body.size();
         body.resize(at + available);
         DWORD read = 0;
@@ -130,9 +148,10 @@ std::optional<std::string> HttpGet(const std::wstring& startUrl) {
                                    WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) return std::nullopt;
     if (!WinHttpSetTimeouts(session, 0, 60000, 30000, static_cast<int>(kReadTimeoutMs))) return std::nullopt;
+    const ULONGLONG deadline = GetTickCount64() + kFetchDeadlineMs;
     std::wstring url = startUrl;
     for (int redirects = 0;; ++redirects) {
-        HopResult hop = Hop(session, url);
+        HopResult hop = Hop(session, url, deadline);
         if (hop.kind == HopResult::Body) return std::move(hop.body);
         if (hop.kind != HopResult::Redirect || redirects == kMaxRedirects) return std::nullopt;
         const auto next = Resolve(url, hop.location);
@@ -157,14 +176,8 @@ std::string HttpGetText(const std::string& url) {
 }
 
 void AppendPairs(const std::string& ansiJson, std::vector<TCPAs>& pairs) {
-    using Json = nlohmann::ordered_json;
-    const Json doc = Json::parse(AnsiToUtf8(ansiJson), nullptr, /*allow_exceptions=*/false);
-    if (!doc.is_object()) return;
-    for (const auto& member : doc.items()) {
-        const Json& value = member.value();
-        const std::string text = value.is_string() ? value.get_ref<const std::string&>() : value.dump();
-        pairs.push_back({Utf8ToAnsi(member.key()).value_or(std::string()), Utf8ToAnsi(text).value_or(std::string())});
-    }
+    for (const auto& [key, value] : ConfigMembers(AnsiToUtf8(ansiJson)))
+        pairs.push_back({Utf8ToAnsi(key).value_or(std::string()), Utf8ToAnsi(value).value_or(std::string())});
 }
 
 int32_t Tinternet::LoadPairs(const std::string& url) {

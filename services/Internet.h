@@ -1,6 +1,7 @@
 // The remote configuration list: one HTTP GET per fetch, a JSON object read
 // into key/value entries kept in document order.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,6 +11,11 @@ namespace drumlin {
 
 // Read time-out of every HTTP request, in milliseconds (ReadTimeout.cpp).
 extern const uint32_t kReadTimeoutMs;
+// The whole fetch, redirects included, ends by this many milliseconds, so a
+// server that trickles its bytes cannot hold a call for ever.
+extern const uint32_t kFetchDeadlineMs;
+// A body larger than this is refused (the fetch gives empty text).
+inline constexpr size_t kMaxBodyBytes = 8u << 20;
 inline constexpr int kMaxRedirects = 15;
 inline constexpr char kUserAgent[] = "Mozilla/5.0 (compatible; MSIE 10.0; Windows NT 6.2; Taskel/6.0)";
 

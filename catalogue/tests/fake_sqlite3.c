@@ -6,7 +6,9 @@
 static int initResult, shutdownResult;
 static int initCalls, shutdownCalls;
 
+#ifndef FAKE_WITHOUT_INIT
 EXPORT int sqlite3_initialize(void) { ++initCalls; return initResult; }
+#endif
 EXPORT int sqlite3_shutdown(void) { ++shutdownCalls; return shutdownResult; }
 
 EXPORT void FakeResults(int init, int shutdown) {

@@ -183,11 +183,11 @@ TEST(mSqlite, MissingOrBrokenLibraryLeavesEveryWrapperNotReady) {
 // that its results can be set before the access layer loads it.
 class FakeSqlite {
 public:
-    FakeSqlite() {
+    explicit FakeSqlite(const wchar_t* build = L"fake_sqlite") {
         wchar_t exe[MAX_PATH];
         GetModuleFileNameW(nullptr, exe, MAX_PATH);
         folder_ = exe;
-        folder_ = folder_.substr(0, folder_.find_last_of(L'\\') + 1) + L"fake_sqlite";
+        folder_ = folder_.substr(0, folder_.find_last_of(L'\\') + 1) + build;
         module_ = LoadLibraryW((folder_ + L"\\sqlite3.dll").c_str());
     }
     ~FakeSqlite() {
@@ -246,6 +246,38 @@ TEST(mSqlite, FailedShutdownKeepsEverythingAndARestartReportsItsOwnState) {
     EXPECT_EQ(SqliteShutdown(), 0);
     EXPECT_FALSE(SqliteReady);
     EXPECT_TRUE(SqliteLib == nullptr);
+}
+
+// A sqlite3.dll that loads but lacks the exports the layer calls: start-up
+// reports not ready, and every wrapper gives its failure result instead of
+// raising out of the call.
+TEST(mSqlite, LibraryWithoutTheCalledExportsGivesFailureResults) {
+    {
+        FakeSqlite noInit(L"fake_sqlite_noinit");
+        ASSERT_TRUE(noInit.Loaded());
+        EXPECT_EQ(SqliteStartup(noInit.Folder()), 1);
+        EXPECT_FALSE(SqliteReady);
+        EXPECT_EQ(SqliteShutdown(), 0);
+    }
+
+    FakeSqlite fake;
+    ASSERT_TRUE(fake.Loaded());
+    fake.Results(0, 0);
+    ASSERT_EQ(SqliteStartup(fake.Folder()), 0);
+    ASSERT_TRUE(SqliteReady);
+    intptr_t db = 7, stmt = 7, tail = 7;
+    EXPECT_EQ(SqliteOpen(L"npGameData.DLL", db), 1);
+    EXPECT_EQ(SqlitePrepare(db, L"Select 1", 0, stmt, tail), 1);
+    EXPECT_EQ(SqliteExec(db, L"Select 1"), 1);
+    EXPECT_EQ(SqliteStep(stmt), 1);
+    EXPECT_EQ(SqliteFinalize(stmt), 1);
+    EXPECT_EQ(SqliteClose(db), 1);
+    EXPECT_EQ(SqliteColumnBytes(stmt, 0), 0);
+    EXPECT_EQ(SqliteColumnInt(stmt, 0), 0);
+    EXPECT_EQ(SqliteColumnText(stmt, 0), L"");
+    EXPECT_EQ(SqliteErrMsg(db), L"");
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_FALSE(SqliteReady);
 }
 
 TEST(mSqlite, TextConversions) {

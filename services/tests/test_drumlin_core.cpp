@@ -8,6 +8,7 @@
 
 #include "AnsiText.h"
 #include "Identity.h"
+#include "ConfigPairs.h"
 #include "Internet.h"
 #include "Md5Reference.h"
 
@@ -141,6 +142,21 @@ TEST(DrumlinConfig, MembersInDocumentOrderWithTheirTextForms) {
     EXPECT_TRUE(Pairs(R"({"a":1,)").empty());
     EXPECT_TRUE(Pairs("{}").empty());
     EXPECT_EQ(Pairs(R"({"a":1,"a":2})").size(), 1u);
+}
+
+TEST(DrumlinConfig, NestingBeyondTheCapIsRefusedWhole) {
+    auto nested = [](size_t levels) {
+        return "{\"deep\":" + std::string(levels - 1, '[') + std::string(levels - 1, ']') + ",\"k\":1}";
+    };
+    const auto within = Pairs(nested(kMaxJsonDepth));
+    ASSERT_EQ(within.size(), 2u);
+    EXPECT_EQ(within[0].Value.size(), 2 * (kMaxJsonDepth - 1));
+    EXPECT_TRUE(Pairs(nested(kMaxJsonDepth + 1)).empty());
+    EXPECT_TRUE(Pairs(nested(500000)).empty());
+    // Brackets inside strings are text, not nesting.
+    const auto quoted = Pairs("{\"k\":\"" + std::string(1000, '[') + "\\\"{\"}");
+    ASSERT_EQ(quoted.size(), 1u);
+    EXPECT_EQ(quoted[0].Value, std::string(1000, '[') + "\"{");
 }
 
 TEST(DrumlinConfig, AnsiTextIsParsedAsText) {

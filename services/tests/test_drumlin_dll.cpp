@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -330,6 +331,35 @@ TEST_F(DrumlinTest, ReadTimeOutEndsASilentRequest) {
 
     EXPECT_STREQ(shortCopy.AconfigGet(Url("/slow").c_str()), "");
     EXPECT_STREQ(dll.AconfigGet(Url("/slow").c_str()), "slow but there");
+}
+
+// A server that keeps sending, a byte at a time within the read time-out,
+// is cut off by the fetch's deadline: the call gives empty text instead of
+// waiting for the whole body.
+TEST_F(DrumlinTest, TricklingServerIsCutOffByTheDeadline) {
+    Library shortCopy(kDrumlinShortTimeoutDll);
+    ASSERT_TRUE(shortCopy.Complete()) << "cannot load the test-only copy of the library";
+    HttpResponse trickle = TestHttpServer::Text(std::string(12 * 64 * 1024, 'x'));
+    trickle.chunkDelayMs = static_cast<int>(kDrumlinTestTimeoutMs) * 2 / 3;
+    server.Route("/trickle", trickle);
+    EXPECT_STREQ(shortCopy.AconfigGet(Url("/trickle").c_str()), "");
+    HttpResponse brisk = TestHttpServer::Text(R"({"k":"v"})");
+    server.Route("/brisk", brisk);
+    EXPECT_EQ(shortCopy.AconfigQ(Url("/brisk").c_str()), 0);
+}
+
+// Bodies above the size cap are refused whole; nested bodies above the depth
+// cap leave the list empty; neither takes the host down.
+TEST_F(DrumlinTest, OversizedAndDeeplyNestedBodiesGiveTheEmptyResult) {
+    server.Route("/huge", TestHttpServer::Text(std::string((8u << 20) + 1, 'a')));
+    server.Route("/large", TestHttpServer::Text(std::string(8u << 20, 'a')));
+    const size_t depth = 200000;
+    server.Route("/deep", TestHttpServer::Text("{\"k\":" + std::string(depth, '[') + std::string(depth, ']') + "}"));
+    EXPECT_STREQ(dll.AconfigGet(Url("/huge").c_str()), "");
+    EXPECT_EQ(strlen(dll.AconfigGet(Url("/large").c_str())), 8u << 20);
+    EXPECT_EQ(dll.AconfigQ(Url("/huge").c_str()), -1);
+    EXPECT_EQ(dll.AconfigQ(Url("/deep").c_str()), -1);
+    EXPECT_STREQ(dll.AconfigQget(0, 1), "");
 }
 
 // ---------------------------------------------------------------- identity token
