@@ -10,7 +10,7 @@ log() { local ms=$(( (${EPOCHREALTIME/./} - T0) / 1000 )); printf '[%3d.%03ds] %
 # tested build is x86_64; the i686 compiler builds the 32-bit program folder.
 PKGS=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth
       python3 python3-pil libstb-dev nlohmann-json3-dev googletest
-      fonts-wqy-microhei fonts-wine npm)
+      fonts-wqy-microhei fonts-wine npm clang libclang-rt-14-dev)
 
 ensure_packages() {
   local missing=() p

@@ -10,6 +10,8 @@ ensure_packages
 rc=0
 ( BUILD="$BUILD/i686"; build_all i686 dist_ready ) || { rc=1; log "the i686 build FAILED"; }
 build_all
+# Every fuzz target for a short while; a finding fails the run.
+"$ROOT/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}" || { rc=1; log "fuzzing FOUND A FAULT"; }
 trap wine_cleanup EXIT
 trap 'exit 130' INT TERM
 wine_env
