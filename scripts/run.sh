@@ -115,7 +115,7 @@ fi
 case "$shot_rc" in
   0|3) ;;
   2) log "FAILED: Orvane.exe showed no main window (caption \"Brisco\") within ${WAIT_SECONDS}s"; exit 1 ;;
-  5) log "FAILED: Orvane.exe ended without showing its main window (caption \"Brisco\"); the launcher's main window is not built yet"
+  5) log "FAILED: Orvane.exe ended without showing its main window (caption \"Brisco\"): the launcher opens no main window yet, or it failed at start (log: $USER_DIR/orvane.log)"
      ORVANE_PID=; exit 1 ;;
   *) log "FAILED: the screenshot could not be saved (helper exit code $shot_rc)"; exit 1 ;;
 esac
