@@ -1,6 +1,6 @@
 // The run command's helper against real windows of this process: it finds a
-// window by caption, waits until its pixels settle, and saves the screen as a
-// PNG whose pixels are the window's.
+// window by caption, waits until it shows more than one colour and its pixels
+// settle, and saves the screen as a PNG whose pixels are the window's.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -16,11 +16,10 @@
 namespace {
 
 constexpr COLORREF kLeft = RGB(200, 30, 40), kRight = RGB(20, 90, 210);
-constexpr int kX = 60, kY = 70, kW = 320, kH = 200;
+constexpr int kW = 320, kH = 200;
 
 struct Target {
-    bool flicker = false;  // repaint in a new colour all the time: never settles
-    int frame = 0;
+    bool blank = false;  // one colour all over: nothing painted yet, as far as the helper can tell
 };
 
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -29,8 +28,7 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            const COLORREF left = t && t->flicker ? RGB(t->frame * 37 % 256, 80, 80) : kLeft;
-            HBRUSH a = CreateSolidBrush(left), b = CreateSolidBrush(kRight);
+            HBRUSH a = CreateSolidBrush(kLeft), b = CreateSolidBrush(t && t->blank ? kLeft : kRight);
             RECT l = {0, 0, kW / 2, kH}, r = {kW / 2, 0, kW, kH};
             FillRect(dc, &l, a);
             FillRect(dc, &r, b);
@@ -39,10 +37,6 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
-        case WM_TIMER:
-            if (t) ++t->frame;
-            InvalidateRect(hwnd, nullptr, FALSE);
-            return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -67,11 +61,13 @@ protected:
     }
 
     void Show(Target* target) {
-        window_ = CreateWindowExW(WS_EX_TOPMOST, L"WindowShotTarget", caption_.c_str(), WS_POPUP, kX, kY, kW, kH,
+        // In the screen's lower right corner, where the other tests' windows do not go.
+        x_ = GetSystemMetrics(SM_CXSCREEN) - kW - 16;
+        y_ = GetSystemMetrics(SM_CYSCREEN) - kH - 16;
+        window_ = CreateWindowExW(WS_EX_TOPMOST, L"WindowShotTarget", caption_.c_str(), WS_POPUP, x_, y_, kW, kH,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(window_);
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(target));
-        if (target->flicker) SetTimer(window_, 1, 60, nullptr);
         ShowWindow(window_, SW_SHOWNOACTIVATE);
         UpdateWindow(window_);
     }
@@ -98,6 +94,7 @@ protected:
 
     std::wstring helper_, caption_;
     HWND window_ = nullptr;
+    int x_ = 0, y_ = 0;
 };
 
 TEST_F(WindowShot, SavesTheScreenOnceTheWindowHasPainted) {
@@ -115,10 +112,10 @@ TEST_F(WindowShot, SavesTheScreenOnceTheWindowHasPainted) {
     ASSERT_TRUE(rgb);
     EXPECT_EQ(w, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(h, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(PixelAt(rgb, w, kX + 10, kY + 10), kLeft);
-    EXPECT_EQ(PixelAt(rgb, w, kX + kW / 2 - 1, kY + kH - 1), kLeft);
-    EXPECT_EQ(PixelAt(rgb, w, kX + kW / 2, kY), kRight);
-    EXPECT_EQ(PixelAt(rgb, w, kX + kW - 1, kY + kH / 2), kRight);
+    EXPECT_EQ(PixelAt(rgb, w, x_ + 10, y_ + 10), kLeft);
+    EXPECT_EQ(PixelAt(rgb, w, x_ + kW / 2 - 1, y_ + kH - 1), kLeft);
+    EXPECT_EQ(PixelAt(rgb, w, x_ + kW / 2, y_), kRight);
+    EXPECT_EQ(PixelAt(rgb, w, x_ + kW - 1, y_ + kH / 2), kRight);
     stbi_image_free(rgb);
 }
 
@@ -134,12 +131,12 @@ TEST_F(WindowShot, NoSuchWindowEndsWithCodeTwoAndNoPicture) {
     EXPECT_EQ(Run(caption_, L"-", 60), 0u);
 }
 
-TEST_F(WindowShot, AWindowThatNeverSettlesEndsWithCodeThreeAndIsPicturedAnyway) {
+TEST_F(WindowShot, AWindowShowingNothingYetEndsWithCodeThreeAndIsPicturedAnyway) {
     Target target;
-    target.flicker = true;
+    target.blank = true;
     Show(&target);
     TempDir dir;
-    const std::wstring out = dir.File(L"busy.png");
+    const std::wstring out = dir.File(L"blank.png");
     EXPECT_EQ(Run(caption_, out, 3), 3u);
     EXPECT_NE(GetFileAttributesW(out.c_str()), INVALID_FILE_ATTRIBUTES);
 }
