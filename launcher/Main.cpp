@@ -1,6 +1,10 @@
 #include "Main.h"
 
 #include "AppPath.h"
+#include "MainFrm.h"
 #include "Settings.h"
 
-void Main() { WriteSettings(AppPath()); }
+void Main() {
+    WriteSettings(AppPath());
+    TheMainFrm().Show();
+}

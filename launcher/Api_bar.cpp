@@ -1,0 +1,19 @@
+#include "Api_bar.h"
+
+namespace {
+constexpr LONG kFrameOn = 0x00CF0000;   // caption, system menu, sizing border, min and max boxes
+constexpr LONG kFrameOff = 0x00C50000;  // caption, sizing border, max box
+constexpr UINT kFrameChanged = 551;     // no size, move, z-order; frame changed; no owner z-order
+}  // namespace
+
+void ShowWindowFrame(HWND hWnd, bool bShow) {
+    LONG style = GetWindowLongW(hWnd, GWL_STYLE);
+    style = bShow ? (style | kFrameOn) : (style & ~kFrameOff);
+    SetWindowLongW(hWnd, GWL_STYLE, style);
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, kFrameChanged);
+}
+
+void SetRoundRegion(HWND hWnd, int16_t Width, int16_t Height, int16_t EllipseW, int16_t EllipseH) {
+    HRGN region = CreateRoundRectRgn(0, 0, Width, Height, EllipseW, EllipseH);
+    if (!SetWindowRgn(hWnd, region, TRUE)) DeleteObject(region);  // not handed over
+}

@@ -1,0 +1,35 @@
+#include "CatalogueGroup.h"
+
+#include "Settings.h"
+#include "mSqlite.h"
+
+CatalogueGroup::CatalogueGroup() {
+    started_ = SqliteStartup(AppDir) == SQLITE_OK_;
+    open_ = started_ && SqliteOpen(DbFileName, db_) == SQLITE_OK_;
+}
+
+CatalogueGroup::~CatalogueGroup() {
+    if (started_) {
+        if (db_) SqliteClose(db_);
+        SqliteShutdown();
+    }
+}
+
+int32_t CatalogueGroup::Exec(const std::wstring& sql) { return open_ ? SqliteExec(db_, sql) : 1; }
+
+CatalogueQuery::CatalogueQuery(const CatalogueGroup& group, const std::wstring& sql) {
+    if (!group.Open()) return;
+    intptr_t tail = 0;
+    prepared_ = SqlitePrepare(group.Db(), sql, -1, stmt_, tail) == SQLITE_OK_;
+    if (!prepared_) SqliteErrMsg(group.Db());  // fetched, not shown
+}
+
+CatalogueQuery::~CatalogueQuery() {
+    if (stmt_) SqliteFinalize(stmt_);
+}
+
+bool CatalogueQuery::Step() { return prepared_ && SqliteStep(stmt_) == SQLITE_ROW_; }
+
+std::wstring CatalogueQuery::Text(int32_t col) const { return SqliteColumnText(stmt_, col); }
+
+int32_t CatalogueQuery::Int(int32_t col) const { return SqliteColumnInt(stmt_, col); }

@@ -1,0 +1,46 @@
+// One group of work on the catalogue database: the SQLite library started
+// from AppDir and DbFileName opened for the life of the object, then closed
+// and the library shut down again. Statements of the group finalise
+// themselves before the group ends.
+#pragma once
+#include <cstdint>
+#include <string>
+
+class CatalogueGroup {
+public:
+    CatalogueGroup();
+    ~CatalogueGroup();
+    CatalogueGroup(const CatalogueGroup&) = delete;
+    CatalogueGroup& operator=(const CatalogueGroup&) = delete;
+
+    // False when the library did not start or the database did not open:
+    // the group's statements are then skipped.
+    bool Open() const { return open_; }
+    intptr_t Db() const { return db_; }
+    // Executes a statement that returns no rows; the SQLite result code.
+    int32_t Exec(const std::wstring& sql);
+
+private:
+    bool started_ = false;
+    bool open_ = false;
+    intptr_t db_ = 0;
+};
+
+// A prepared statement of an open group, finalised with the object.
+class CatalogueQuery {
+public:
+    CatalogueQuery(const CatalogueGroup& group, const std::wstring& sql);
+    ~CatalogueQuery();
+    CatalogueQuery(const CatalogueQuery&) = delete;
+    CatalogueQuery& operator=(const CatalogueQuery&) = delete;
+
+    bool Prepared() const { return prepared_; }
+    // True while a row is ready.
+    bool Step();
+    std::wstring Text(int32_t col) const;
+    int32_t Int(int32_t col) const;
+
+private:
+    bool prepared_ = false;
+    intptr_t stmt_ = 0;
+};

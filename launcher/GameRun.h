@@ -1,0 +1,17 @@
+// Handing a game to the program that plays it: the player's program file,
+// the test for a running player, and the fixed addresses of the hand-off.
+#pragma once
+#include <string>
+
+// Conversation address of the running player.
+inline constexpr wchar_t kPlayerLink[] = L"Pellow|PellowDDE";
+// Web games carrying this studio marker open in Internet Explorer.
+inline constexpr wchar_t kStudioMarker[] = L"url_vantor";
+inline constexpr wchar_t kExplorerCommand[] = L"C:\\Program Files\\Internet Explorer\\iexplore.exe ";
+
+// True when the file cannot be opened for exclusive reading and writing:
+// the program file of a running program (also a missing file, or one held
+// by another program).
+bool IsFileLocked(const std::wstring& path);
+// The player's program file in the program folder.
+std::wstring PlayerFile();

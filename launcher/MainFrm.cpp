@@ -1,0 +1,287 @@
+#include "MainFrm.h"
+
+#include "Api_bar.h"
+#include "App.h"
+#include "CatalogueGroup.h"
+#include "MainFrmPages.h"
+#include "MainFrmTray.h"
+#include "MainMe.h"
+#include "ProgramFiles.h"
+#include "RaisedError.h"
+#include "Settings.h"
+#include "Shell.h"
+#include "WebBrowser.h"
+#include "iButton.h"
+#include "mdlTabAPI.h"
+#include "uTab.h"
+
+namespace {
+
+constexpr int kWidth = 801, kHeight = 589, kCorner = 6;
+const wchar_t kHandOffLink[] = L"Orvane|FormOrvane";
+const wchar_t kNotFoundText[] = L"无法找到该页";
+
+// Menu icons of Pic(1) .. Pic(5), in order.
+const wchar_t* const kMenuIcons[] = {
+    L"Skin\\DefaultSkin\\Ico\\MenuSet.ico",     L"Skin\\DefaultSkin\\Ico\\MenuBBS.ico",
+    L"Skin\\DefaultSkin\\Ico\\MenuExit.ico",    L"Skin\\DefaultSkin\\Ico\\menulookup.ico",
+    L"Skin\\DefaultSkin\\Ico\\menudetele.ico",
+};
+
+int NumberOf(const std::wstring& text) {
+    try {
+        return std::stoi(text);
+    } catch (...) {
+        return 0;
+    }
+}
+
+std::wstring WithoutBlanks(std::wstring text) {
+    for (wchar_t c : {L'\n', L'\r', L'\t', L' '}) std::erase(text, c);
+    return text;
+}
+
+}  // namespace
+
+MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this) {
+    ScaleMode(ScaleModeConstants::Pixels);
+    Move((Screen::Width() - kWidth * 15) / 2, (Screen::Height() - kHeight * 15) / 2, kWidth * 15, kHeight * 15);
+    LinkTopic(L"FormOrvane");
+    LinkMode(1);
+    for (int i = 0; i < 6; ++i) Pic(i).Visible(false);
+    TimerRight.Interval(0);
+    TimerRight.Tick = [this] { TimerRight_Timer(); };
+}
+
+MainFrm::~MainFrm() { ReleaseControls(); }
+
+uTab& MainFrm::frmuTab() {
+    if (!tab_) throw RaisedError(91, "MainFrm", "Object variable not set");
+    return *tab_;
+}
+
+MainMe& MainFrm::Me() {
+    if (!mainMe_) throw RaisedError(91, "MainFrm", "Object variable not set");
+    return *mainMe_;
+}
+
+void MainFrm::Form_Load() {
+    IsResize = L"0";
+    if (App::PrevInstance()) {
+        LinkTopic(L"");
+        LinkMode(0);
+        for (const wchar_t* cmd : {L"Show", L"Count", L"ShowTime"}) SendLinkCommand(cmd);
+        if (!Command().empty()) SendLinkCommand(L"CommandLine=" + Command());
+        End();
+        return;
+    }
+    LoadLogo();
+    CreateStrip();
+    mainMe_ = std::make_shared<MainMe>();
+    mainMe_->Load();
+    CTabItems& items = tab_->TabItems();
+    items.Add(L"我的盒子", mainMe_);
+    items.Add(L"找游戏", NewCataloguePage());
+    for (long i = 0; i < 2; ++i) {
+        items.Item(i)->HideButton(true);
+        items.Item(i)->LockSize(true);
+    }
+    tab_->LockReDraw(false);
+    Caption(PortalName);
+    Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\frmMain_bg.gif"));
+    LoadPictures();
+    SetRoundRegion(hwnd(), kWidth, kHeight, kCorner, kCorner);
+    ShowWindowFrame(hwnd(), false);
+    AddTrayIcon();
+    MainPrevWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWndProc)));
+    procInstalled_ = MainPrevWndProc != nullptr;
+    webRight_ = std::make_unique<WebBrowser>();
+    webRight_->Create({hwnd(), 456, 408, 81, 57, false});
+    webRight_->DocumentComplete = [this](const std::wstring& url) { WebRight_DocumentComplete(url); };
+    webRight_->Navigate(GetAdRightUrl());
+}
+
+void MainFrm::SendLinkCommand(const std::wstring& cmd) {
+    // An instance that does not answer (not up yet, or busy) drops the hand-off.
+    try {
+        pCnt.LinkMode(0);
+        pCnt.LinkTopic(kHandOffLink);
+        pCnt.LinkMode(2);
+        pCnt.LinkExecute(cmd);
+        const int timeout = pCnt.LinkTimeout();
+        pCnt.LinkTimeout(1);
+        pCnt.LinkMode(0);
+        pCnt.LinkTimeout(timeout);
+    } catch (const RaisedError&) {
+        pCnt.LinkMode(0);
+    }
+}
+
+void MainFrm::Form_LinkExecute(const std::wstring& CmdStr, int& Cancel) {
+    if (CmdStr == L"Show") {
+        WindowState(FormWindowStateConstants::Normal);
+        Show();
+    }
+    Cancel = 0;
+}
+
+void MainFrm::LoadLogo() {
+    const std::wstring path = ProgramFile(L"skin\\DefaultSkin\\Ico\\logo.bmp");
+    auto bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!bitmap) return;  // the strip then draws its own background
+    try {
+        logoDC_ = CreateBitmapDC(bitmap);
+    } catch (const RaisedError&) {
+        DeleteObject(bitmap);
+    }
+}
+
+void MainFrm::CreateStrip() {
+    tab_ = std::make_unique<uTab>();
+    tab_->Create(hwnd(), 45, 8, 660);
+    tab_->hContainerWnd(pCnt.hWnd());
+    tab_->OnDrawBackground = [this](HDC hDC, long cx, long cy, bool& Cancel) { OnDrawBackground(hDC, cx, cy, Cancel); };
+    tab_->OnMouseDown = [this](long ItemIndex, short& Button, short&, float&, float&) { OnStripMouseDown(ItemIndex, Button); };
+}
+
+void MainFrm::LoadPictures() {
+    for (int i = 1; i <= 5; ++i) Pic(i).Picture(LoadSkinPicture(kMenuIcons[i - 1]));
+    struct Place {
+        std::unique_ptr<iButton>& button;
+        int x, cx;
+        const wchar_t* picture;
+    };
+    const Place places[] = {
+        {menuBtn_, 704, 25, L"Skin\\DefaultSkin\\menubtn.bmp"},
+        {min_, 728, 24, L"Skin\\DefaultSkin\\min.bmp"},
+        {close_, 752, 43, L"Skin\\DefaultSkin\\main_close.bmp"},
+    };
+    for (const Place& p : places) {
+        p.button = std::make_unique<iButton>(iButton::CreateArgs{hwnd(), p.x, 1, p.cx, 18});
+        p.button->BackPicture(LoadSkinPicture(p.picture));
+        ShowWindow(p.button->hwnd(), SW_SHOW);
+    }
+    min_->Click = [this] { WindowState(FormWindowStateConstants::Minimized); };
+    close_->Click = [this] { W_Close_Click(); };
+}
+
+void MainFrm::AddTrayIcon() {
+    tray_ = {};
+    tray_.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    tray_.hWnd = hwnd();
+    tray_.uID = 0;
+    tray_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    tray_.uCallbackMessage = kTrayCallbackMessage;
+    tray_.hIcon = Icon()->HandleAs<HICON>();
+    // The tip is a fixed field of 64 characters padded with blanks.
+    std::wstring tip = PortalName.substr(0, 63);
+    tip.resize(63, L' ');
+    tip.copy(tray_.szTip, 63);
+    tray_.szTip[63] = L'\0';
+    trayAdded_ = Shell_NotifyIconW(NIM_ADD, &tray_) != FALSE;
+}
+
+void MainFrm::Form_Resize() {
+    if (!tab_) return;  // a second instance never lays out
+    if (NumberOf(IsResize) != 1) {
+        SetRoundRegion(hwnd(), kWidth, kHeight, kCorner, kCorner);
+        SetWindowPos(tab_->hwnd(), nullptr, 45, 8, 660, 25, SWP_NOZORDER | SWP_NOACTIVATE);
+        pCnt.Move(4, 34, 791, 550);
+    } else {
+        SetRoundRegion(hwnd(), static_cast<int16_t>(ScaleWidth() + 10), static_cast<int16_t>(ScaleHeight() + 10), 0, 0);
+        pCnt.Move(0, 0, ScaleWidth(), ScaleHeight());
+    }
+}
+
+void MainFrm::StartDrag() {
+    ReleaseCapture();
+    SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainFrm::Form_MouseDown(int Button, int, int, int Y) {
+    if (Button == 1 && Y <= 20) StartDrag();
+}
+
+void MainFrm::OnStripMouseDown(long ItemIndex, short&) {
+    if (ItemIndex < 0) StartDrag();
+}
+
+void MainFrm::OnDrawBackground(HDC hDC, long cx, long cy, bool& Cancel) {
+    if (!logoDC_) return;  // no logo picture: the strip's own background
+    Cancel = true;
+    NineGridBlt(hDC, 0, 0, cx, cy, logoDC_, 40, 8, 172, 25, 171, 0, 0, 0);
+}
+
+std::wstring MainFrm::ReadCloseSetting() {
+    std::wstring value;
+    CatalogueGroup group;
+    CatalogueQuery query(group, L"Select * From [Install]");
+    while (query.Step()) value = std::to_wstring(query.Int(0));
+    return value;
+}
+
+void MainFrm::W_Close_Click() {
+    if (ReadCloseSetting() == L"1")
+        Hide();
+    else
+        Menu_Close_Click();
+}
+
+void MainFrm::Menu_Close_Click() {
+    Unload();
+    TaskKill(L"Pellow.exe");
+}
+
+void MainFrm::TimerRight_Timer() { TimerRight.Interval(0); }
+
+void MainFrm::WebRight_DocumentComplete(const std::wstring&) {
+    std::wstring text;
+    try {
+        text = WithoutBlanks(webRight_->Document()->documentElement().outerHTML());
+    } catch (...) {
+        // an unreadable document leaves the text empty
+    }
+    if (text.find(kNotFoundText) != std::wstring::npos) return;
+    TimerRight.Interval(5000);
+}
+
+void MainFrm::Form_Unload(int&) {
+    if (logoDC_) {
+        DeleteMemDC(logoDC_);
+        logoDC_ = nullptr;
+    }
+    if (trayAdded_) Shell_NotifyIconW(NIM_DELETE, &tray_);
+    trayAdded_ = false;
+    if (procInstalled_) SetWindowLongPtrW(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainPrevWndProc));
+    procInstalled_ = false;
+    TaskKill(L"Orvane.exe");
+}
+
+void MainFrm::OnDestroyed() {
+    Form::OnDestroyed();
+    ReleaseControls();
+}
+
+void MainFrm::ReleaseControls() {
+    webRight_.reset();
+    menuBtn_.reset();
+    min_.reset();
+    close_.reset();
+    tab_.reset();  // its tabs close their pages
+    mainMe_.reset();
+    if (logoDC_) {
+        DeleteMemDC(logoDC_);
+        logoDC_ = nullptr;
+    }
+}
+
+MainFrm& TheMainFrm() {
+    static MainFrm form;
+    return form;
+}
+
+MainMe& TheMainMe() {
+    TheMainFrm().Load();
+    return TheMainFrm().Me();
+}

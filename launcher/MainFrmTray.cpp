@@ -1,0 +1,32 @@
+#include "MainFrmTray.h"
+
+#include "MainFrm.h"
+
+WNDPROC MainPrevWndProc = nullptr;
+
+namespace {
+
+void TrayCallback(LPARAM what) {
+    switch (what) {
+    case WM_LBUTTONUP:
+        TheMainFrm().Show();  // a minimised window stays minimised
+        break;
+    case WM_RBUTTONDOWN:
+        SetForegroundWindow(TheMainFrm().hwnd());
+        break;
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == kTrayCallbackMessage) {
+        try {
+            TrayCallback(lParam);
+        } catch (...) {
+            // nothing may unwind through the system's dispatcher
+        }
+    }
+    // Wide: the window is a Unicode window and its captions are Chinese.
+    return CallWindowProcW(MainPrevWndProc, hwnd, uMsg, wParam, lParam);
+}

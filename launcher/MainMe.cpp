@@ -1,0 +1,285 @@
+#include "MainMe.h"
+
+#include "CatalogueGroup.h"
+#include "IuTab.h"
+#include "PlainFileName.h"
+#include "ProgramFiles.h"
+#include "Settings.h"
+#include "SqlText.h"
+#include "StdPicture.h"
+#include "UtfToGb.h"
+#include "WebBrowser.h"
+#include "clsTooltip.h"
+#include "iButton.h"
+#include "mdlSubClass.h"
+#include "mdlUI.h"
+
+namespace {
+
+const wchar_t kListAtLoad[] = L"Select * From Games  order by G_DateTime desc";
+const wchar_t kListAll[] = L"Select * From Games order by G_DateTime desc";
+const wchar_t kListFavourites[] = L"Select * From Games Where G_Favorite = 2 order by G_DateTime desc";
+
+// A 72 x 72 section with the picture file stretched over it; nullptr when
+// the file cannot be read.
+HBITMAP ThumbnailOf(const std::wstring& path) {
+    std::shared_ptr<StdPicture> picture;
+    try {
+        picture = LoadPicture(path);
+    } catch (...) {
+        return nullptr;
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = kThumbSize;
+    bi.bmiHeader.biHeight = kThumbSize;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) return nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, section);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    picture->Render(dc, 0, 0, kThumbSize, kThumbSize);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return section;
+}
+
+}  // namespace
+
+MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
+    BorderStyle(FormBorderStyleConstants::None);
+    ScaleMode(ScaleModeConstants::Pixels);
+    BackColor(0xF9F9F9);  // RGB(249, 249, 249)
+    AutoRedraw(true);
+    ClientSize(791 * 15, 550 * 15);
+    Picture3.Move(598, 0, 1, 553);
+    Picture1.Move(599, 0, 1, 553);
+    Timer_WB.Interval(1000);
+    Timer_WB.Tick = [this] {
+        Timer_WB.Interval(0);
+        if (wb_) wb_->Visible(true);
+    };
+}
+
+MainMe::~MainMe() { ReleaseControls(); }
+
+void MainMe::Initialize(IuTab* Implement, CTabItem* Item) {
+    host_ = Implement;
+    item_ = Item;
+}
+
+void MainMe::Form_Load() {
+    HookWindow(hwnd(), this);
+    skin_ = std::make_unique<GridSkin>();
+    Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\MainMe_bg.gif"));
+    gameAll_ = std::make_unique<iButton>(iButton::CreateArgs{hwnd(), 8, 524, 24, 24});
+    gameSc_ = std::make_unique<iButton>(iButton::CreateArgs{hwnd(), 36, 524, 24, 24});
+    gameAll_->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_all.bmp"));
+    gameSc_->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_sc.bmp"));
+    gameAll_->Click = [this] { ShowView(false); };
+    gameSc_->Click = [this] { ShowView(true); };
+    ShowWindow(gameAll_->hwnd(), SW_SHOW);
+    ShowWindow(gameSc_->hwnd(), SW_SHOW);
+    buttonTips_ = std::make_unique<clsTooltip>();
+    RECT all{0, 0, 24, 24};
+    buttonTips_->AddTool_ForRect(gameAll_->hwnd(), 1, all, L"全部游戏");
+    buttonTips_->AddTool_ForRect(gameSc_->hwnd(), 1, all, L"收藏游戏");
+    gameAll_->Locked(true);
+    LoadGameList(kListAtLoad);
+    wb_ = std::make_unique<WebBrowser>();
+    wb_->Create({hwnd(), 598, -2, 216, 574, false});
+    wb_->NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
+    WebRefresh();
+}
+
+void MainMe::Form_Unload(int&) {}
+
+void MainMe::OnDestroyed() {
+    Form::OnDestroyed();
+    ReleaseControls();
+}
+
+void MainMe::ReleaseControls() {
+    wb_.reset();
+    tips_.reset();
+    buttonTips_.reset();
+    gameAll_.reset();
+    gameSc_.reset();
+    FreeEntries();
+    skin_.reset();
+}
+
+void MainMe::WebRefresh() {
+    if (wb_) wb_->Navigate(GetSpaceUrl());
+}
+
+void MainMe::WB_NewWindow2(bool&) {}
+
+// ---- entries ----
+
+void MainMe::FreeEntries() {
+    for (GridEntry& e : entries_)
+        if (e.Picture) DeleteObject(e.Picture);
+    entries_.clear();
+}
+
+int MainMe::LoadJpgs(const std::wstring& zSql) {
+    FreeEntries();
+    {
+        CatalogueGroup group;
+        CatalogueQuery query(group, zSql);
+        while (query.Step()) {
+            GridEntry entry;
+            entry.Name = Utf8UrlDecode(query.Text(1));
+            // A name that is not a plain file name has no picture: nothing
+            // outside the thumbnail folder is ever read for it.
+            if (IsPlainFileName(entry.Name)) entry.PicturePath = ProgramFile(L"jpgs\\" + entry.Name + L".jpg");
+            entries_.push_back(std::move(entry));
+        }
+    }
+    if (entries_.size() < kCellsPerPage)
+        entries_.push_back({kMoreGames, ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp")});
+    return static_cast<int>(entries_.size());
+}
+
+bool MainMe::UnLoadJpgs() {
+    FreeEntries();
+    return true;
+}
+
+const GridEntry& MainMe::Entry(int n) { return entries_.at(n - 1); }
+
+HBITMAP MainMe::EntryPicture(int n) {
+    if (n < 1 || n > static_cast<int>(entries_.size())) return nullptr;
+    GridEntry& e = entries_[n - 1];
+    if (!e.Decoded) {
+        e.Decoded = true;
+        if (!e.PicturePath.empty()) e.Picture = ThumbnailOf(e.PicturePath);
+    }
+    return e.Picture;
+}
+
+void MainMe::LoadGameList(const std::wstring& zSql) {
+    LoadJpgs(zSql);
+    grid_.SetItems(GameCellCount());
+    grid_.LayoutPageButtons();
+    DrawPageButtons(*this);
+    grid_.LayoutCells();
+    DrawGamePage(*this, grid_.ItemCount, 0);
+    tips_ = std::make_unique<clsTooltip>();
+    AddPageTips();
+}
+
+void MainMe::AddPageTips() {
+    for (int i = 1; i <= grid_.PageCount && i <= kPageButtonCount; ++i) {
+        const GridRect& r = grid_.PageButtons[i - 1].Rect;
+        tips_->AddTool_ForRect(hwnd(), i, RECT{r.Left, r.Top, r.Right, r.Bottom}, L"第" + std::to_wstring(i) + L"页");
+    }
+}
+
+// ---- views and commands ----
+
+void MainMe::ShowView(bool favourites) {
+    gameAll_->Locked(!favourites);
+    gameSc_->Locked(favourites);
+    UnLoadJpgs();
+    LoadGameList(favourites ? kListFavourites : kListAll);
+}
+
+void MainMe::ChangeRow(const std::wstring& statement) {
+    CatalogueGroup group;
+    group.Exec(statement);
+}
+
+void MainMe::Image_Flash_Add(const std::wstring& DL_Name, const std::wstring& DL_Run) {
+    UnLoadJpgs();
+    LoadGameList(kListAtLoad);
+    if (DL_Run == L"1") Image_Flash_Run(DL_Name);
+}
+
+void MainMe::Image_Flash_Run(const std::wstring& DL_Name) {
+    G_GameName = DL_Name;
+    GameRun();
+}
+
+void MainMe::Image_Del() {
+    ChangeRow(L"Delete From [Games] Where [G_Name] = '" + SqlText(G_GameName) + L"'");
+    UnLoadJpgs();
+    LoadGameList(kListAtLoad);
+}
+
+void MainMe::ReloadAfterFavourite() {
+    if (!gameSc_ || !gameSc_->Locked()) return;
+    UnLoadJpgs();
+    LoadGameList(kListFavourites);
+}
+
+void MainMe::FavoriteRun() {
+    ChangeRow(L"Update [Games] Set [G_Favorite] = 2 Where [G_Name] = '" + SqlText(G_GameName) + L"'");
+    ReloadAfterFavourite();
+}
+
+void MainMe::FavoriteDel() {
+    ChangeRow(L"Update [Games] Set [G_Favorite] = 1 Where [G_Name] = '" + SqlText(G_GameName) + L"'");
+    ReloadAfterFavourite();
+}
+
+void MainMe::GameRunWebUrl() {}
+
+// ---- the grid's mouse ----
+
+void MainMe::Message(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam, int32_t& ret) {
+    if (hwnd == this->hwnd()) {
+        const int32_t x = LoWord(lParam), y = HiWord(lParam);
+        switch (uMsg) {
+        case WM_MOUSEMOVE: OnMouseMove(x, y); break;
+        case WM_LBUTTONUP: OnLeftUp(x, y); break;
+        case WM_RBUTTONUP: OnRightUp(x, y); break;
+        }
+    }
+    ret = CallOldWndProc(hwnd, uMsg, wParam, lParam);
+}
+
+void MainMe::OnMouseMove(int32_t x, int32_t y) {
+    std::array<int32_t, kCellsPerPage> before{};
+    for (int i = 0; i < kCellsPerPage; ++i) before[i] = grid_.GameCells[i].Hover;
+    const GridHit hit = grid_.HoverHitTest(x, y);
+    SetCursor(LoadCursorW(nullptr, hit.Hit ? IDC_HAND : IDC_ARROW));
+    if (hit.Area == 1) {
+        DrawPageButtons(*this);
+    } else if (hit.Area == 2) {
+        // Every cell whose flag changed, each with its own state: a cell
+        // left for another one loses its veil in the same move.
+        for (int i = 0; i < kCellsPerPage; ++i)
+            if (grid_.GameCells[i].Hover != before[i])
+                DrawGameCell(*this, grid_.ItemCount, grid_.EntryOf(i), grid_.GameCells[i], grid_.GameCells[i].Hover);
+    }
+}
+
+void MainMe::OnLeftUp(int32_t x, int32_t y) {
+    const GridHit hit = grid_.ClickHitTest(x, y);
+    if (hit.Area == 1) {
+        grid_.CurrentPage = hit.Index;
+        DrawPageButtons(*this);
+        DrawGamePage(*this, GameCellCount(), hit.Index);
+    } else if (hit.Area == 2) {
+        const std::wstring name = Entry(grid_.EntryOf(hit.Index)).Name;
+        if (name == kMoreGames) {
+            if (host_) host_->Selected(1);
+        } else {
+            G_GameName = name;
+            GameRun();
+        }
+    }
+}
+
+void MainMe::OnRightUp(int32_t x, int32_t y) {
+    const GridHit hit = grid_.ClickHitTest(x, y);
+    if (hit.Area != 2) return;
+    const std::wstring name = Entry(grid_.EntryOf(hit.Index)).Name;
+    if (name == kMoreGames) return;
+    G_GameName = name;
+}

@@ -1,0 +1,116 @@
+// The "我的盒子" page: the user's own games as a painted grid of 20 cells a
+// page with page buttons, the all-games and favourites views, the web pane
+// with the user's space page, and the commands of the game menu. Every way
+// of starting a game ends in GameRun.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Form.h"
+#include "GameGridLayout.h"
+#include "ITabForm.h"
+#include "PictureBox.h"
+#include "Timer.h"
+#include "clsWndMsg.h"
+
+class CTabItem;
+class IuTab;
+class WebBrowser;
+class clsTooltip;
+class iButton;
+struct GridSkin;
+
+// One grid entry: its name as the grid shows it and its 72 x 72 picture,
+// decoded when its page is first painted.
+struct GridEntry {
+    std::wstring Name;
+    std::wstring PicturePath;  // empty: no picture file for this name
+    HBITMAP Picture = nullptr;
+    bool Decoded = false;
+};
+
+class MainMe : public Form, public ITabForm, public clsWndMsg {
+public:
+    MainMe();
+    ~MainMe() override;
+
+    // The decoded name of the game the next command works on.
+    std::wstring G_GameName;
+
+    // Navigates the web pane to the user's space page.
+    void WebRefresh();
+    // Reloads the list; with DL_Run "1" runs DL_Name.
+    void Image_Flash_Add(const std::wstring& DL_Name, const std::wstring& DL_Run);
+    void Image_Flash_Run(const std::wstring& DL_Name);
+    void Image_Del();
+    void FavoriteRun();
+    void FavoriteDel();
+    // Opens (or selects) the game's portal page in a tab of its own.
+    void GameRunWebUrl();
+    // Runs G_GameName: a Flash game in its tab, a web game in the player or
+    // Internet Explorer.
+    void GameRun();
+    // Builds the entries from a query; their number.
+    int LoadJpgs(const std::wstring& zSql);
+    bool UnLoadJpgs();
+
+    // ITabForm
+    HWND hwnd() const override { return Window::hwnd(); }
+    void Initialize(IuTab* Implement, CTabItem* Item) override;
+    void Unload() override { Form::Unload(); }
+    // clsWndMsg: the page's own message procedure.
+    void Message(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam, int32_t& ret) override;
+
+    // DDE client towards the player.
+    PictureBox Picture3;
+    PictureBox Picture1;
+    Timer Timer_WB;
+
+    // For the painter, the tests and the menus.
+    GameGrid& Grid() { return grid_; }
+    const GridSkin& Skin() const { return *skin_; }
+    int GameCellCount() const { return static_cast<int>(entries_.size()); }
+    // Entry n (1-based); its picture is decoded on first use (nullptr: none).
+    const GridEntry& Entry(int n);
+    HBITMAP EntryPicture(int n);
+    iButton* Btn_GameAll() const { return gameAll_.get(); }
+    iButton* Btn_GameSc() const { return gameSc_.get(); }
+    WebBrowser* WB() const { return wb_.get(); }
+    IuTab* TabHost() const { return host_; }
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+    void OnDestroyed() override;
+
+private:
+    void LoadGameList(const std::wstring& zSql);
+    void AddPageTips();
+    void ChangeRow(const std::wstring& statement);
+    void ReloadAfterFavourite();
+    void ShowView(bool favourites);
+    void OnMouseMove(int32_t x, int32_t y);
+    void OnLeftUp(int32_t x, int32_t y);
+    void OnRightUp(int32_t x, int32_t y);
+    void WB_NewWindow2(bool& Cancel);
+    void RunFlashGame(const std::wstring& introduce, const std::wstring& movie);
+    void RunWebGame(const std::wstring& address);
+    void ReleaseControls();
+    void FreeEntries();
+
+    GameGrid grid_;
+    std::vector<GridEntry> entries_;
+    std::unique_ptr<GridSkin> skin_;
+    std::unique_ptr<iButton> gameAll_, gameSc_;
+    std::unique_ptr<WebBrowser> wb_;
+    std::unique_ptr<clsTooltip> tips_, buttonTips_;
+    IuTab* host_ = nullptr;       // the main window's strip
+    CTabItem* item_ = nullptr;    // this page's tab
+};
+
+// The name of the entry that leads to the catalogue.
+inline constexpr wchar_t kMoreGames[] = L"更多游戏";

@@ -1,0 +1,34 @@
+// Painter of the "我的盒子" grid: whole pages of 20 cells, one cell when its
+// hover state changes, and the row of page buttons, straight onto the page's
+// drawing surface. Each game picture gets the partly transparent bed frame
+// blended over it; a hovered cell a light white veil; an empty slot the
+// placeholder picture.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "GameGridLayout.h"
+
+class MainMe;
+
+// The three skin pictures of the grid as 32-bit sections (per-pixel alpha
+// kept); a missing or unreadable one is nullptr and is not drawn.
+struct GridSkin {
+    GridSkin();
+    ~GridSkin();
+    GridSkin(const GridSkin&) = delete;
+    GridSkin& operator=(const GridSkin&) = delete;
+
+    HBITMAP Bed = nullptr;     // bed.bmp, the frame over every picture
+    HBITMAP Origin = nullptr;  // origin.bmp, an empty slot
+    HBITMAP Knob = nullptr;    // knob.bmp, page-button frames side by side
+    HBITMAP White = nullptr;   // the veil
+};
+
+// Loads a bitmap file as a DIB section keeping its bits; nullptr when it cannot.
+HBITMAP LoadSectionFile(const wchar_t* path);
+
+void DrawGamePage(MainMe& form, int count, int page);
+void DrawGameCell(MainMe& form, int count, int entry, const GameCellRect& cell, int32_t hover);
+void DrawPageButtons(MainMe& form);
