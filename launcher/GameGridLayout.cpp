@@ -28,6 +28,11 @@ void GameGrid::LayoutCells() {
     }
 }
 
+void GameGrid::ShowPage(int page) {
+    CurrentPage = page;
+    for (int i = 0; i < kPageButtonCount; ++i) PageButtons[i].State = i >= PageCount ? 0 : i == page ? 2 : 1;
+}
+
 int GameGrid::CellsOnPage() const {
     if (CurrentPage >= PageCount - 1) return ItemCount - (PageCount - 1) * kCellsPerPage;
     return kCellsPerPage;

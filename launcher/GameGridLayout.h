@@ -47,6 +47,8 @@ struct GameGrid {
     // Button rectangles and states: the first current, the other pages normal, the rest none.
     void LayoutPageButtons();
     void LayoutCells();
+    // Makes `page` current and gives the buttons their states for it.
+    void ShowPage(int page);
     // Cells the current page shows (20, or what is left on the last page).
     int CellsOnPage() const;
     GridHit HoverHitTest(int32_t x, int32_t y);

@@ -1,5 +1,7 @@
 #include "MainMe.h"
 
+#include <algorithm>
+
 #include "CatalogueGroup.h"
 #include "IuTab.h"
 #include "PlainFileName.h"
@@ -231,13 +233,14 @@ void MainMe::GameRunWebUrl() {}
 
 // ---- the grid's mouse ----
 
-void MainMe::Message(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam, int32_t& ret) {
+void MainMe::Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRESULT& ret) {
     if (hwnd == this->hwnd()) {
-        const int32_t x = LoWord(lParam), y = HiWord(lParam);
+        const int32_t x = LoWord(static_cast<int32_t>(lParam)), y = HiWord(static_cast<int32_t>(lParam));
         switch (uMsg) {
         case WM_MOUSEMOVE: OnMouseMove(x, y); break;
         case WM_LBUTTONUP: OnLeftUp(x, y); break;
         case WM_RBUTTONUP: OnRightUp(x, y); break;
+        case WM_MOUSEWHEEL: OnWheel(static_cast<int16_t>(HIWORD(static_cast<uint32_t>(wParam)))); break;
         }
     }
     ret = CallOldWndProc(hwnd, uMsg, wParam, lParam);
@@ -274,6 +277,17 @@ void MainMe::OnLeftUp(int32_t x, int32_t y) {
             GameRun();
         }
     }
+}
+
+void MainMe::OnWheel(int16_t delta) {
+    // The row of page buttons ends at the hundredth page; the wheel turns
+    // the pages of a longer list, so every game stays reachable.
+    if (grid_.PageCount <= kPageButtonCount || delta == 0) return;
+    const int page = std::clamp(grid_.CurrentPage + (delta < 0 ? 1 : -1), 0, grid_.PageCount - 1);
+    if (page == grid_.CurrentPage) return;
+    grid_.ShowPage(page);
+    DrawPageButtons(*this);
+    DrawGamePage(*this, GameCellCount(), page);
 }
 
 void MainMe::OnRightUp(int32_t x, int32_t y) {

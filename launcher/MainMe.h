@@ -63,7 +63,7 @@ public:
     void Initialize(IuTab* Implement, CTabItem* Item) override;
     void Unload() override { Form::Unload(); }
     // clsWndMsg: the page's own message procedure.
-    void Message(HWND hwnd, int32_t uMsg, int32_t wParam, int32_t lParam, int32_t& ret) override;
+    void Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRESULT& ret) override;
 
     // DDE client towards the player.
     PictureBox Picture3;
@@ -96,6 +96,7 @@ private:
     void OnMouseMove(int32_t x, int32_t y);
     void OnLeftUp(int32_t x, int32_t y);
     void OnRightUp(int32_t x, int32_t y);
+    void OnWheel(int16_t delta);
     void WB_NewWindow2(bool& Cancel);
     void RunFlashGame(const std::wstring& introduce, const std::wstring& movie);
     void RunWebGame(const std::wstring& address);

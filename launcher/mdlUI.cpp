@@ -72,6 +72,12 @@ void Compose(MainMe& form, const ComposeSection& section, int entry) {
     if (HBITMAP picture = form.EntryPicture(entry)) {
         SelectedDC src(picture);
         BitBlt(section.dc(), 1, 1, kThumbSize, kThumbSize, src.get(), 0, 0, SRCCOPY);
+    } else {
+        // No readable picture: the frame around the page's own colour.
+        RECT inner{1, 1, 1 + kThumbSize, 1 + kThumbSize};
+        HBRUSH brush = CreateSolidBrush(kCaptionBack);
+        FillRect(section.dc(), &inner, brush);
+        DeleteObject(brush);
     }
     if (HBITMAP bed = form.Skin().Bed) {
         SelectedDC src(bed);

@@ -13,6 +13,7 @@
 #include "Settings.h"
 #include "Shell.h"
 #include "TempDir.h"
+#include "launcher_test_files.h"
 #include "test_paths.h"
 
 // The assembled program folder, without the trailing "\".
@@ -72,4 +73,31 @@ private:
     std::wstring oldDir_;
     ShellHandler oldShell_;
     std::function<void()> oldEnd_;
+};
+
+// A program folder of the test's own: sqlite3.dll and the skins copied from
+// the assembled one, an empty Jpgs folder, and with `player` the player
+// stand-in as Pellow.exe.
+class TestProgramFolder {
+public:
+    explicit TestProgramFolder(bool player = false) {
+        CopyFileW((DistFolder() + L"\\sqlite3.dll").c_str(), dir.File(L"sqlite3.dll").c_str(), FALSE);
+        std::wstring from = DistFolder() + L"\\Skin" + L'\0';
+        std::wstring to = dir.Path() + L'\0';
+        SHFILEOPSTRUCTW op{};
+        op.wFunc = FO_COPY;
+        op.pFrom = from.c_str();
+        op.pTo = to.c_str();
+        op.fFlags = FOF_NO_UI;
+        SHFileOperationW(&op);
+        CreateDirectoryW(dir.File(L"Jpgs").c_str(), nullptr);
+        if (player) CopyFileW((std::wstring(kLauncherTestDir) + L"fake_pellow.exe").c_str(), dir.File(L"Pellow.exe").c_str(), FALSE);
+    }
+    const std::wstring& Path() const { return dir.Path(); }
+    // Puts one of the test thumbnails in place as Jpgs\<name>.jpg.
+    void Thumb(const std::wstring& name, const std::wstring& file) {
+        CopyFileW((std::wstring(kThumbDir) + file).c_str(), dir.File(L"Jpgs\\" + name + L".jpg").c_str(), FALSE);
+    }
+
+    TempDir dir;
 };

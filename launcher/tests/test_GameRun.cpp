@@ -1,0 +1,162 @@
+// Running a game from the library: a Flash game's existing tab, web games
+// handed to a running player over DDE (a second real process), to a new
+// player by its command line, to Internet Explorer by the studio marker,
+// and the quiet ends when there is no player or no row.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "CTabItems.h"
+#include "Form.h"
+#include "GameRun.h"
+#include "ITabForm.h"
+#include "LauncherEnv.h"
+#include "MainFrm.h"
+#include "MainMe.h"
+#include "Pump.h"
+#include "SqlText.h"
+#include "uTab.h"
+
+namespace {
+
+std::string ReadUtf8(const std::wstring& path) {
+    std::string text;
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return text;
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+    fclose(f);
+    return text;
+}
+
+// The player stand-in running from the test's program folder.
+class RunningPlayer {
+public:
+    RunningPlayer(const TestProgramFolder& prog, const std::wstring& args) : log_(prog.dir.File(L"pellow.log")) {
+        std::wstring line = L"\"" + prog.dir.File(L"Pellow.exe") + L"\" " + args;
+        STARTUPINFOW si{sizeof si};
+        CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, prog.Path().c_str(), &si, &pi_);
+    }
+    ~RunningPlayer() {
+        if (!pi_.hProcess) return;
+        TerminateProcess(pi_.hProcess, 0);
+        WaitForSingleObject(pi_.hProcess, 10000);
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    bool Started() const { return pi_.hProcess != nullptr; }
+    std::string Log() const { return ReadUtf8(log_); }
+    bool WaitFor(const std::string& text) {
+        return PumpUntil([&] { return Log().find(text) != std::string::npos; }, 20000);
+    }
+
+private:
+    std::wstring log_;
+    PROCESS_INFORMATION pi_{};
+};
+
+// A page of the strip standing for a Flash game that is already open.
+class OpenGamePage : public Form, public ITabForm {
+public:
+    OpenGamePage() { BorderStyle(FormBorderStyleConstants::None); }
+    HWND hwnd() const override { return Window::hwnd(); }
+    void Initialize(IuTab*, CTabItem*) override {}
+    void Unload() override { Form::Unload(); }
+};
+
+std::wstring Insert(const std::wstring& name, int type, const std::wstring& url) {
+    return L"Insert Into Games (G_Name, G_Introduce, G_WebUrl, W_Url, G_Type, G_Favorite) Values ('" + SqlText(name) +
+           L"', 'intro', 'http://portal/page', '" + SqlText(url) + L"', " + std::to_wstring(type) + L", 1)";
+}
+
+class GameRunTest : public ::testing::Test {
+protected:
+    void TearDown() override { f.Unload(); }
+    MainMe& Run(const std::wstring& name) {
+        MainMe& me = f.Me();
+        me.Image_Flash_Run(name);
+        return me;
+    }
+
+    TestProgramFolder prog{true};
+    LauncherEnv env{prog.Path()};
+    MainFrm& f = TheMainFrm();
+    void SetUp() override {
+        env.Exec({Insert(L"web one", 2, L"http://127.0.0.1:9/web/one"), Insert(L"web two", 2, L"http://127.0.0.1:9/web/two"),
+                  Insert(L"studio", 2, L"http://127.0.0.1:9/url_vantor/s"), Insert(L"shouting", 2, L"http://127.0.0.1:9/URL_VANTOR/s"),
+                  Insert(L"O'Flash", 1, L"")});
+        f.Show();
+    }
+};
+
+TEST_F(GameRunTest, WebGamesGoToTheRunningPlayerOverOneConversation) {
+    RunningPlayer player(prog, L"http://first");
+    ASSERT_TRUE(player.Started());
+    ASSERT_TRUE(player.WaitFor("ready"));
+    EXPECT_TRUE(IsFileLocked(PlayerFile()));
+    Run(L"web one");
+    Run(L"web two");
+    Run(L"shouting");  // the marker in other letters is no marker
+    ASSERT_TRUE(player.WaitFor("exec http://127.0.0.1:9/URL_VANTOR/s"));
+    EXPECT_EQ(player.Log(),
+              "start http://first\nready\nexec http://127.0.0.1:9/web/one\nexec http://127.0.0.1:9/web/two\n"
+              "exec http://127.0.0.1:9/URL_VANTOR/s\n");
+    EXPECT_TRUE(env.shells.empty()) << "no second player";
+}
+
+TEST_F(GameRunTest, StudioGamesOpenInInternetExplorerEvenWhileThePlayerRuns) {
+    RunningPlayer player(prog, L"x");
+    ASSERT_TRUE(player.WaitFor("ready"));
+    Run(L"studio");
+    ASSERT_EQ(env.shells.size(), 1u);
+    EXPECT_EQ(env.shells[0], L"C:\\Program Files\\Internet Explorer\\iexplore.exe http://127.0.0.1:9/url_vantor/s");
+    EXPECT_EQ(env.styles[0], VbAppWinStyle::MaximizedFocus);
+    PumpFor(300);
+    EXPECT_EQ(player.Log().find("exec"), std::string::npos);
+}
+
+TEST_F(GameRunTest, WithoutARunningPlayerOneIsStartedWithTheAddress) {
+    EXPECT_FALSE(IsFileLocked(PlayerFile()));
+    Run(L"web one");
+    ASSERT_EQ(env.shells.size(), 1u);
+    EXPECT_EQ(env.shells[0], L"\"" + prog.dir.File(L"Pellow.exe") + L"\" http://127.0.0.1:9/web/one");
+    EXPECT_EQ(env.styles[0], VbAppWinStyle::NormalFocus);
+    // Names that are not in the library run nothing.
+    Run(L"nowhere");
+    Run(L"web one' Or '1'='1");
+    EXPECT_EQ(env.shells.size(), 1u);
+}
+
+TEST_F(GameRunTest, APlayerThatDoesNotAnswerOrIsMissingEndsTheHandOffQuietly) {
+    {
+        RunningPlayer mute(prog, L"--mute");
+        ASSERT_TRUE(mute.WaitFor("start --mute"));
+        PumpUntil([] { return IsFileLocked(PlayerFile()); }, 5000);
+        Run(L"web one");
+        EXPECT_TRUE(env.shells.empty());
+        EXPECT_TRUE(f.Loaded());
+    }
+    DeleteFileW(prog.dir.File(L"Pellow.exe").c_str());
+    EXPECT_TRUE(IsFileLocked(PlayerFile()));  // a missing file counts as held
+    Run(L"web two");
+    EXPECT_TRUE(env.shells.empty());
+}
+
+TEST_F(GameRunTest, AFlashGameWhoseTabIsOpenIsSelected) {
+    CTabItems& items = f.frmuTab().TabItems();
+    auto page = std::make_shared<OpenGamePage>();
+    page->Load();
+    items.Add(L"O'Flash", page, L"O'Flash");
+    items.Add(L"other", [] {
+        auto p = std::make_shared<OpenGamePage>();
+        p->Load();
+        return p;
+    }(), L"other");
+    f.frmuTab().Selected(0);
+    Run(L"O'Flash");
+    EXPECT_EQ(f.frmuTab().Selected(), 2);
+    EXPECT_EQ(items.Count(), 4);
+    EXPECT_TRUE(env.shells.empty());
+}
+
+}  // namespace

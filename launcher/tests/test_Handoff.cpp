@@ -1,0 +1,109 @@
+// Two real launcher processes: the second start hands "Show" to the first
+// over DDE and ends; the first window comes back from minimised or hidden
+// with its pages as they were.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "LauncherEnv.h"
+#include "Pump.h"
+
+namespace {
+
+struct Found {
+    DWORD pid;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectBrisco(HWND h, LPARAM p) {
+    auto* f = reinterpret_cast<Found*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t title[32] = {};
+    GetWindowTextW(h, title, 32);
+    if (pid == f->pid && std::wstring(title) == L"Brisco") f->windows.push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> MainWindowsOf(DWORD pid) {
+    Found f{pid, {}};
+    EnumWindows(CollectBrisco, reinterpret_cast<LPARAM>(&f));
+    return f.windows;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM p) {
+    ++*reinterpret_cast<int*>(p);
+    return TRUE;
+}
+
+int Descendants(HWND h) {
+    int n = 0;
+    EnumChildWindows(h, CountChild, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+class Launcher {
+public:
+    Launcher(const std::wstring& folder, const std::wstring& args) {
+        std::wstring line = L"\"" + DistFolder() + L"\\Orvane.exe\"" + (args.empty() ? L"" : L" " + args);
+        STARTUPINFOW si{sizeof si};
+        CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_);
+    }
+    ~Launcher() {
+        if (!pi_.hProcess) return;
+        TerminateProcess(pi_.hProcess, 0);
+        WaitForSingleObject(pi_.hProcess, 10000);
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    DWORD Pid() const { return pi_.dwProcessId; }
+    bool Ended(DWORD ms) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const {
+        DWORD code = 0;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return code;
+    }
+
+private:
+    PROCESS_INFORMATION pi_{};
+};
+
+TEST(Handoff, ASecondStartShowsTheFirstWindowAndEnds) {
+    TempDir dir;
+    CopyFileW((DistFolder() + L"\\npGameData.DLL").c_str(), dir.File(L"npGameData.DLL").c_str(), FALSE);
+    Launcher first(dir.Path(), L"");
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            auto w = MainWindowsOf(first.Pid());
+            if (w.empty() || !IsWindowVisible(w[0])) return false;
+            main = w[0];
+            return true;
+        },
+        30000));
+    PumpFor(500);
+    const int children = Descendants(main);
+    EXPECT_GT(children, 5);
+
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(main) != 0; }, 5000));
+    {
+        Launcher second(dir.Path(), L"-from test");
+        ASSERT_TRUE(second.Ended(30000));
+        EXPECT_EQ(second.ExitCode(), 0u);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(main) && IsWindowVisible(main); }, 10000));
+
+    ShowWindow(main, SW_HIDE);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); }, 5000));
+    {
+        Launcher third(dir.Path(), L"");
+        ASSERT_TRUE(third.Ended(30000));
+    }
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) != 0; }, 10000));
+    EXPECT_EQ(MainWindowsOf(first.Pid()).size(), 1u);
+    EXPECT_EQ(Descendants(main), children) << "the pages are as they were";
+    EXPECT_FALSE(first.Ended(0));
+}
+
+}  // namespace

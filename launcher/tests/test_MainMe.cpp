@@ -1,0 +1,322 @@
+// The "我的盒子" page on real windows with a real catalogue: the entries a
+// list gives, the painted grid read back pixel by pixel, paging, the hover
+// veil, the two views and the row commands.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "CTabItems.h"
+#include "LauncherEnv.h"
+#include "MainFrm.h"
+#include "MainMe.h"
+#include "Pump.h"
+#include "SqlText.h"
+#include "iButton.h"
+#include "uTab.h"
+
+namespace {
+
+// Colours of the generated skin pictures (tools/skins/skin_main.py).
+constexpr COLORREF kPage = RGB(249, 249, 249);
+constexpr COLORREF kBedOuter = RGB(52, 92, 150);
+constexpr COLORREF kOriginFill = RGB(232, 236, 242);
+constexpr COLORREF kMoreFill = RGB(70, 140, 220);
+constexpr COLORREF kKnobNormal = RGB(178, 186, 198);
+constexpr COLORREF kKnobCurrent = RGB(46, 112, 200);
+constexpr COLORREF kKnobHover = RGB(120, 170, 230);
+// Test thumbnails (make_thumbs.py).
+constexpr COLORREF kRed = RGB(220, 30, 30);
+constexpr COLORREF kGreen = RGB(30, 200, 30);
+constexpr COLORREF kYellow = RGB(240, 220, 20);
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 6) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// The white veil blended at 48/255 over a colour.
+COLORREF Veiled(COLORREF c) {
+    auto v = [](int x) { return x + (255 - x) * 48 / 255; };
+    return RGB(v(GetRValue(c)), v(GetGValue(c)), v(GetBValue(c)));
+}
+
+::testing::AssertionResult PixelNear(HDC dc, int x, int y, COLORREF want, int tolerance = 6) {
+    const COLORREF got = GetPixel(dc, x, y);
+    if (Near(got, want, tolerance)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex << got << ", expected " << want;
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+class MainMeTest : public ::testing::Test {
+protected:
+    void TearDown() override { f.Unload(); }
+
+    MainMe& Open() {
+        f.Show();
+        return f.Me();
+    }
+    // Games named prefix1 .. prefixN, inserted in that order (the last is the newest).
+    void AddGames(int n, const std::wstring& prefix = L"g", int favourite = 1) {
+        std::vector<std::wstring> sql;
+        for (int i = 1; i <= n; ++i) sql.push_back(Insert(prefix + std::to_wstring(i), 1, favourite));
+        env.Exec(sql);
+    }
+    static std::wstring Insert(const std::wstring& name, int type, int favourite, const std::wstring& url = L"") {
+        return L"Insert Into Games (G_Name, G_Introduce, G_WebUrl, W_Url, G_Type, G_Favorite) Values ('" + SqlText(name) +
+               L"', 'intro', 'http://portal/" + SqlText(name) + L"', '" + SqlText(url) + L"', " + std::to_wstring(type) + L", " +
+               std::to_wstring(favourite) + L")";
+    }
+    // A real click on an image button: the pointer over it, then the button messages.
+    static void ClickButton(iButton* b) {
+        POINT p{b->FrameWidth() / 2, b->FrameHeight() / 2};
+        ClientToScreen(b->hwnd(), &p);
+        SetCursorPos(p.x, p.y);
+        SendMessageW(b->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(b->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+    static POINT CellCentre(MainMe& me, int cell) {
+        const GridRect& r = me.Grid().GameCells[cell].PicRect;
+        return {r.Left + 37, r.Top + 37};
+    }
+    static void LeftClick(MainMe& me, POINT p) {
+        SendMessageW(me.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+        SendMessageW(me.hwnd(), WM_LBUTTONUP, 0, At(p.x, p.y));
+    }
+    static std::vector<std::wstring> Names(MainMe& me) {
+        std::vector<std::wstring> names;
+        for (int i = 1; i <= me.GameCellCount(); ++i) names.push_back(me.Entry(i).Name);
+        return names;
+    }
+
+    TestProgramFolder prog;
+    LauncherEnv env{prog.Path()};
+    MainFrm& f = TheMainFrm();
+};
+
+TEST_F(MainMeTest, EmptyLibraryShowsTheMoreGamesEntryThatLeadsToTheCatalogue) {
+    MainMe& me = Open();
+    EXPECT_EQ(me.Grid().ItemCount, 1);
+    EXPECT_EQ(me.Grid().PageCount, 1);
+    EXPECT_EQ(Names(me), std::vector<std::wstring>{L"更多游戏"});
+    EXPECT_TRUE(me.Btn_GameAll()->Locked());
+    EXPECT_FALSE(me.Btn_GameSc()->Locked());
+
+    HDC dc = me.hDC();
+    const GridRect cell0 = me.Grid().GameCells[0].PicRect;
+    EXPECT_TRUE(PixelNear(dc, cell0.Left + 10, cell0.Top + 10, kMoreFill, 0));
+    EXPECT_TRUE(PixelNear(dc, cell0.Left, cell0.Top + 30, kBedOuter, 0));
+    for (int cell : {1, 7, 19}) {
+        const GameCellRect& c = me.Grid().GameCells[cell];
+        EXPECT_TRUE(PixelNear(dc, c.PicRect.Left + 10, c.PicRect.Top + 10, kOriginFill, 0)) << cell;
+        EXPECT_TRUE(PixelNear(dc, c.TextRect.Left + 2, c.TextRect.Top + 2, kPage, 0)) << cell;
+    }
+    // Page buttons: the first current, the others without a page.
+    const GridRect b0 = me.Grid().PageButtons[0].Rect;
+    EXPECT_TRUE(PixelNear(dc, b0.Left + 9, b0.Top + 9, kKnobCurrent, 0));
+    EXPECT_TRUE(PixelNear(dc, b0.Left + 27, b0.Top + 9, kPage, 0));
+
+    // A right click shows nothing and names no game; a left click selects the catalogue.
+    SendMessageW(me.hwnd(), WM_RBUTTONUP, 0, At(CellCentre(me, 0).x, CellCentre(me, 0).y));
+    EXPECT_TRUE(me.G_GameName.empty());
+    EXPECT_EQ(f.frmuTab().Selected(), 0);
+    LeftClick(me, CellCentre(me, 0));
+    EXPECT_EQ(f.frmuTab().Selected(), 1);
+    EXPECT_TRUE(me.G_GameName.empty());
+    EXPECT_TRUE(env.shells.empty());
+}
+
+TEST_F(MainMeTest, NineteenTwentyAndTwentyOneGames) {
+    MainMe& me = Open();
+    struct Case {
+        int rows, items, pages;
+        bool more;
+    } cases[] = {{19, 20, 1, true}, {20, 20, 1, false}, {21, 21, 2, false}};
+    for (const Case& c : cases) {
+        env.Exec(L"Delete From Games");
+        AddGames(c.rows);
+        me.Image_Flash_Add(L"", L"0");
+        EXPECT_EQ(me.Grid().ItemCount, c.items) << c.rows;
+        EXPECT_EQ(me.Grid().PageCount, c.pages) << c.rows;
+        const std::vector<std::wstring> names = Names(me);
+        EXPECT_EQ(names.front(), L"g" + std::to_wstring(c.rows)) << "newest first";
+        EXPECT_EQ(names.back() == L"更多游戏", c.more) << c.rows;
+    }
+    // 21 games: the second page holds the oldest game and 19 empty slots.
+    HDC dc = me.hDC();
+    const GridRect b0 = me.Grid().PageButtons[0].Rect, b1 = me.Grid().PageButtons[1].Rect, b2 = me.Grid().PageButtons[2].Rect;
+    EXPECT_TRUE(PixelNear(dc, b1.Left + 9, b1.Top + 9, kKnobNormal, 0));
+    EXPECT_TRUE(PixelNear(dc, b2.Left + 9, b2.Top + 9, kPage, 0));
+    LeftClick(me, {b1.Left + 9, b1.Top + 9});
+    EXPECT_EQ(me.Grid().CurrentPage, 1);
+    EXPECT_TRUE(PixelNear(dc, b0.Left + 9, b0.Top + 9, kKnobNormal, 0));
+    EXPECT_TRUE(PixelNear(dc, b1.Left + 9, b1.Top + 9, kKnobCurrent, 0));
+    const GridRect c0 = me.Grid().GameCells[0].PicRect, c1 = me.Grid().GameCells[1].PicRect;
+    EXPECT_TRUE(PixelNear(dc, c0.Left + 10, c0.Top + 10, kPage, 0));  // a game without a picture file
+    EXPECT_TRUE(PixelNear(dc, c1.Left + 10, c1.Top + 10, kOriginFill, 0));
+    // The click on that game runs it: a Flash game whose name becomes the command's.
+    LeftClick(me, CellCentre(me, 0));
+    EXPECT_EQ(me.G_GameName, L"g1");
+    // Clicking an empty slot does nothing.
+    me.G_GameName.clear();
+    LeftClick(me, CellCentre(me, 1));
+    EXPECT_TRUE(me.G_GameName.empty());
+}
+
+TEST_F(MainMeTest, PicturesAreScaledFramedAndMissingOrForeignOnesAreLeftOut) {
+    prog.Thumb(L"红色", L"red.jpg");
+    prog.Thumb(L"wide one", L"wide.jpg");
+    prog.Thumb(L"bad", L"bad.jpg");
+    prog.Thumb(L"O'Neil", L"red.jpg");
+    // A picture one folder up that a hand-edited name would reach.
+    CopyFileW((std::wstring(kThumbDir) + L"red.jpg").c_str(), prog.dir.File(L"escape.jpg").c_str(), FALSE);
+    env.Exec({Insert(L"..\\escape", 1, 1), Insert(L"O'Neil", 1, 1), Insert(L"bad", 1, 1), Insert(L"wide one", 1, 1),
+              Insert(L"红色", 1, 1)});
+    MainMe& me = Open();
+    EXPECT_EQ(Names(me), (std::vector<std::wstring>{L"红色", L"wide one", L"bad", L"O'Neil", L"..\\escape", L"更多游戏"}));
+    HDC dc = me.hDC();
+    auto cell = [&](int i) { return me.Grid().GameCells[i].PicRect; };
+    EXPECT_TRUE(PixelNear(dc, cell(0).Left + 37, cell(0).Top + 37, kRed));
+    // Inside the frame's half-transparent ring the picture shows through lighter.
+    const COLORREF ring = GetPixel(dc, cell(0).Left + 2, cell(0).Top + 37);
+    EXPECT_TRUE(Near(ring, RGB(128 + 220 * 127 / 255, 128 + 30 * 127 / 255, 128 + 30 * 127 / 255), 8)) << std::hex << ring;
+    EXPECT_TRUE(PixelNear(dc, cell(0).Left, cell(0).Top + 37, kBedOuter, 0));
+    // 144 x 72 squeezed into 72 x 72: green left, yellow right.
+    EXPECT_TRUE(PixelNear(dc, cell(1).Left + 15, cell(1).Top + 37, kGreen));
+    EXPECT_TRUE(PixelNear(dc, cell(1).Left + 60, cell(1).Top + 37, kYellow));
+    EXPECT_TRUE(PixelNear(dc, cell(2).Left + 37, cell(2).Top + 37, kPage, 0));  // unreadable file
+    EXPECT_TRUE(PixelNear(dc, cell(3).Left + 37, cell(3).Top + 37, kRed));      // apostrophe in the name
+    EXPECT_TRUE(PixelNear(dc, cell(4).Left + 37, cell(4).Top + 37, kPage, 0));  // never read outside Jpgs
+    // The names are written under the pictures, on the page's colour.
+    const GridRect text = me.Grid().GameCells[1].TextRect;
+    int dark = 0;
+    for (int y = text.Top; y < text.Bottom; ++y)
+        for (int x = text.Left; x < text.Right; ++x)
+            if (GetRValue(GetPixel(dc, x, y)) < 128) ++dark;
+    EXPECT_GT(dark, 10);
+}
+
+TEST_F(MainMeTest, HoverVeilComesAndGoesOneCellAtATime) {
+    prog.Thumb(L"a", L"red.jpg");
+    prog.Thumb(L"b", L"blue.jpg");
+    env.Exec({Insert(L"b", 1, 1), Insert(L"a", 1, 1)});
+    MainMe& me = Open();
+    HDC dc = me.hDC();
+    const POINT c0 = CellCentre(me, 0), c1 = CellCentre(me, 1);
+    const COLORREF red = GetPixel(dc, c0.x, c0.y), blue = GetPixel(dc, c1.x, c1.y);
+    ASSERT_TRUE(Near(red, kRed));
+
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(c0.x, c0.y));
+    EXPECT_TRUE(PixelNear(dc, c0.x, c0.y, Veiled(red), 2));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    // The window shows what was drawn.
+    HDC wdc = GetDC(me.hwnd());
+    EXPECT_TRUE(PixelNear(wdc, c0.x, c0.y, Veiled(red), 2));
+    ReleaseDC(me.hwnd(), wdc);
+
+    // Into the gap between cells: the veil goes, the arrow comes back.
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(c0.x + 50, c0.y));
+    EXPECT_TRUE(PixelNear(dc, c0.x, c0.y, red, 0));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+
+    // Straight from one cell onto the next: each keeps its own state.
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(c0.x, c0.y));
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(c1.x, c1.y));
+    EXPECT_TRUE(PixelNear(dc, c0.x, c0.y, red, 0));
+    EXPECT_TRUE(PixelNear(dc, c1.x, c1.y, Veiled(blue), 2));
+    // The caption under a hovered cell is not repainted.
+    EXPECT_EQ(me.Grid().GameCells[1].Hover, 1);
+
+    // Empty slots take no veil.
+    const POINT empty = CellCentre(me, 5);
+    const COLORREF before = GetPixel(dc, empty.x, empty.y);
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(empty.x, empty.y));
+    EXPECT_EQ(GetPixel(dc, empty.x, empty.y), before);
+    EXPECT_TRUE(PixelNear(dc, c1.x, c1.y, blue, 0));
+}
+
+TEST_F(MainMeTest, PageButtonsLightUnderThePointer) {
+    AddGames(45);
+    MainMe& me = Open();
+    ASSERT_EQ(me.Grid().PageCount, 3);
+    HDC dc = me.hDC();
+    const GridRect b1 = me.Grid().PageButtons[1].Rect;
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(b1.Left + 3, b1.Top + 3));
+    EXPECT_TRUE(PixelNear(dc, b1.Left + 9, b1.Top + 9, kKnobHover, 0));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(b1.Left + 3, b1.Top - 5));
+    EXPECT_TRUE(PixelNear(dc, b1.Left + 9, b1.Top + 9, kKnobNormal, 0));
+    // A page beyond the list has no button to light.
+    const GridRect b5 = me.Grid().PageButtons[5].Rect;
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(b5.Left + 3, b5.Top + 3));
+    EXPECT_TRUE(PixelNear(dc, b5.Left + 9, b5.Top + 9, kPage, 0));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+TEST_F(MainMeTest, FavouritesViewAndCommandsOnRows) {
+    env.Exec({Insert(L"plain", 1, 1), Insert(L"liked", 1, 2), Insert(L"O'Neil", 1, 1), Insert(L"O'Neil2", 1, 1)});
+    MainMe& me = Open();
+    ASSERT_EQ(me.GameCellCount(), 5);
+
+    // Marking while all games are shown writes the row and keeps the grid.
+    me.G_GameName = L"O'Neil";
+    me.FavoriteRun();
+    EXPECT_EQ(env.QueryInt(L"Select G_Favorite From Games Where G_Name = 'O''Neil'"), 2);
+    EXPECT_EQ(env.QueryInt(L"Select G_Favorite From Games Where G_Name = 'O''Neil2'"), 1);
+    EXPECT_EQ(me.GameCellCount(), 5);
+
+    ClickButton(me.Btn_GameSc());
+    EXPECT_TRUE(me.Btn_GameSc()->Locked());
+    EXPECT_FALSE(me.Btn_GameAll()->Locked());
+    EXPECT_EQ(Names(me), (std::vector<std::wstring>{L"O'Neil", L"liked", L"更多游戏"}));
+
+    // Unmarking while favourites are shown takes the game off the grid.
+    me.G_GameName = L"liked";
+    me.FavoriteDel();
+    EXPECT_EQ(Names(me), (std::vector<std::wstring>{L"O'Neil", L"更多游戏"}));
+
+    // Deleting while favourites are shown: all games, the lock look unchanged.
+    me.G_GameName = L"O'Neil";
+    me.Image_Del();
+    EXPECT_EQ(Names(me), (std::vector<std::wstring>{L"O'Neil2", L"liked", L"plain", L"更多游戏"}));
+    EXPECT_TRUE(me.Btn_GameSc()->Locked());
+    EXPECT_EQ(env.QueryInt(L"Select count(*) From Games"), 3);
+
+    ClickButton(me.Btn_GameAll());
+    EXPECT_TRUE(me.Btn_GameAll()->Locked());
+    EXPECT_FALSE(me.Btn_GameSc()->Locked());
+    EXPECT_EQ(me.GameCellCount(), 4);
+
+    // A right click names the game the menu will work on.
+    SendMessageW(me.hwnd(), WM_RBUTTONUP, 0, At(CellCentre(me, 1).x, CellCentre(me, 1).y));
+    EXPECT_EQ(me.G_GameName, L"liked");
+}
+
+TEST_F(MainMeTest, TwoThousandGamesFillTheHundredPageButtons) {
+    AddGames(2000);
+    MainMe& me = Open();
+    EXPECT_EQ(me.Grid().ItemCount, 2000);
+    EXPECT_EQ(me.Grid().PageCount, 100);
+    for (int i = 1; i < 100; ++i) ASSERT_EQ(me.Grid().PageButtons[i].State, 1) << i;
+    const GridRect b17 = me.Grid().PageButtons[17].Rect;
+    LeftClick(me, {b17.Left + 9, b17.Top + 9});
+    EXPECT_EQ(me.Grid().CurrentPage, 17);
+    LeftClick(me, CellCentre(me, 19));
+    EXPECT_EQ(me.G_GameName, L"g" + std::to_wstring(2000 - (17 * 20 + 19)));
+}
+
+TEST_F(MainMeTest, LongerListsTurnWithTheWheelToTheLastGame) {
+    AddGames(2021);
+    MainMe& me = Open();
+    EXPECT_EQ(me.Grid().PageCount, 102);
+    for (int i = 0; i < 120; ++i) SendMessageW(me.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), At(300, 300));
+    EXPECT_EQ(me.Grid().CurrentPage, 101);
+    LeftClick(me, CellCentre(me, 0));
+    EXPECT_EQ(me.G_GameName, L"g1");
+    SendMessageW(me.hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), At(300, 300));
+    EXPECT_EQ(me.Grid().CurrentPage, 100);
+    LeftClick(me, CellCentre(me, 0));
+    EXPECT_EQ(me.G_GameName, L"g21");
+}
+
+}  // namespace
