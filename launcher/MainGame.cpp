@@ -1,0 +1,199 @@
+#include "MainGame.h"
+
+#include <algorithm>
+
+#include "CTabItem.h"
+#include "CTabItems.h"
+#include "DownloadName.h"
+#include "IuTab.h"
+#include "MainGameLinks.h"
+#include "MainGameSearch.h"
+#include "MainGameStore.h"
+#include "MainGameUrl.h"
+#include "MsgBox.h"
+#include "PageCommand.h"
+#include "Settings.h"
+#include "SqlText.h"
+#include "WebBrowser.h"
+#include "bkDLControl.h"
+#include "iButton.h"
+
+namespace {
+
+constexpr wchar_t kSearchHint[] = L"搜索您想玩的游戏名称...";
+constexpr int kBarHeight = 600;  // twips: the button bar above the catalogue
+
+}  // namespace
+
+MainGame::MainGame() {
+    BorderStyle(FormBorderStyleConstants::None);
+    ClientSize(11865, 8250);
+    PicBtnBg.Move(0, 0, 11865, kBarHeight);
+    txt_search.Move(7200, 135, 3300, 330);
+    txt_search.Text(kSearchHint);
+    txt_search.ForeColor(kGrayText);
+    // Out of sight left of the bar: the picture button is what the user sees.
+    CmdSearch.Caption(L"搜索");
+    CmdSearch.Move(-1500, 105, 900, 390);
+    txt_search.Click = [this] { txt_search_Click(); };
+    CmdSearch.Click = [this] { Search(); };
+
+    DL_WinSock = std::make_unique<bkDLControl>();
+    DL_WinSock->DownComplete = [this](long size) { DL_WinSock_DownComplete(size); };
+    DL_WinSock->DownError = [this](long code, const std::wstring&) { DL_WinSock_DownError(code); };
+}
+
+MainGame::~MainGame() = default;
+
+void MainGame::Initialize(IuTab* Implement, CTabItem* Item) {
+    host_ = Implement;
+    item_ = Item;
+}
+
+void MainGame::Form_Load() {
+    PicBtnBg.Picture(SkinPicture(L"\\Skin\\DefaultSkin\\MainGameBtnbg.gif"));
+    const HWND bar = PicBtnBg.hWnd();
+    auto make = [bar](int left, int width, int height, const wchar_t* picture) {
+        iButton::CreateArgs args;
+        args.parent = bar;
+        args.x = TwipsToPixels(left);
+        args.y = (TwipsToPixels(kBarHeight) - TwipsToPixels(height)) / 2;
+        args.cx = TwipsToPixels(width);
+        args.cy = TwipsToPixels(height);
+        auto button = std::make_unique<iButton>(args);
+        button->BackPicture(SkinPicture(std::wstring(L"\\Skin\\DefaultSkin\\") + picture));
+        ShowWindow(button->hwnd(), SW_SHOWNA);
+        return button;
+    };
+    Btn_flash = make(150, 1350, 450, L"flash.bmp");
+    Btn_hot = make(1575, 1350, 450, L"hot.bmp");
+    Btn_pellow = make(3000, 1350, 450, L"pellow.bmp");
+    Btn_feature = make(4425, 1350, 450, L"feature.bmp");
+    Btn_search = make(10620, 900, 390, L"search.bmp");
+    Btn_flash->Locked(true);
+    Btn_flash->Click = [this] { Category(*Btn_flash, GetTopLeftUrl()); };
+    Btn_hot->Click = [this] { Category(*Btn_hot, GetHotRankUrl()); };
+    Btn_pellow->Click = [this] { Category(*Btn_pellow, GetOnlineGamesUrl()); };
+    Btn_feature->Click = [this] { Category(*Btn_feature, GetFeatureUrl()); };
+    Btn_search->Click = [this] { Search(); };
+    // The search box lies on the bar.
+    SetWindowPos(txt_search.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    WB = std::make_unique<WebBrowser>();
+    WB->Create({hWnd(), 0, TwipsToPixels(kBarHeight), TwipsToPixels(ScaleWidth()),
+                TwipsToPixels(ScaleHeight() - kBarHeight), true});
+    WB->NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
+    WB->DocumentComplete = [this](const std::wstring& url) { WB_DocumentComplete(url); };
+    WB->Navigate(GetTopLeftUrl());
+}
+
+void MainGame::Form_Resize() {
+    PicBtnBg.Width(ScaleWidth());
+    if (WB)
+        WB->Move(0, TwipsToPixels(kBarHeight), TwipsToPixels(ScaleWidth()),
+                 std::max(0, TwipsToPixels(ScaleHeight() - kBarHeight)));
+}
+
+void MainGame::Category(iButton& button, const std::wstring& address) {
+    WB->Navigate(address);
+    for (iButton* b : {Btn_flash.get(), Btn_hot.get(), Btn_pellow.get(), Btn_feature.get()})
+        b->Locked(b == &button);
+}
+
+void MainGame::Search() {
+    const std::wstring words = txt_search.Text();
+    if (!words.empty() && words != kSearchHint) {
+        WB->Navigate(GetSearchUrl() + SearchWordsForAddress(words));
+        return;
+    }
+    txt_search.Text(kSearchHint);
+    txt_search.ForeColor(kGrayText);
+}
+
+void MainGame::txt_search_Click() {
+    if (txt_search.Text() != kSearchHint) return;
+    txt_search.Text(L"");
+    txt_search.ForeColor(0);
+}
+
+void MainGame::WB_DocumentComplete(const std::wstring& url) {
+    if (url != L"javascript:'';") CurrentPageUrl_ = url;
+}
+
+std::wstring MainGame::ActiveLink() {
+    std::wstring link;
+    try {
+        link = WB->Document()->activeElement().href();
+    } catch (...) {
+    }
+    if (!link.empty()) return link;
+    try {
+        if (std::shared_ptr<HtmlDocument> frame = WB->Document()->frames(0).Document())
+            link = frame->activeElement().href();
+    } catch (...) {
+        // No first frame, or one that cannot be read: no command.
+    }
+    return link;
+}
+
+void MainGame::WB_NewWindow2(bool& Cancel) {
+    const std::optional<PageCommand> command = ParsePageCommand(ActiveLink());
+    if (!command) return;
+    Cancel = true;
+    if (!IsAccepted(*command, {L"openTable", L"WebTable"})) {
+        MsgBox(L"函数错误，请联系系统管理员", MB_OK);
+        return;
+    }
+    if (command->kind == L"openTable") openTable(*command);
+    else WebTable(*command);
+}
+
+void MainGame::openTable(const PageCommand& command) {
+    if (!host_) return;
+    const std::wstring& caption = command.fields[0];
+    CTabItems& tabs = host_->TabItems();
+    const long found = tabs.FindItem(caption);
+    if (found != -1) {
+        tabs.Selected(found);
+        return;
+    }
+    auto page = std::make_shared<MainGameUrl>();
+    page->GameUrl(command.fields[1]);
+    tabs.Add(caption, page, caption);
+    tabs.Selected(tabs.Count() - 1);
+}
+
+void MainGame::WebTable(const PageCommand& command) {
+    const auto& f = command.fields;
+    if (!IsUsableGameName(f[0])) {
+        MsgBox(UnusableNameMessage(f[0]), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    DlPicUrl = f[1];
+    DlName = f[0];
+    DlPlayUrl = f[2];
+    if (LookUpGame(DlName).found) {
+        if (GamePageLinks().Image_Flash_Run) GamePageLinks().Image_Flash_Run(DlName);
+        return;
+    }
+    // The catalogue's pages send paths: the portal always goes in front.
+    picAddress_ = GetGameUrl() + f[1];
+    DL_WinSock->Url(picAddress_);
+    DL_WinSock->SavePath(ProgramFolder() + L"\\Jpgs\\");
+    DL_WinSock->StartDown();
+}
+
+void MainGame::DL_WinSock_DownComplete(long size) {
+    if (size < 1) return;
+    if (!GiveFinalNames({{ProgramFolder() + L"\\Jpgs", FileNameFromAddress(picAddress_), DlName + L".jpg"}})) {
+        MsgBox(SaveFailedMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_WebUrl,G_Type,G_Favorite) Values('" + SqlText(DlName) + L"','" +
+                  SqlText(DlPlayUrl) + L"','" + SqlText(CurrentPageUrl_) + L"',2,1)");
+    if (GamePageLinks().Image_Flash_Add) GamePageLinks().Image_Flash_Add(DlName, L"1");
+}
+
+void MainGame::DL_WinSock_DownError(long code) {
+    MsgBox(DownloadFailedMessage(DlName, code), MB_OK | MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,66 @@
+// The catalogue page "找游戏": the portal's catalogue under four category
+// buttons and a search box. Its "openTable" command opens a game's page in a
+// tab of its own, its "WebTable" command adds a web game to the library
+// (thumbnail downloaded, row written, game started).
+#pragma once
+#include <memory>
+#include <string>
+
+#include "CommandButton.h"
+#include "Form.h"
+#include "ITabForm.h"
+#include "PictureBox.h"
+#include "TextBox.h"
+
+class bkDLControl;
+class CTabItem;
+class IuTab;
+class WebBrowser;
+class iButton;
+struct PageCommand;
+
+class MainGame : public Form, public ITabForm, public std::enable_shared_from_this<MainGame> {
+public:
+    MainGame();
+    ~MainGame() override;
+
+    // ITabForm
+    HWND hwnd() const override { return Window::hwnd(); }
+    void Initialize(IuTab* Implement, CTabItem* Item) override;
+    void Unload() override { Form::Unload(); }
+
+    // Controls.
+    PictureBox PicBtnBg{*this};
+    TextBox txt_search{*this};
+    CommandButton CmdSearch{*this};
+    // Made with the window.
+    std::unique_ptr<WebBrowser> WB;
+    std::unique_ptr<iButton> Btn_flash, Btn_hot, Btn_pellow, Btn_feature, Btn_search;
+    std::unique_ptr<bkDLControl> DL_WinSock;
+
+    // Address of the last page that finished loading in WB.
+    const std::wstring& CurrentPageUrl() const { return CurrentPageUrl_; }
+
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+
+private:
+    void Category(iButton& button, const std::wstring& address);
+    void Search();
+    void txt_search_Click();
+    void WB_NewWindow2(bool& Cancel);
+    void WB_DocumentComplete(const std::wstring& url);
+    void openTable(const PageCommand& command);
+    void WebTable(const PageCommand& command);
+    void DL_WinSock_DownComplete(long size);
+    void DL_WinSock_DownError(long code);
+    // The link the user activated: the top document's, else the first frame's.
+    std::wstring ActiveLink();
+
+    std::wstring DlName, DlPicUrl, DlPlayUrl;
+    std::wstring picAddress_;  // the address fetched for the pending thumbnail
+    std::wstring CurrentPageUrl_;
+    IuTab* host_ = nullptr;
+    CTabItem* item_ = nullptr;
+};

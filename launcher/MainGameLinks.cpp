@@ -1,0 +1,6 @@
+#include "MainGameLinks.h"
+
+MainGameLinks& GamePageLinks() {
+    static MainGameLinks links;
+    return links;
+}

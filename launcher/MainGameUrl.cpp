@@ -1,0 +1,316 @@
+#include "MainGameUrl.h"
+
+#include <iterator>
+
+#include "CTabItem.h"
+#include "CTabItems.h"
+#include "DownloadName.h"
+#include "FormatBytes.h"
+#include "IuTab.h"
+#include "MainGameLinks.h"
+#include "MainGameStore.h"
+#include "MsgBox.h"
+#include "PageCommand.h"
+#include "ProgressBar.h"
+#include "Settings.h"
+#include "SqlText.h"
+#include "WebBrowser.h"
+#include "bkDLControl.h"
+
+namespace {
+
+constexpr wchar_t kNoSave[] = L"?nosave";
+
+std::wstring WithoutNoSave(std::wstring text) {
+    for (size_t at = text.find(kNoSave); at != std::wstring::npos; at = text.find(kNoSave, at))
+        text.erase(at, std::size(kNoSave) - 1);
+    return text;
+}
+
+// A raw child window placed in twips of its container.
+struct TwipsRect {
+    int left, top, width, height;
+};
+WebBrowser::Placement Place(HWND parent, TwipsRect r, bool visible = true) {
+    return {parent, TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width), TwipsToPixels(r.height),
+            visible};
+}
+
+}  // namespace
+
+MainGameUrl::MainGameUrl() {
+    BorderStyle(FormBorderStyleConstants::None);
+    ClientSize(11865, 8250);
+    BackColor(RGB(255, 255, 255));
+    PicDown.Visible(false);
+    PicDown.Move(1425, 1725, 9000, 4800);
+    PicLoadingbg.Move(240, 240, 1620, 1620);
+    PicLoading.Move(300, 300, 1500, 1500);
+    for (Label* label : {&LB_GameName, &LB_cbSize, &LB_Speed, &LB_Stop, &LBDel})
+        label->BackStyle(Label::BackStyleConstants::Transparent);
+    LB_GameName.Move(2100, 360, 6600, 300);
+    LB_Speed.Move(2100, 1290, 3000, 270);
+    LB_cbSize.Move(5400, 1290, 3000, 270);
+    LB_Speed.Caption(L" - -");
+    LB_cbSize.Caption(L" - -");
+    LB_Stop.Move(2100, 1680, 1050, 270);
+    LB_Stop.Caption(L"暂停下载");
+    LBDel.Move(3300, 1680, 1050, 270);
+    LBDel.Caption(L"删除下载");
+    // Deleting becomes possible once the movie is on its way.
+    LBDel.Enabled(false);
+
+    PicWB.Resize = [this] { PicWB_Resize(); };
+    Swf_Timer.Tick = [this] { Swf_Timer_Tick(); };
+    LB_Stop.Click = [this] { LB_Stop_Click(); };
+    LBDel.Click = [this] { LBDel_Click(); };
+
+    DL_WinSock = std::make_unique<bkDLControl>();
+    DL_WinSock->DownProgress = [this](float f, long speed, long size) { DL_WinSock_DownProgress(f, speed, size); };
+    DL_WinSock->DownComplete = [this](long size) { DL_WinSock_DownComplete(size); };
+    DL_WinSock->DownError = [this](long code, const std::wstring&) { DL_WinSock_DownError(code); };
+}
+
+MainGameUrl::~MainGameUrl() = default;
+
+void MainGameUrl::Form_Load() {
+    const std::shared_ptr<StdPicture> hand = SkinPicture(L"\\Skin\\DefaultSkin\\Cur\\harrow.cur");
+    for (Label* label : {&LB_Stop, &LBDel}) {
+        if (hand) {
+            label->MouseIcon(hand);
+            label->MousePointer(MousePointerConstants::Custom);
+        }
+        label->FontUnderline(true);
+    }
+    PicLoadingbg.Picture(SkinPicture(L"\\Skin\\DefaultSkin\\loading_bg.gif"));
+
+    WB = std::make_unique<WebBrowser>();
+    WB->Create(Place(PicWB.hWnd(), {-23, -23, PicWB.ScaleWidth() + 40, PicWB.ScaleHeight() + 40}));
+    WB->NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
+    WB->TitleChange = [this](const std::wstring& title) { WB_TitleChange(title); };
+    WBLoading = std::make_unique<WebBrowser>();
+    WBLoading->Create(Place(PicLoading.hWnd(), {0, 0, 1500, 1500}));
+    WBDown = std::make_unique<WebBrowser>();
+    WBDown->Create(Place(PicDown.hWnd(), {240, 2100, 8520, 2460}));
+    ProgressBar::CreateArgs bar;
+    bar.parent = PicDown.hWnd();
+    bar.x = TwipsToPixels(2100);
+    bar.y = TwipsToPixels(840);
+    bar.cx = TwipsToPixels(6600);
+    bar.cy = TwipsToPixels(300);
+    ProgressBar1 = std::make_unique<ProgressBar>(bar);
+    ProgressBar1->InitProperties();
+    ProgressBar1->Value(0);
+    ProgressBar1->Text(L"0%");
+}
+
+void MainGameUrl::Form_Resize() {
+    PicWB.Move(0, 0, ScaleWidth(), ScaleHeight());
+}
+
+void MainGameUrl::PicWB_Resize() {
+    // The page's own border and scroll-bar edge lie outside the visible area.
+    if (WB) WB->Move(TwipsToPixels(-23), TwipsToPixels(-23), TwipsToPixels(PicWB.ScaleWidth() + 40),
+                     TwipsToPixels(PicWB.ScaleHeight() + 40));
+}
+
+void MainGameUrl::Initialize(IuTab* Implement, CTabItem* Item) {
+    host_ = Implement;
+    item_ = Item;
+}
+
+std::wstring MainGameUrl::LoadingGif() const { return ProgramFolder() + L"\\Skin\\DefaultSkin\\Loading.gif"; }
+
+void MainGameUrl::GameUrl(const std::wstring& UrlValue) {
+    URL_ = UrlValue;
+    Load();
+    WB->Navigate(UrlValue);
+    PicDown.Visible(false);
+    WBLoading->Navigate(LoadingGif());
+    WBDown->Navigate(GetAdDownUrl());
+    PicDown.Picture(SkinPicture(L"\\Skin\\DefaultSkin\\downbgcolor.gif"));
+}
+
+void MainGameUrl::WB_TitleChange(const std::wstring& title) {
+    if (item_) item_->Caption(title);
+}
+
+void MainGameUrl::WB_NewWindow2(bool& Cancel) {
+    std::wstring link;
+    try {
+        link = WB->Document()->activeElement().href();
+    } catch (...) {
+        return;  // a document that cannot be read holds no command
+    }
+    const std::optional<PageCommand> command = ParsePageCommand(link);
+    if (!command) return;
+    Cancel = true;
+    DlStarted = true;
+    const auto self = shared_from_this();  // a command may hand the tab over and unload this page
+    if (!IsAccepted(*command, {L"FlashTable", L"WebTable"})) {
+        MsgBox(L"内有", MB_OK);
+        return;
+    }
+    const std::wstring& name = command->fields[0];
+    if (!IsUsableGameName(name)) {
+        MsgBox(UnusableNameMessage(name), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (command->kind == L"FlashTable") FlashTable(*command);
+    else WebTable(*command);
+}
+
+void MainGameUrl::FlashTable(const PageCommand& command) {
+    const auto& f = command.fields;
+    DlName = f[0];
+    DlPicUrl = f[1];
+    DlSwfUrl = f[2];
+    DlIntro = f[3];
+    const StoredGame stored = LookUpGame(DlName);
+    if (stored.found) {
+        PlayInThisTab(stored.wUrl);
+        return;
+    }
+    WBDown->Silent(true);
+    PicDown.Visible(true);
+    LB_GameName.Caption(L"您正在下载“" + f[0] + L"”游戏，请耐心等待...");
+    DlKind = L"1";
+    DlFinalStage = DlSwfUrl.find(kNoSave) != std::wstring::npos;
+    StartThumbnail();
+}
+
+void MainGameUrl::WebTable(const PageCommand& command) {
+    const auto& f = command.fields;
+    DlKind = L"2";
+    DlFinalStage = true;
+    DlPicUrl = f[1];
+    DlName = f[0];
+    DlPlayUrl = f[2];
+    if (LookUpGame(DlName).found) {
+        if (GamePageLinks().Image_Flash_Run) GamePageLinks().Image_Flash_Run(DlName);
+        return;
+    }
+    StartThumbnail();
+}
+
+std::wstring MainGameUrl::GameAddress(const std::wstring& field) {
+    return field.find(L"http://") != std::wstring::npos ? field : GetGameUrl() + field;
+}
+
+void MainGameUrl::StartThumbnail() {
+    // A pause left from an earlier game must not start its movie over this one.
+    Swf_Timer.Interval(0);
+    picAddress_ = GameAddress(DlPicUrl);
+    DL_WinSock->Url(picAddress_);
+    DL_WinSock->SavePath(ProgramFolder() + L"\\Jpgs\\");
+    DL_WinSock->StartDown();
+}
+
+void MainGameUrl::Swf_Timer_Tick() {
+    LBDel.Enabled(true);
+    WBLoading->Navigate(LoadingGif());
+    Swf_Timer.Interval(0);
+    DlFinalStage = true;
+    swfAddress_ = GameAddress(DlSwfUrl);
+    DL_WinSock->Url(swfAddress_);
+    DL_WinSock->SavePath(ProgramFolder() + L"\\Games\\");
+    DL_WinSock->StartDown();
+}
+
+void MainGameUrl::DL_WinSock_DownProgress(float fraction, long speed, long size) {
+    if (!DlFinalStage) return;
+    LB_Speed.Caption(FormatBytes(speed));
+    LB_cbSize.Caption(FormatBytes(size));
+    const std::wstring percent = FormatPercent(fraction);
+    ProgressBar1->Value(PercentValue(percent));
+    ProgressBar1->Text(percent);
+}
+
+void MainGameUrl::DL_WinSock_DownComplete(long size) {
+    if (size < 1) return;
+    if (!DlFinalStage) {
+        Swf_Timer.Interval(1000);
+        return;
+    }
+    const auto self = shared_from_this();
+    const std::wstring folder = ProgramFolder();
+    const bool savedMovie = DlKind == L"1" && DlSwfUrl.find(kNoSave) == std::wstring::npos;
+    const FinalName picture{folder + L"\\Jpgs", FileNameFromAddress(picAddress_), DlName + L".jpg"};
+    bool named = false;
+    if (savedMovie) {
+        const FinalName movie{folder + L"\\Games", FileNameFromAddress(swfAddress_), DlName + L".swf"};
+        named = GiveFinalNames({movie, picture});
+    } else {
+        named = GiveFinalNames({picture});
+    }
+    if (!named) {
+        Tell(SaveFailedMessage(DlName));
+        return;
+    }
+    // No older movie of the game may stay behind the new row.
+    if (!savedMovie) DeleteFileW((folder + L"\\Games\\" + DlName + L".swf").c_str());
+
+    if (DlKind == L"1" && savedMovie) {
+        DlSwfUrl.clear();
+        ExecOnLibrary(L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" + SqlText(DlName) +
+                      L"','" + SqlText(DlIntro) + L"','" + SqlText(URL_) + L"',1,1)");
+    } else if (DlKind == L"1") {
+        ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" +
+                      SqlText(DlName) + L"','" + SqlText(WithoutNoSave(DlSwfUrl)) + L"','" + SqlText(DlIntro) +
+                      L"','" + SqlText(URL_) + L"',1,1)");
+    } else {
+        ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_WebUrl,G_Type,G_Favorite) Values('" + SqlText(DlName) +
+                      L"','" + SqlText(DlPlayUrl) + L"','" + SqlText(URL_) + L"',2,1)");
+    }
+    DlStarted = true;
+    if (DlKind == L"1") {
+        if (GamePageLinks().Image_Flash_Add) GamePageLinks().Image_Flash_Add(DlName, L"0");
+        PlayInThisTab(DlSwfUrl);
+    } else if (GamePageLinks().Image_Flash_Add) {
+        GamePageLinks().Image_Flash_Add(DlName, L"1");
+    }
+}
+
+void MainGameUrl::DL_WinSock_DownError(long code) {
+    Swf_Timer.Interval(0);
+    Tell(DownloadFailedMessage(DlName, code));
+}
+
+void MainGameUrl::Tell(const std::wstring& text) {
+    LB_GameName.Caption(text);
+    PicDown.Visible(true);
+}
+
+void MainGameUrl::PlayInThisTab(const std::wstring& swfUrl) {
+    const auto self = shared_from_this();
+    const auto& make = GamePageLinks().NewFlashGame;
+    if (std::shared_ptr<ITabForm> flash = make ? make(DlName, DlIntro, swfUrl) : nullptr; flash && item_)
+        item_->Form(std::move(flash));
+    Unload();
+}
+
+void MainGameUrl::LB_Stop_Click() {
+    if (LB_Stop.Caption() == L"暂停下载") {
+        WBLoading->Stop();
+        LB_Stop.Caption(L"开始下载");
+    } else {
+        WBLoading->Navigate(LoadingGif());
+        LB_Stop.Caption(L"暂停下载");
+    }
+}
+
+void MainGameUrl::LBDel_Click() {
+    const auto self = shared_from_this();
+    DL_WinSock->StopDown();
+    if (!host_) return;
+    const long index = host_->TabItems().FindItem(static_cast<ITabForm*>(this));
+    if (index >= 0) host_->TabItems().Remove(index, true);
+}
+
+void MainGameUrl::Form_Unload(int& Cancel) {
+    DL_WinSock->StopDown();
+    Swf_Timer.Interval(0);
+    if (!DlStarted && host_) host_->Selected(1);
+    // The views go with the window (a handler of WB may be running now); a
+    // later load makes them again.
+}

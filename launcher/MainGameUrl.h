@@ -1,0 +1,90 @@
+// The game page: one game's page of the portal in a tab. Its "FlashTable"
+// and "WebTable" commands add the game to the library: the thumbnail is
+// downloaded, then (for a Flash game kept on disk) after a one-second pause
+// the movie, the row is written and the game starts; a Flash game then takes
+// over this page's tab and the page unloads.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "Form.h"
+#include "ITabForm.h"
+#include "Label.h"
+#include "PictureBox.h"
+#include "Timer.h"
+
+class bkDLControl;
+class CTabItem;
+class IuTab;
+class ProgressBar;
+class WebBrowser;
+struct PageCommand;
+
+class MainGameUrl : public Form, public ITabForm, public std::enable_shared_from_this<MainGameUrl> {
+public:
+    MainGameUrl();
+    ~MainGameUrl() override;
+
+    // Opens a portal page; called right after creation, before the page is
+    // added to the tab strip.
+    void GameUrl(const std::wstring& UrlValue);
+    const std::wstring& URL() const { return URL_; }
+
+    // ITabForm
+    HWND hwnd() const override { return Window::hwnd(); }
+    void Initialize(IuTab* Implement, CTabItem* Item) override;
+    void Unload() override { Form::Unload(); }
+
+    // Controls.
+    PictureBox PicWB{*this};
+    PictureBox PicDown{*this};
+    PictureBox PicLoadingbg{PicDown};
+    PictureBox PicLoading{PicDown};
+    Label LB_GameName{PicDown};
+    Label LB_cbSize{PicDown};
+    Label LB_Speed{PicDown};
+    Label LB_Stop{PicDown};
+    Label LBDel{PicDown};
+    Timer Swf_Timer{*this};
+    // Browser views and the progress bar exist while the page is loaded.
+    std::unique_ptr<WebBrowser> WB, WBLoading, WBDown;
+    std::unique_ptr<ProgressBar> ProgressBar1;
+    std::unique_ptr<bkDLControl> DL_WinSock;
+
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    void PicWB_Resize();
+    void WB_NewWindow2(bool& Cancel);
+    void WB_TitleChange(const std::wstring& title);
+    void FlashTable(const PageCommand& command);
+    void WebTable(const PageCommand& command);
+    // Starts the thumbnail download of the pending game.
+    void StartThumbnail();
+    void Swf_Timer_Tick();
+    void DL_WinSock_DownProgress(float fraction, long speed, long size);
+    void DL_WinSock_DownComplete(long size);
+    void DL_WinSock_DownError(long code);
+    void LB_Stop_Click();
+    void LBDel_Click();
+    // Hands this page's tab to a new Flash page and unloads.
+    void PlayInThisTab(const std::wstring& swfUrl);
+    // Shows the panel with a text about the pending game.
+    void Tell(const std::wstring& text);
+    // The address a page field stands for: used as it is when it holds
+    // "http://", else below the portal.
+    static std::wstring GameAddress(const std::wstring& field);
+    std::wstring LoadingGif() const;
+
+    std::wstring URL_;
+    std::wstring DlKind, DlName, DlPicUrl, DlSwfUrl, DlIntro, DlPlayUrl;
+    bool DlFinalStage = false;
+    bool DlStarted = false;
+    // The addresses actually fetched; the files they left are named after them.
+    std::wstring picAddress_, swfAddress_;
+    IuTab* host_ = nullptr;
+    CTabItem* item_ = nullptr;
+};

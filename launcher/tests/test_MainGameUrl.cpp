@@ -1,0 +1,320 @@
+// The game page against a portal on 127.0.0.1, the real download control, a
+// real tab strip and a real sqlite3.dll: commands, the two-stage download,
+// the rows it writes, refusals and failures, the panel, closing the tab.
+#include "GamePageFixture.h"
+#include "FormatBytes.h"
+#include "MainGameUrl.h"
+#include "ProgressBar.h"
+#include "bkDLControl.h"
+
+namespace {
+
+class GamePage : public GamePageTest {
+protected:
+    // Opens the game page at `path` in a tab keyed `key`, as the catalogue does.
+    void Open(const std::string& path, const std::wstring& key = L"g") {
+        AddFirstTabs();
+        address = server.BaseUrlW() + std::wstring(path.begin(), path.end());
+        page = std::make_shared<MainGameUrl>();
+        page->GameUrl(address);
+        strip->TabItems().Add(key, page, key);
+        strip->TabItems().Selected(strip->TabItems().Count() - 1);
+    }
+    void Click() { ASSERT_TRUE(ActivateFirstLink(*page->WB, address)); }
+    // The tab the page was in, by its key.
+    ITabForm* TabPage(const std::wstring& key) {
+        const long i = strip->TabItems().FindItem(key);
+        return i < 0 ? nullptr : strip->TabItems().Item(i)->Form().get();
+    }
+
+    std::wstring address;
+    std::shared_ptr<MainGameUrl> page;
+};
+
+TEST_F(GamePage, SavedFlashGameThumbnailPauseMovieRenamesRowAndFlashPageInTheSameTab) {
+    const std::string thumb = Bytes(3000, 'j'), movie = Bytes(300000, 's');
+    DWORD thumbServed = 0, movieAsked = 0;
+    server.Route("/img/t12.jpg", [&](const HttpRequest&) {
+        thumbServed = GetTickCount();
+        return TestHttpServer::Text(thumb, "image/jpeg");
+    });
+    server.Route("/swf/m12.swf", [&](const HttpRequest&) {
+        movieAsked = GetTickCount();
+        HttpResponse r = TestHttpServer::Text(movie, "application/x-shockwave-flash");
+        r.chunkDelayMs = 150;  // several progress reports
+        return r;
+    });
+    server.Route("/game/12.html",
+                 CommandPage(L"javascript:CALL_API('FlashTable,泡泡 龙|/img/t12.jpg|/swf/m12.swf|好玩的(游戏)')"));
+    Open("/game/12.html", L"泡泡 龙");
+
+    std::vector<std::wstring> panel;
+    std::wstring barText;
+    int barValue = -1;
+    bool movieSeenBeforeAdd = false;
+    onAdd = [&] {
+        panel = {page->LB_GameName.Caption(), page->LB_Speed.Caption(), page->LB_cbSize.Caption()};
+        barText = page->ProgressBar1->Text();
+        barValue = page->ProgressBar1->Value();
+        movieSeenBeforeAdd = Exists(L"Games\\泡泡 龙.swf");
+    };
+    Click();
+    EXPECT_TRUE(page->PicDown.Visible()) << "the panel shows while a Flash game downloads";
+    EXPECT_EQ(page->LB_GameName.Caption(), L"您正在下载“泡泡 龙”游戏，请耐心等待...");
+    EXPECT_EQ(page->LB_Speed.Caption(), L" - -");
+
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 60000)) << "the game never started";
+    EXPECT_GE(movieAsked - thumbServed, 900u) << "a one-second pause lies between the stages";
+    EXPECT_EQ(server.RequestCount("/img/t12.jpg"), 1u);
+    EXPECT_EQ(server.RequestCount("/swf/m12.swf"), 1u);
+
+    EXPECT_EQ(ReadFile(L"Jpgs\\泡泡 龙.jpg"), thumb);
+    EXPECT_EQ(ReadFile(L"Games\\泡泡 龙.swf"), movie);
+    EXPECT_FALSE(Exists(L"Jpgs\\t12.jpg"));
+    EXPECT_FALSE(Exists(L"Games\\m12.swf"));
+    EXPECT_TRUE(movieSeenBeforeAdd);
+
+    const auto rows = GameRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], L"泡泡 龙");
+    EXPECT_EQ(rows[0][1], L"好玩的游戏") << "parentheses vanish from the fields";
+    EXPECT_EQ(rows[0][2], address) << "G_WebUrl is the page's address";
+    EXPECT_EQ(rows[0][3], L"") << "a saved movie has no W_Url";
+    EXPECT_EQ(rows[0][4], L"1");
+    EXPECT_EQ(rows[0][5], L"1");
+
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Add 泡泡 龙 0", L"Flash 泡泡 龙"}));
+    EXPECT_EQ(flash->args, (std::vector<std::wstring>{L"泡泡 龙", L"好玩的游戏", L""}));
+    EXPECT_EQ(TabPage(L"泡泡 龙"), flash.get()) << "the Flash page took over the game page's tab";
+    EXPECT_EQ(strip->TabItems().Count(), 3);
+    EXPECT_FALSE(page->Loaded()) << "the game page unloaded";
+    EXPECT_EQ(strip->Selected(), 2) << "a page that took a command does not select the catalogue";
+
+    // The movie stage showed its progress; the last report is the whole file.
+    EXPECT_EQ(panel[2], FormatBytes(static_cast<long>(movie.size())));
+    EXPECT_NE(panel[1], L" - -");
+    EXPECT_EQ(barText, L"100%");
+    EXPECT_EQ(barValue, 100);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(GamePage, StreamedFlashGameFetchesOnlyTheThumbnailAndKeepsItsAddress) {
+    server.Route("/img/s.jpg", TestHttpServer::Text(Bytes(5000, 'a'), "image/jpeg"));
+    server.Route("/game/s.html", CommandPage(L"javascript:CALL_API('FlashTable,Stream|/img/s.jpg|"
+                                             L"http://cdn.test/s.swf?nosave|intro')"));
+    std::wstring barText;
+    onAdd = [&] { barText = page->ProgressBar1->Text(); };
+    Open("/game/s.html", L"Stream");
+    WriteFileBytes(L"Games\\Stream.swf", "old movie");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000));
+    EXPECT_EQ(server.RequestCount("/img/s.jpg"), 1u);
+    EXPECT_EQ(barText, L"100%") << "the only stage shows its progress";
+    const auto rows = GameRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][3], L"http://cdn.test/s.swf") << "W_Url without ?nosave";
+    EXPECT_EQ(rows[0][4], L"1");
+    EXPECT_EQ(flash->args[2], L"http://cdn.test/s.swf?nosave") << "the Flash page streams the address as received";
+    EXPECT_TRUE(Exists(L"Jpgs\\Stream.jpg"));
+    EXPECT_FALSE(Exists(L"Games\\Stream.swf")) << "an older saved movie of the game does not stay";
+}
+
+TEST_F(GamePage, StoredFlashGamePlaysAtOnceWithoutDownloading) {
+    AddRow(L"Known", L"http://cdn.test/k.swf", 1);
+    server.Route("/game/k.html", CommandPage(L"javascript:CALL_API('FlashTable,Known|/img/k.jpg|/swf/k.swf|new intro')"));
+    Open("/game/k.html", L"Known");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 10000));
+    EXPECT_EQ(flash->args, (std::vector<std::wstring>{L"Known", L"new intro", L"http://cdn.test/k.swf"}));
+    EXPECT_EQ(TabPage(L"Known"), flash.get());
+    EXPECT_FALSE(page->Loaded());
+    PumpFor(300);
+    EXPECT_EQ(server.RequestCount("/img/k.jpg"), 0u);
+    EXPECT_EQ(GameRows().size(), 1u);
+}
+
+TEST_F(GamePage, WebGameIsAddedAndStartedAndThePageStays) {
+    server.Route("/img/w.jpg", TestHttpServer::Text(Bytes(700, 'w'), "image/jpeg"));
+    server.Route("/game/w.html", CommandPage(L"javascript:CALL_API('WebTable,Web Game|/img/w.jpg|http://play.test/w?a=1')"));
+    Open("/game/w.html", L"Web Game");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return !calls.empty(); }, 30000));
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Add Web Game 1"}));
+    EXPECT_FALSE(page->PicDown.Visible()) << "a web game's download shows no panel";
+    const auto rows = GameRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], L"Web Game");
+    EXPECT_EQ(rows[0][2], address);
+    EXPECT_EQ(rows[0][3], L"http://play.test/w?a=1");
+    EXPECT_EQ(rows[0][4], L"2");
+    EXPECT_TRUE(Exists(L"Jpgs\\Web Game.jpg"));
+    EXPECT_TRUE(page->Loaded()) << "the page stays open";
+
+    // The same command again finds the stored game and only starts it.
+    calls.clear();
+    SendMessageW(page->WB->hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Run Web Game"}));
+    EXPECT_EQ(server.RequestCount("/img/w.jpg"), 1u);
+}
+
+TEST_F(GamePage, NamesThatAreNoFileNamesAreRefusedBeforeAnythingIsFetched) {
+    for (const wchar_t* name : {L"..\\..\\x", L"CON", L"a/b"}) {
+        SCOPED_TRACE(testing::Message() << Utf8(name));
+        server.Route("/img/r.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
+        server.Route("/game/r.html", CommandPage(std::wstring(L"javascript:CALL_API('FlashTable,") + name +
+                                                 L"|/img/r.jpg|/swf/r.swf|i')"));
+        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
+        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
+        strip->hContainerWnd(container);
+        const auto before = Snapshot();
+        messages.clear();
+        Open("/game/r.html", name);
+        Click();
+        PumpFor(500);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(L"不能用作文件名"), std::wstring::npos);
+        EXPECT_EQ(server.RequestCount("/img/r.jpg"), 0u);
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_TRUE(GameRows().empty());
+        EXPECT_FALSE(page->PicDown.Visible());
+        page->Unload();
+    }
+}
+
+TEST_F(GamePage, KindsItDoesNotTakeAndTooFewFieldsAreAnsweredAlike) {
+    for (const wchar_t* link : {L"javascript:CALL_API('openTable,Some Game|/game/12.html')",
+                                L"javascript:CALL_API('WebTable,Short|/img/x.jpg')",
+                                L"javascript:CALL_API('FlashTable,Short|/img/x.jpg|/swf/x.swf')",
+                                L"javascript:CALL_API('FlashTable')"}) {
+        SCOPED_TRACE(testing::Message() << Utf8(link));
+        server.Route("/game/u.html", CommandPage(link));
+        server.Route("/img/x.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
+        messages.clear();
+        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
+        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
+        strip->hContainerWnd(container);
+        Open("/game/u.html");
+        Click();
+        PumpFor(300);
+        EXPECT_EQ(messages, (std::vector<std::wstring>{L"内有"}));
+        EXPECT_EQ(server.RequestCount("/img/x.jpg"), 0u);
+        EXPECT_EQ(strip->TabItems().Count(), 3) << "no tab opened";
+        page->Unload();
+    }
+}
+
+TEST_F(GamePage, DownloadFailuresAreToldInThePanelAndChangeNothing) {
+    server.Route("/game/e.html", CommandPage(L"javascript:CALL_API('FlashTable,Broken|/img/missing.jpg|/swf/e.swf|i')"));
+    Open("/game/e.html", L"Broken");
+    const auto before = Snapshot();
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->LB_GameName.Caption().find(L"下载失败") != std::wstring::npos; }, 30000));
+    EXPECT_EQ(page->LB_GameName.Caption(), L"“Broken”下载失败：不可下载文件");
+    EXPECT_TRUE(page->PicDown.Visible());
+    PumpFor(1500);
+    EXPECT_EQ(server.RequestCount("/swf/e.swf"), 0u) << "no second stage after a failed first";
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(GameRows().empty());
+    EXPECT_TRUE(calls.empty());
+
+    // An empty body is no file either.
+    server.Route("/img/empty.jpg", TestHttpServer::Text("", "image/jpeg"));
+    server.Route("/game/e2.html", CommandPage(L"javascript:CALL_API('WebTable,Empty|/img/empty.jpg|http://p.test/')"));
+    page->GameUrl(address = server.BaseUrlW() + L"/game/e2.html");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->LB_GameName.Caption().find(L"没有字节返回") != std::wstring::npos; }, 30000));
+    EXPECT_TRUE(page->PicDown.Visible()) << "a web game's failure shows the panel to say so";
+    // A completion reported with no bytes is ignored as well.
+    page->DL_WinSock->DownComplete(0);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(GameRows().empty());
+    EXPECT_TRUE(page->Loaded());
+}
+
+TEST_F(GamePage, ARenameThatCannotBeDoneAddsNothingAndSaysSo) {
+    // The thumbnail lands under its own name; a folder already holding the
+    // game's final name stops the rename.
+    server.Route("/img/ok.jpg", TestHttpServer::Text("jpeg bytes", "image/jpeg"));
+    server.Route("/game/n.html", CommandPage(L"javascript:CALL_API('WebTable,Blocked|/img/ok.jpg|http://p.test/b')"));
+    CreateDirectoryW(folder.File(L"Jpgs\\Blocked.jpg").c_str(), nullptr);
+    Open("/game/n.html", L"Blocked");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->LB_GameName.Caption().find(L"下载失败") != std::wstring::npos; }, 30000));
+    EXPECT_EQ(page->LB_GameName.Caption(), L"“Blocked”下载失败：文件保存错误");
+    EXPECT_TRUE(GameRows().empty());
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(GamePage, PanelPauseLinkTogglesTheAnimationWhileTheDownloadGoesOn) {
+    server.Route("/img/p.jpg", [&](const HttpRequest&) {
+        HttpResponse r = TestHttpServer::Text(Bytes(200000, 'p'), "image/jpeg");
+        r.chunkDelayMs = 200;
+        return r;
+    });
+    server.Route("/game/p.html", CommandPage(L"javascript:CALL_API('FlashTable,Paused|/img/p.jpg|/swf/p.swf?nosave|i')"));
+    Open("/game/p.html", L"Paused");
+    Click();
+    ASSERT_TRUE(page->PicDown.Visible());
+    EXPECT_EQ(page->LB_Stop.Caption(), L"暂停下载");
+    SendMessageW(page->LB_Stop.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(page->LB_Stop.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(page->LB_Stop.Caption(), L"开始下载");
+    SendMessageW(page->LB_Stop.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(page->LB_Stop.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(page->LB_Stop.Caption(), L"暂停下载");
+    EXPECT_EQ(page->WBLoading->LocationURL().find(L"Loading.gif") != std::wstring::npos, true);
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << "the download finished at its own pace";
+}
+
+TEST_F(GamePage, DeleteLinkStopsTheDownloadAndClosesTheTab) {
+    server.Route("/img/d.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
+    server.Route("/swf/d.swf", [&](const HttpRequest&) {
+        HttpResponse r = TestHttpServer::Text(Bytes(400000, 'd'), "application/x-shockwave-flash");
+        r.chunkDelayMs = 300;
+        return r;
+    });
+    server.Route("/game/d.html", CommandPage(L"javascript:CALL_API('FlashTable,Dropped|/img/d.jpg|/swf/d.swf|i')"));
+    Open("/game/d.html", L"Dropped");
+    Click();
+    EXPECT_FALSE(page->LBDel.Enabled()) << "deleting waits for the movie stage";
+    ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/d.swf") == 1; }, 30000));
+    ASSERT_TRUE(page->LBDel.Enabled());
+    SendMessageW(page->LBDel.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(page->LBDel.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(strip->TabItems().FindItem(std::wstring(L"Dropped")), -1);
+    EXPECT_FALSE(page->Loaded());
+    PumpFor(1500);
+    EXPECT_TRUE(GameRows().empty());
+    EXPECT_FALSE(Exists(L"Games\\d.swf"));
+    EXPECT_FALSE(Exists(L"Games\\Dropped.swf"));
+    EXPECT_EQ(flash, nullptr);
+}
+
+TEST_F(GamePage, ClosingTheTabSelectsTheCatalogueOnlyBeforeACommand) {
+    server.Route("/game/c.html", CommandPage(L"javascript:CALL_API('bogus,x')"));
+    Open("/game/c.html", L"c1");
+    EXPECT_EQ(strip->Selected(), 2);
+    strip->TabItems().Remove(2L);
+    EXPECT_EQ(strip->Selected(), 1) << "closed before any command: the catalogue tab";
+
+    page = std::make_shared<MainGameUrl>();
+    page->GameUrl(address);
+    strip->TabItems().Add(L"c2", page, L"c2");
+    strip->TabItems().Selected(2L);
+    Click();
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"内有"}));
+    strip->TabItems().Remove(2L);
+    EXPECT_EQ(strip->Selected(), 0) << "after a command the page selects nothing itself";
+}
+
+TEST_F(GamePage, TitleBecomesTheTabCaption) {
+    server.Route("/game/t.html", CommandPage(L"javascript:CALL_API('x')", "Title Of Game"));
+    Open("/game/t.html", L"key");
+    ASSERT_TRUE(PumpUntil([&] { return strip->TabItems().Item(2L)->Caption() == L"Title Of Game"; }, 20000));
+    EXPECT_EQ(strip->TabItems().FindItem(std::wstring(L"key")), 2) << "the key stays";
+    // Closed while the strip is alive: a page without a command selects the catalogue.
+    page->Unload();
+    EXPECT_EQ(strip->Selected(), 1);
+}
+
+}  // namespace
