@@ -19,7 +19,7 @@ class WebBrowser;
 class iButton;
 struct PageCommand;
 
-class MainGame : public Form, public ITabForm, public std::enable_shared_from_this<MainGame> {
+class MainGame : public Form, public ITabForm {
 public:
     MainGame();
     ~MainGame() override;

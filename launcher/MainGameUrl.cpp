@@ -146,7 +146,6 @@ void MainGameUrl::WB_NewWindow2(bool& Cancel) {
     if (!command) return;
     Cancel = true;
     DlStarted = true;
-    const auto self = shared_from_this();  // a command may hand the tab over and unload this page
     if (!IsAccepted(*command, {L"FlashTable", L"WebTable"})) {
         MsgBox(L"内有", MB_OK);
         return;
@@ -232,7 +231,6 @@ void MainGameUrl::DL_WinSock_DownComplete(long size) {
         Swf_Timer.Interval(1000);
         return;
     }
-    const auto self = shared_from_this();
     const std::wstring folder = ProgramFolder();
     const bool savedMovie = DlKind == L"1" && DlSwfUrl.find(kNoSave) == std::wstring::npos;
     const FinalName picture{folder + L"\\Jpgs", FileNameFromAddress(picAddress_), DlName + L".jpg"};
@@ -282,7 +280,6 @@ void MainGameUrl::Tell(const std::wstring& text) {
 }
 
 void MainGameUrl::PlayInThisTab(const std::wstring& swfUrl) {
-    const auto self = shared_from_this();
     const auto& make = GamePageLinks().NewFlashGame;
     if (std::shared_ptr<ITabForm> flash = make ? make(DlName, DlIntro, swfUrl) : nullptr; flash && item_)
         item_->Form(std::move(flash));
@@ -300,7 +297,6 @@ void MainGameUrl::LB_Stop_Click() {
 }
 
 void MainGameUrl::LBDel_Click() {
-    const auto self = shared_from_this();
     DL_WinSock->StopDown();
     if (!host_) return;
     const long index = host_->TabItems().FindItem(static_cast<ITabForm*>(this));

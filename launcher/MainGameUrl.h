@@ -20,7 +20,7 @@ class ProgressBar;
 class WebBrowser;
 struct PageCommand;
 
-class MainGameUrl : public Form, public ITabForm, public std::enable_shared_from_this<MainGameUrl> {
+class MainGameUrl : public Form, public ITabForm {
 public:
     MainGameUrl();
     ~MainGameUrl() override;

@@ -33,12 +33,6 @@ protected:
         SendMessageW(button.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
         SendMessageW(button.hwnd(), WM_KEYUP, VK_SPACE, 0);
     }
-    void TearDown() override {
-        // Game pages close while the strip is whole (a page closing without a
-        // command selects the catalogue tab).
-        while (strip->TabItems().Count() > 2) strip->TabItems().Remove(strip->TabItems().Count() - 1);
-        GamePageTest::TearDown();
-    }
     std::shared_ptr<MainGame> page;
 };
 
