@@ -9,6 +9,7 @@
 #include "MainGameLinks.h"
 #include "MainGameSearch.h"
 #include "MainGameStore.h"
+#include "ProgramFiles.h"
 #include "MainGameUrl.h"
 #include "MsgBox.h"
 #include "PageCommand.h"
@@ -51,7 +52,7 @@ void MainGame::Initialize(IuTab* Implement, CTabItem* Item) {
 }
 
 void MainGame::Form_Load() {
-    PicBtnBg.Picture(SkinPicture(L"\\Skin\\DefaultSkin\\MainGameBtnbg.gif"));
+    PicBtnBg.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\MainGameBtnbg.gif"));
     const HWND bar = PicBtnBg.hWnd();
     auto make = [bar](int left, int width, int height, const wchar_t* picture) {
         iButton::CreateArgs args;
@@ -61,7 +62,7 @@ void MainGame::Form_Load() {
         args.cx = TwipsToPixels(width);
         args.cy = TwipsToPixels(height);
         auto button = std::make_unique<iButton>(args);
-        button->BackPicture(SkinPicture(std::wstring(L"\\Skin\\DefaultSkin\\") + picture));
+        button->BackPicture(LoadSkinPicture(std::wstring(L"Skin\\DefaultSkin\\") + picture));
         ShowWindow(button->hwnd(), SW_SHOWNA);
         return button;
     };

@@ -1,7 +1,8 @@
 // What the catalogue page and the game pages ask of other windows: the
 // library page starts a stored game and reloads its grid, the Flash page
-// plays a game. The main window fills these in when it makes its pages
-// (tests put their own observers here); an empty one is not called.
+// plays a game. By default they reach the main window's library page and
+// make Flash pages; tests put their own observers here. An empty one is not
+// called.
 #pragma once
 #include <functional>
 #include <memory>

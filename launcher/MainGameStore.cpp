@@ -8,19 +8,10 @@
 #include "DownloadName.h"
 #include "SqlText.h"
 #include "Settings.h"
-#include "StdPicture.h"
 #include "mSqlite.h"
 
 std::wstring ProgramFolder() {
     return !AppDir.empty() && AppDir.back() == L'\\' ? AppDir.substr(0, AppDir.size() - 1) : AppDir;
-}
-
-std::shared_ptr<StdPicture> SkinPicture(const std::wstring& relative) {
-    try {
-        return LoadPicture(ProgramFolder() + relative);
-    } catch (...) {
-        return nullptr;  // a missing skin file leaves the control without its picture
-    }
 }
 
 StoredGame LookUpGame(const std::wstring& name) {

@@ -3,16 +3,10 @@
 // row, and the texts that tell the user why a game was not added.
 #pragma once
 #include <initializer_list>
-#include <memory>
 #include <string>
-
-class StdPicture;
 
 // The program folder: AppDir without the backslash that was appended to it.
 std::wstring ProgramFolder();
-// A skin picture below the program folder ("\Skin\DefaultSkin\..."); a missing
-// or broken file gives no picture rather than an error.
-std::shared_ptr<StdPicture> SkinPicture(const std::wstring& relative);
 
 struct StoredGame {
     bool found = false;

@@ -9,6 +9,7 @@
 #include "IuTab.h"
 #include "MainGameLinks.h"
 #include "MainGameStore.h"
+#include "ProgramFiles.h"
 #include "MsgBox.h"
 #include "PageCommand.h"
 #include "ProgressBar.h"
@@ -74,7 +75,7 @@ MainGameUrl::MainGameUrl() {
 MainGameUrl::~MainGameUrl() = default;
 
 void MainGameUrl::Form_Load() {
-    const std::shared_ptr<StdPicture> hand = SkinPicture(L"\\Skin\\DefaultSkin\\Cur\\harrow.cur");
+    const std::shared_ptr<StdPicture> hand = LoadSkinPicture(L"Skin\\DefaultSkin\\Cur\\harrow.cur");
     for (Label* label : {&LB_Stop, &LBDel}) {
         if (hand) {
             label->MouseIcon(hand);
@@ -82,7 +83,7 @@ void MainGameUrl::Form_Load() {
         }
         label->FontUnderline(true);
     }
-    PicLoadingbg.Picture(SkinPicture(L"\\Skin\\DefaultSkin\\loading_bg.gif"));
+    PicLoadingbg.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\loading_bg.gif"));
 
     WB = std::make_unique<WebBrowser>();
     WB->Create(Place(PicWB.hWnd(), {-23, -23, PicWB.ScaleWidth() + 40, PicWB.ScaleHeight() + 40}));
@@ -128,7 +129,7 @@ void MainGameUrl::GameUrl(const std::wstring& UrlValue) {
     PicDown.Visible(false);
     WBLoading->Navigate(LoadingGif());
     WBDown->Navigate(GetAdDownUrl());
-    PicDown.Picture(SkinPicture(L"\\Skin\\DefaultSkin\\downbgcolor.gif"));
+    PicDown.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\downbgcolor.gif"));
 }
 
 void MainGameUrl::WB_TitleChange(const std::wstring& title) {

@@ -4,7 +4,7 @@
 
 #include "CatalogueGroup.h"
 #include "IuTab.h"
-#include "PlainFileName.h"
+#include "PageCommand.h"
 #include "ProgramFiles.h"
 #include "Settings.h"
 #include "SqlText.h"
@@ -138,7 +138,7 @@ int MainMe::LoadJpgs(const std::wstring& zSql) {
             entry.Name = Utf8UrlDecode(query.Text(1));
             // A name that is not a plain file name has no picture: nothing
             // outside the thumbnail folder is ever read for it.
-            if (IsPlainFileName(entry.Name)) entry.PicturePath = ProgramFile(L"jpgs\\" + entry.Name + L".jpg");
+            if (IsUsableGameName(entry.Name)) entry.PicturePath = ProgramFile(L"jpgs\\" + entry.Name + L".jpg");
             entries_.push_back(std::move(entry));
         }
     }
