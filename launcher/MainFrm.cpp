@@ -10,6 +10,7 @@
 #include "RaisedError.h"
 #include "Settings.h"
 #include "Shell.h"
+#include "WindowProc.h"
 #include "WebBrowser.h"
 #include "iButton.h"
 #include "mdlTabAPI.h"
@@ -36,6 +37,14 @@ int NumberOf(const std::wstring& text) {
     }
 }
 
+// Ending other processes reports nothing when the command cannot start.
+void EndProcessesOf(const wchar_t* imageName) {
+    try {
+        TaskKill(imageName);
+    } catch (const RaisedError&) {
+    }
+}
+
 std::wstring WithoutBlanks(std::wstring text) {
     for (wchar_t c : {L'\n', L'\r', L'\t', L' '}) std::erase(text, c);
     return text;
@@ -48,17 +57,28 @@ MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this) {
     Move((Screen::Width() - kWidth * 15) / 2, (Screen::Height() - kHeight * 15) / 2, kWidth * 15, kHeight * 15);
     LinkTopic(L"FormOrvane");
     LinkMode(1);
+    pCnt.Move(4, 34, 791, 550);
+    frmuTab.Move(45, 8, 660, 25);
+    frmuTab.Design = [this](uTab& t) {
+        t.OnDrawBackground = [this](HDC hDC, long cx, long cy, bool& Cancel) { OnDrawBackground(hDC, cx, cy, Cancel); };
+        t.OnMouseDown = [this](long ItemIndex, short& Button, short&, float&, float&) { OnStripMouseDown(ItemIndex, Button); };
+    };
+    W_MenuBtn.Move(704, 1, 25, 18);
+    W_MinBtn.Move(728, 1, 24, 18);
+    W_Close.Move(752, 1, 43, 18);
+    W_MinBtn.Design = [this](iButton& b) { b.Click = [this] { WindowState(FormWindowStateConstants::Minimized); }; };
+    W_Close.Design = [this](iButton& b) { b.Click = [this] { W_Close_Click(); }; };
     for (int i = 0; i < 6; ++i) Pic(i).Visible(false);
+    WebRight.Move(456, 408, 81, 57);
+    WebRight.Visible(false);
+    WebRight.Design = [this](WebBrowser& w) {
+        w.DocumentComplete = [this](const std::wstring& url) { WebRight_DocumentComplete(url); };
+    };
     TimerRight.Interval(0);
     TimerRight.Tick = [this] { TimerRight_Timer(); };
 }
 
 MainFrm::~MainFrm() { ReleaseControls(); }
-
-uTab& MainFrm::frmuTab() {
-    if (!tab_) throw RaisedError(91, "MainFrm", "Object variable not set");
-    return *tab_;
-}
 
 MainMe& MainFrm::Me() {
     if (!mainMe_) throw RaisedError(91, "MainFrm", "Object variable not set");
@@ -76,30 +96,26 @@ void MainFrm::Form_Load() {
         return;
     }
     LoadLogo();
-    CreateStrip();
+    frmuTab->hContainerWnd(pCnt.hWnd());
     mainMe_ = std::make_shared<MainMe>();
     mainMe_->Load();
-    CTabItems& items = tab_->TabItems();
+    CTabItems& items = frmuTab->TabItems();
     items.Add(L"我的盒子", mainMe_);
     items.Add(L"找游戏", NewCataloguePage());
     for (long i = 0; i < 2; ++i) {
         items.Item(i)->HideButton(true);
         items.Item(i)->LockSize(true);
     }
-    tab_->LockReDraw(false);
+    frmuTab->LockReDraw(false);
     Caption(PortalName);
     Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\frmMain_bg.gif"));
     LoadPictures();
     SetRoundRegion(hwnd(), kWidth, kHeight, kCorner, kCorner);
     ShowWindowFrame(hwnd(), false);
     AddTrayIcon();
-    MainPrevWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWndProc)));
+    MainPrevWndProc = SetWindowProc(hwnd(), &TrayWndProc);
     procInstalled_ = MainPrevWndProc != nullptr;
-    webRight_ = std::make_unique<WebBrowser>();
-    webRight_->Create({hwnd(), 456, 408, 81, 57, false});
-    webRight_->DocumentComplete = [this](const std::wstring& url) { WebRight_DocumentComplete(url); };
-    webRight_->Navigate(GetAdRightUrl());
+    WebRight->Navigate(GetAdRightUrl());
 }
 
 void MainFrm::SendLinkCommand(const std::wstring& cmd) {
@@ -137,33 +153,11 @@ void MainFrm::LoadLogo() {
     }
 }
 
-void MainFrm::CreateStrip() {
-    tab_ = std::make_unique<uTab>();
-    tab_->Create(hwnd(), 45, 8, 660);
-    tab_->hContainerWnd(pCnt.hWnd());
-    tab_->OnDrawBackground = [this](HDC hDC, long cx, long cy, bool& Cancel) { OnDrawBackground(hDC, cx, cy, Cancel); };
-    tab_->OnMouseDown = [this](long ItemIndex, short& Button, short&, float&, float&) { OnStripMouseDown(ItemIndex, Button); };
-}
-
 void MainFrm::LoadPictures() {
     for (int i = 1; i <= 5; ++i) Pic(i).Picture(LoadSkinPicture(kMenuIcons[i - 1]));
-    struct Place {
-        std::unique_ptr<iButton>& button;
-        int x, cx;
-        const wchar_t* picture;
-    };
-    const Place places[] = {
-        {menuBtn_, 704, 25, L"Skin\\DefaultSkin\\menubtn.bmp"},
-        {min_, 728, 24, L"Skin\\DefaultSkin\\min.bmp"},
-        {close_, 752, 43, L"Skin\\DefaultSkin\\main_close.bmp"},
-    };
-    for (const Place& p : places) {
-        p.button = std::make_unique<iButton>(iButton::CreateArgs{hwnd(), p.x, 1, p.cx, 18});
-        p.button->BackPicture(LoadSkinPicture(p.picture));
-        ShowWindow(p.button->hwnd(), SW_SHOW);
-    }
-    min_->Click = [this] { WindowState(FormWindowStateConstants::Minimized); };
-    close_->Click = [this] { W_Close_Click(); };
+    W_MenuBtn->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\menubtn.bmp"));
+    W_MinBtn->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\min.bmp"));
+    W_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\main_close.bmp"));
 }
 
 void MainFrm::AddTrayIcon() {
@@ -183,10 +177,10 @@ void MainFrm::AddTrayIcon() {
 }
 
 void MainFrm::Form_Resize() {
-    if (!tab_) return;  // a second instance never lays out
+    if (!mainMe_) return;  // a second instance never lays out
     if (NumberOf(IsResize) != 1) {
         SetRoundRegion(hwnd(), kWidth, kHeight, kCorner, kCorner);
-        SetWindowPos(tab_->hwnd(), nullptr, 45, 8, 660, 25, SWP_NOZORDER | SWP_NOACTIVATE);
+        frmuTab.Move(45, 8, 660, 25);
         pCnt.Move(4, 34, 791, 550);
     } else {
         SetRoundRegion(hwnd(), static_cast<int16_t>(ScaleWidth() + 10), static_cast<int16_t>(ScaleHeight() + 10), 0, 0);
@@ -230,7 +224,7 @@ void MainFrm::W_Close_Click() {
 
 void MainFrm::Menu_Close_Click() {
     Unload();
-    TaskKill(L"Pellow.exe");
+    EndProcessesOf(L"Pellow.exe");
 }
 
 void MainFrm::TimerRight_Timer() { TimerRight.Interval(0); }
@@ -238,7 +232,7 @@ void MainFrm::TimerRight_Timer() { TimerRight.Interval(0); }
 void MainFrm::WebRight_DocumentComplete(const std::wstring&) {
     std::wstring text;
     try {
-        text = WithoutBlanks(webRight_->Document()->documentElement().outerHTML());
+        text = WithoutBlanks(WebRight->Document()->documentElement().outerHTML());
     } catch (...) {
         // an unreadable document leaves the text empty
     }
@@ -253,9 +247,9 @@ void MainFrm::Form_Unload(int&) {
     }
     if (trayAdded_) Shell_NotifyIconW(NIM_DELETE, &tray_);
     trayAdded_ = false;
-    if (procInstalled_) SetWindowLongPtrW(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainPrevWndProc));
+    if (procInstalled_) SetWindowProc(hwnd(), MainPrevWndProc);
     procInstalled_ = false;
-    TaskKill(L"Orvane.exe");
+    EndProcessesOf(L"Orvane.exe");
 }
 
 void MainFrm::OnDestroyed() {
@@ -264,11 +258,6 @@ void MainFrm::OnDestroyed() {
 }
 
 void MainFrm::ReleaseControls() {
-    webRight_.reset();
-    menuBtn_.reset();
-    min_.reset();
-    close_.reset();
-    tab_.reset();  // its tabs close their pages
     mainMe_.reset();
     if (logoDC_) {
         DeleteMemDC(logoDC_);

@@ -14,12 +14,10 @@
 #include "Form.h"
 #include "PictureBox.h"
 #include "Timer.h"
+#include "ToolkitHosting.h"
+#include "WebBrowserHosting.h"
 
-class ITabForm;
 class MainMe;
-class WebBrowser;
-class iButton;
-class uTab;
 
 class MainFrm : public Form {
 public:
@@ -32,13 +30,18 @@ public:
 
     // Container of the tab pages; also the DDE client of the hand-off.
     PictureBox pCnt;
+    // The page tabs; pCnt holds their pages.
+    Hosted<uTab> frmuTab{*this};
+    Hosted<iButton> W_MenuBtn{*this};
+    Hosted<iButton> W_MinBtn{*this};
+    Hosted<iButton> W_Close{*this};
     // Menu icons: 1..5 loaded at start, 0 left to the menu painter.
     ControlArray<PictureBox> Pic;
+    // Loads the advertisement page only to see whether it exists.
+    Hosted<WebBrowser> WebRight{*this};
     // Delays the notice pop-up; off until the advertisement page has loaded.
     Timer TimerRight;
 
-    // The tab strip (exists while the window is loaded).
-    uTab& frmuTab();
     // The "我的盒子" page (exists while the window is loaded).
     MainMe& Me();
 
@@ -55,11 +58,6 @@ public:
     // The probe's document arrived: arms the notice timer unless it is the
     // not-found page.
     void WebRight_DocumentComplete(const std::wstring& url);
-    // Controls for the tests and the pages.
-    WebBrowser* WebRight() const { return webRight_.get(); }
-    iButton* W_Close() const { return close_.get(); }
-    iButton* W_MinBtn() const { return min_.get(); }
-    iButton* W_MenuBtn() const { return menuBtn_.get(); }
     HDC LogoDC() const { return logoDC_; }
     const NOTIFYICONDATAW& TrayIconData() const { return tray_; }
 
@@ -71,8 +69,6 @@ protected:
 
 private:
     void LoadLogo();
-    void CreateStrip();
-    void CreateButtons();
     void LoadPictures();
     void AddTrayIcon();
     void OnDrawBackground(HDC hDC, long cx, long cy, bool& Cancel);
@@ -82,9 +78,6 @@ private:
     std::wstring ReadCloseSetting();
     void ReleaseControls();
 
-    std::unique_ptr<uTab> tab_;
-    std::unique_ptr<iButton> menuBtn_, min_, close_;
-    std::unique_ptr<WebBrowser> webRight_;
     std::shared_ptr<MainMe> mainMe_;
     HDC logoDC_ = nullptr;
     NOTIFYICONDATAW tray_{};

@@ -1,6 +1,7 @@
 #include "MainFrmTray.h"
 
 #include "MainFrm.h"
+#include "WindowProc.h"
 
 WNDPROC MainPrevWndProc = nullptr;
 
@@ -27,6 +28,5 @@ LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
             // nothing may unwind through the system's dispatcher
         }
     }
-    // Wide: the window is a Unicode window and its captions are Chinese.
-    return CallWindowProcW(MainPrevWndProc, hwnd, uMsg, wParam, lParam);
+    return CallWindowProcOf(MainPrevWndProc, hwnd, uMsg, wParam, lParam);
 }

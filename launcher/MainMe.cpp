@@ -57,12 +57,21 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
     BackColor(0xF9F9F9);  // RGB(249, 249, 249)
     AutoRedraw(true);
     ClientSize(791 * 15, 550 * 15);
+    Btn_GameAll.Move(8, 524, 24, 24);
+    Btn_GameAll.ToolTipText(L"全部游戏");
+    Btn_GameAll.Design = [this](iButton& b) { b.Click = [this] { ShowView(false); }; };
+    Btn_GameSc.Move(36, 524, 24, 24);
+    Btn_GameSc.ToolTipText(L"收藏游戏");
+    Btn_GameSc.Design = [this](iButton& b) { b.Click = [this] { ShowView(true); }; };
     Picture3.Move(598, 0, 1, 553);
     Picture1.Move(599, 0, 1, 553);
+    WB.Move(598, -2, 216, 574);
+    WB.Visible(false);
+    WB.Design = [this](WebBrowser& w) { w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); }; };
     Timer_WB.Interval(1000);
     Timer_WB.Tick = [this] {
         Timer_WB.Interval(0);
-        if (wb_) wb_->Visible(true);
+        WB.Visible(true);
     };
 }
 
@@ -77,27 +86,12 @@ void MainMe::Form_Load() {
     HookWindow(hwnd(), this);
     skin_ = std::make_unique<GridSkin>();
     Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\MainMe_bg.gif"));
-    gameAll_ = std::make_unique<iButton>(iButton::CreateArgs{hwnd(), 8, 524, 24, 24});
-    gameSc_ = std::make_unique<iButton>(iButton::CreateArgs{hwnd(), 36, 524, 24, 24});
-    gameAll_->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_all.bmp"));
-    gameSc_->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_sc.bmp"));
-    gameAll_->Click = [this] { ShowView(false); };
-    gameSc_->Click = [this] { ShowView(true); };
-    ShowWindow(gameAll_->hwnd(), SW_SHOW);
-    ShowWindow(gameSc_->hwnd(), SW_SHOW);
-    buttonTips_ = std::make_unique<clsTooltip>();
-    RECT all{0, 0, 24, 24};
-    buttonTips_->AddTool_ForRect(gameAll_->hwnd(), 1, all, L"全部游戏");
-    buttonTips_->AddTool_ForRect(gameSc_->hwnd(), 1, all, L"收藏游戏");
-    gameAll_->Locked(true);
+    Btn_GameAll->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_all.bmp"));
+    Btn_GameSc->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_sc.bmp"));
+    Btn_GameAll->Locked(true);
     LoadGameList(kListAtLoad);
-    wb_ = std::make_unique<WebBrowser>();
-    wb_->Create({hwnd(), 598, -2, 216, 574, false});
-    wb_->NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
     WebRefresh();
 }
-
-void MainMe::Form_Unload(int&) {}
 
 void MainMe::OnDestroyed() {
     Form::OnDestroyed();
@@ -105,17 +99,13 @@ void MainMe::OnDestroyed() {
 }
 
 void MainMe::ReleaseControls() {
-    wb_.reset();
     tips_.reset();
-    buttonTips_.reset();
-    gameAll_.reset();
-    gameSc_.reset();
     FreeEntries();
     skin_.reset();
 }
 
 void MainMe::WebRefresh() {
-    if (wb_) wb_->Navigate(GetSpaceUrl());
+    WB->Navigate(GetSpaceUrl());
 }
 
 void MainMe::WB_NewWindow2(bool&) {}
@@ -185,8 +175,8 @@ void MainMe::AddPageTips() {
 // ---- views and commands ----
 
 void MainMe::ShowView(bool favourites) {
-    gameAll_->Locked(!favourites);
-    gameSc_->Locked(favourites);
+    Btn_GameAll->Locked(!favourites);
+    Btn_GameSc->Locked(favourites);
     UnLoadJpgs();
     LoadGameList(favourites ? kListFavourites : kListAll);
 }
@@ -214,7 +204,7 @@ void MainMe::Image_Del() {
 }
 
 void MainMe::ReloadAfterFavourite() {
-    if (!gameSc_ || !gameSc_->Locked()) return;
+    if (!Btn_GameSc->Locked()) return;
     UnLoadJpgs();
     LoadGameList(kListFavourites);
 }

@@ -15,13 +15,13 @@
 #include "ITabForm.h"
 #include "PictureBox.h"
 #include "Timer.h"
+#include "ToolkitHosting.h"
+#include "WebBrowserHosting.h"
 #include "clsWndMsg.h"
 
 class CTabItem;
 class IuTab;
-class WebBrowser;
 class clsTooltip;
-class iButton;
 struct GridSkin;
 
 // One grid entry: its name as the grid shows it and its 72 x 72 picture,
@@ -65,9 +65,14 @@ public:
     // clsWndMsg: the page's own message procedure.
     void Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRESULT& ret) override;
 
+    // All games / favourite games; the locked one marks the view shown.
+    Hosted<iButton> Btn_GameAll{*this};
+    Hosted<iButton> Btn_GameSc{*this};
     // DDE client towards the player.
     PictureBox Picture3;
     PictureBox Picture1;
+    // The user's space page, shown once the first second has passed.
+    Hosted<WebBrowser> WB{*this};
     Timer Timer_WB;
 
     // For the painter, the tests and the menus.
@@ -77,14 +82,10 @@ public:
     // Entry n (1-based); its picture is decoded on first use (nullptr: none).
     const GridEntry& Entry(int n);
     HBITMAP EntryPicture(int n);
-    iButton* Btn_GameAll() const { return gameAll_.get(); }
-    iButton* Btn_GameSc() const { return gameSc_.get(); }
-    WebBrowser* WB() const { return wb_.get(); }
     IuTab* TabHost() const { return host_; }
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& Cancel) override;
     void OnDestroyed() override;
 
 private:
@@ -106,9 +107,7 @@ private:
     GameGrid grid_;
     std::vector<GridEntry> entries_;
     std::unique_ptr<GridSkin> skin_;
-    std::unique_ptr<iButton> gameAll_, gameSc_;
-    std::unique_ptr<WebBrowser> wb_;
-    std::unique_ptr<clsTooltip> tips_, buttonTips_;
+    std::unique_ptr<clsTooltip> tips_;
     IuTab* host_ = nullptr;       // the main window's strip
     CTabItem* item_ = nullptr;    // this page's tab
 };

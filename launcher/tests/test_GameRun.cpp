@@ -143,7 +143,7 @@ TEST_F(GameRunTest, APlayerThatDoesNotAnswerOrIsMissingEndsTheHandOffQuietly) {
 }
 
 TEST_F(GameRunTest, AFlashGameWhoseTabIsOpenIsSelected) {
-    CTabItems& items = f.frmuTab().TabItems();
+    CTabItems& items = f.frmuTab->TabItems();
     auto page = std::make_shared<OpenGamePage>();
     page->Load();
     items.Add(L"O'Flash", page, L"O'Flash");
@@ -152,9 +152,9 @@ TEST_F(GameRunTest, AFlashGameWhoseTabIsOpenIsSelected) {
         p->Load();
         return p;
     }(), L"other");
-    f.frmuTab().Selected(0);
+    f.frmuTab->Selected(0);
     Run(L"O'Flash");
-    EXPECT_EQ(f.frmuTab().Selected(), 2);
+    EXPECT_EQ(f.frmuTab->Selected(), 2);
     EXPECT_EQ(items.Count(), 4);
     EXPECT_TRUE(env.shells.empty());
 }

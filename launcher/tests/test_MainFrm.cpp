@@ -95,7 +95,7 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     EXPECT_EQ(f.IsResize, L"0");
     EXPECT_EQ(f.TimerRight.Interval(), 0);
 
-    CTabItems& items = f.frmuTab().TabItems();
+    CTabItems& items = f.frmuTab->TabItems();
     ASSERT_EQ(items.Count(), 2);
     EXPECT_EQ(items.Item(0L)->Caption(), L"我的盒子");
     EXPECT_EQ(items.Item(1L)->Caption(), L"找游戏");
@@ -104,9 +104,9 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
         EXPECT_TRUE(items.Item(i)->LockSize());
     }
     EXPECT_EQ(items.Item(0L)->Form()->hwnd(), f.Me().hwnd());
-    EXPECT_EQ(f.frmuTab().hContainerWnd(), f.pCnt.hWnd());
+    EXPECT_EQ(f.frmuTab->hContainerWnd(), f.pCnt.hWnd());
 
-    const RECT strip = ChildRect(f.frmuTab().hwnd(), h);
+    const RECT strip = ChildRect(f.frmuTab->hwnd(), h);
     EXPECT_EQ(strip.left, 45);
     EXPECT_EQ(strip.top, 8);
     EXPECT_EQ(strip.right - strip.left, 660);
@@ -120,7 +120,7 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     struct Btn {
         iButton* b;
         int x, cx;
-    } buttons[] = {{f.W_MenuBtn(), 704, 25}, {f.W_MinBtn(), 728, 24}, {f.W_Close(), 752, 43}};
+    } buttons[] = {{f.W_MenuBtn.Live(), 704, 25}, {f.W_MinBtn.Live(), 728, 24}, {f.W_Close.Live(), 752, 43}};
     for (const Btn& b : buttons) {
         ASSERT_NE(b.b, nullptr);
         const RECT r = ChildRect(b.b->hwnd(), h);
@@ -148,8 +148,8 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     EXPECT_EQ(std::wstring(tray.szTip).substr(0, 7), L"Brisco ");
     EXPECT_EQ(GetWindowLongPtrW(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TrayWndProc));
 
-    ASSERT_NE(f.WebRight(), nullptr);
-    const RECT web = ChildRect(f.WebRight()->hwnd(), h);
+    ASSERT_NE(f.WebRight.Live(), nullptr);
+    const RECT web = ChildRect(f.WebRight.Live()->hwnd(), h);
     EXPECT_EQ(web.left, 456);
     EXPECT_EQ(web.top, 408);
     EXPECT_EQ(web.right - web.left, 81);
@@ -161,7 +161,7 @@ TEST_F(MainFrmTest, StripBackgroundComesFromTheLogoBitmap) {
     HDC logo = f.LogoDC();
     ASSERT_NE(logo, nullptr);
     PumpFor(100);
-    HWND strip = f.frmuTab().hwnd();
+    HWND strip = f.frmuTab->hwnd();
     HDC dc = GetDC(strip);
     // Right of the tabs the last column of the logo's area is stretched.
     for (int y : {2, 12, 22}) EXPECT_EQ(GetPixel(dc, 640, y), GetPixel(logo, 40 + 171, 8 + y)) << y;
@@ -181,10 +181,10 @@ TEST_F(MainFrmTest, CloseHidesToTrayWhenInstallSaysOneAndTrayShowsAgain) {
     EXPECT_TRUE(IsWindowVisible(f.hwnd()));
     // A click on the close button's picture goes the same road.
     POINT at{10, 9};
-    ClientToScreen(f.W_Close()->hwnd(), &at);
+    ClientToScreen(f.W_Close.Live()->hwnd(), &at);
     SetCursorPos(at.x, at.y);
-    SendMessageW(f.W_Close()->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(f.W_Close()->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageW(f.W_Close.Live()->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(f.W_Close.Live()->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_FALSE(IsWindowVisible(f.hwnd()));
     EXPECT_TRUE(f.Loaded());
 }
@@ -239,7 +239,7 @@ TEST_F(MainFrmTest, WholeWindowLayoutAndBack) {
     EXPECT_EQ(back.left, 4);
     EXPECT_EQ(back.top, 34);
     EXPECT_EQ(back.right - back.left, 791);
-    const RECT strip = ChildRect(f.frmuTab().hwnd(), h);
+    const RECT strip = ChildRect(f.frmuTab->hwnd(), h);
     EXPECT_EQ(strip.left, 45);
     EXPECT_EQ(strip.top, 8);
     DeleteObject(rgn);
@@ -258,7 +258,7 @@ TEST_F(MainFrmTest, DragStartsOnTheTopBandAndOnTheStripOutsideTabs) {
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
     SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
     EXPECT_EQ(rec.drags, 1);
-    HWND strip = f.frmuTab().hwnd();
+    HWND strip = f.frmuTab->hwnd();
     SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(620, 12));  // right of the tabs
     SendMessageW(strip, WM_LBUTTONUP, 0, MAKELPARAM(620, 12));
     EXPECT_EQ(rec.drags, 2);
@@ -270,7 +270,7 @@ TEST_F(MainFrmTest, DragStartsOnTheTopBandAndOnTheStripOutsideTabs) {
 TEST_F(MainFrmTest, ShowCommandRestoresAndOtherCommandsAreDropped) {
     f.Show();
     f.Me();
-    f.frmuTab().Selected(1);
+    f.frmuTab->Selected(1);
     f.WindowState(FormWindowStateConstants::Minimized);
     PumpFor(50);
     ASSERT_TRUE(IsIconic(f.hwnd()));
@@ -284,8 +284,8 @@ TEST_F(MainFrmTest, ShowCommandRestoresAndOtherCommandsAreDropped) {
     f.Hide();
     EXPECT_TRUE(f.DeliverLinkExecute(L"Show"));
     EXPECT_TRUE(IsWindowVisible(f.hwnd()));
-    EXPECT_EQ(f.frmuTab().Selected(), 1);
-    EXPECT_EQ(f.frmuTab().TabItems().Count(), 2);
+    EXPECT_EQ(f.frmuTab->Selected(), 1);
+    EXPECT_EQ(f.frmuTab->TabItems().Count(), 2);
 }
 
 TEST(MainFrmProbe, NotFoundPageArmsNoTimerAndAnyOtherPageArmsFiveSeconds) {
@@ -297,7 +297,7 @@ TEST(MainFrmProbe, NotFoundPageArmsNoTimerAndAnyOtherPageArmsFiveSeconds) {
     MainFrm& f = TheMainFrm();
     f.Show();
     std::wstring seen;
-    f.WebRight()->DocumentComplete = [&](const std::wstring& url) {
+    f.WebRight.Live()->DocumentComplete = [&](const std::wstring& url) {
         seen = url;
         f.WebRight_DocumentComplete(url);
     };
@@ -306,7 +306,7 @@ TEST(MainFrmProbe, NotFoundPageArmsNoTimerAndAnyOtherPageArmsFiveSeconds) {
 
     server.Route("/orvane/html/ad/adright.html", TestHttpServer::Text("<html><body>新游戏上线</body></html>"));
     seen.clear();
-    f.WebRight()->Navigate(GetAdRightUrl());
+    f.WebRight.Live()->Navigate(GetAdRightUrl());
     ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }, 15000));
     EXPECT_EQ(f.TimerRight.Interval(), 5000);
     f.Unload();

@@ -11,6 +11,7 @@
 #include "MainMe.h"
 #include "Pump.h"
 #include "SqlText.h"
+#include "WebBrowser.h"
 #include "iButton.h"
 #include "uTab.h"
 
@@ -99,8 +100,8 @@ TEST_F(MainMeTest, EmptyLibraryShowsTheMoreGamesEntryThatLeadsToTheCatalogue) {
     EXPECT_EQ(me.Grid().ItemCount, 1);
     EXPECT_EQ(me.Grid().PageCount, 1);
     EXPECT_EQ(Names(me), std::vector<std::wstring>{L"更多游戏"});
-    EXPECT_TRUE(me.Btn_GameAll()->Locked());
-    EXPECT_FALSE(me.Btn_GameSc()->Locked());
+    EXPECT_TRUE(me.Btn_GameAll.Live()->Locked());
+    EXPECT_FALSE(me.Btn_GameSc.Live()->Locked());
 
     HDC dc = me.hDC();
     const GridRect cell0 = me.Grid().GameCells[0].PicRect;
@@ -119,11 +120,28 @@ TEST_F(MainMeTest, EmptyLibraryShowsTheMoreGamesEntryThatLeadsToTheCatalogue) {
     // A right click shows nothing and names no game; a left click selects the catalogue.
     SendMessageW(me.hwnd(), WM_RBUTTONUP, 0, At(CellCentre(me, 0).x, CellCentre(me, 0).y));
     EXPECT_TRUE(me.G_GameName.empty());
-    EXPECT_EQ(f.frmuTab().Selected(), 0);
+    EXPECT_EQ(f.frmuTab->Selected(), 0);
     LeftClick(me, CellCentre(me, 0));
-    EXPECT_EQ(f.frmuTab().Selected(), 1);
+    EXPECT_EQ(f.frmuTab->Selected(), 1);
     EXPECT_TRUE(me.G_GameName.empty());
     EXPECT_TRUE(env.shells.empty());
+}
+
+TEST_F(MainMeTest, WebPaneShowsTheSpacePageAfterTheFirstSecond) {
+    MainMe& me = Open();
+    ASSERT_NE(me.WB.Live(), nullptr);
+    EXPECT_FALSE(me.WB.Live()->Visible());
+    EXPECT_EQ(me.Timer_WB.Interval(), 1000);
+    EXPECT_TRUE(PumpUntil([&] { return me.WB.Live()->Visible(); }, 10000));
+    EXPECT_EQ(me.Timer_WB.Interval(), 0);
+    EXPECT_EQ(me.WB.Live()->LocationURL(), GetSpaceUrl());
+    RECT r;
+    GetWindowRect(me.WB.Live()->hwnd(), &r);
+    MapWindowPoints(nullptr, me.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 598);
+    EXPECT_EQ(r.top, -2);
+    EXPECT_EQ(r.right - r.left, 216);
+    EXPECT_EQ(r.bottom - r.top, 574);
 }
 
 TEST_F(MainMeTest, NineteenTwentyAndTwentyOneGames) {
@@ -265,9 +283,9 @@ TEST_F(MainMeTest, FavouritesViewAndCommandsOnRows) {
     EXPECT_EQ(env.QueryInt(L"Select G_Favorite From Games Where G_Name = 'O''Neil2'"), 1);
     EXPECT_EQ(me.GameCellCount(), 5);
 
-    ClickButton(me.Btn_GameSc());
-    EXPECT_TRUE(me.Btn_GameSc()->Locked());
-    EXPECT_FALSE(me.Btn_GameAll()->Locked());
+    ClickButton(me.Btn_GameSc.Live());
+    EXPECT_TRUE(me.Btn_GameSc.Live()->Locked());
+    EXPECT_FALSE(me.Btn_GameAll.Live()->Locked());
     EXPECT_EQ(Names(me), (std::vector<std::wstring>{L"O'Neil", L"liked", L"更多游戏"}));
 
     // Unmarking while favourites are shown takes the game off the grid.
@@ -279,12 +297,12 @@ TEST_F(MainMeTest, FavouritesViewAndCommandsOnRows) {
     me.G_GameName = L"O'Neil";
     me.Image_Del();
     EXPECT_EQ(Names(me), (std::vector<std::wstring>{L"O'Neil2", L"liked", L"plain", L"更多游戏"}));
-    EXPECT_TRUE(me.Btn_GameSc()->Locked());
+    EXPECT_TRUE(me.Btn_GameSc.Live()->Locked());
     EXPECT_EQ(env.QueryInt(L"Select count(*) From Games"), 3);
 
-    ClickButton(me.Btn_GameAll());
-    EXPECT_TRUE(me.Btn_GameAll()->Locked());
-    EXPECT_FALSE(me.Btn_GameSc()->Locked());
+    ClickButton(me.Btn_GameAll.Live());
+    EXPECT_TRUE(me.Btn_GameAll.Live()->Locked());
+    EXPECT_FALSE(me.Btn_GameSc.Live()->Locked());
     EXPECT_EQ(me.GameCellCount(), 4);
 
     // A right click names the game the menu will work on.
