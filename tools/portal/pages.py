@@ -248,8 +248,9 @@ def sign_in_help(what):
 
 
 def ad_right():
-    body = ('<a href="/orvane/html/left/0/0.html" target="_blank"><img src="/img/ad/right.jpg" width="240" '
-            'height="160" alt="新游戏上线"></a>\n<p>本周新上线五款游戏，快来试试！</p>')
+    # Shown in the notice pop-up, whose page area is about 300 x 170 pixels.
+    body = ('<a href="/orvane/html/left/0/0.html" target="_blank"><img src="/img/ad/right.jpg" width="280" '
+            'height="110" alt="新游戏上线"></a>\n<p>本周新上线五款游戏，快来试试！</p>')
     return page("新游戏上线", body, "#FFF4E0")
 
 

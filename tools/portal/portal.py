@@ -100,7 +100,7 @@ class Portal:
             "/html/chongzhi.html": lambda r: Reply(pages.top_up()),
             "/kefu.htm": lambda r: Reply(pages.customer_service()),
             "/img/ad/right.jpg": lambda r: self.picture("ad-right", lambda: media.banner(
-                240, 160, "新游戏上线", "Brisco 每周推荐", 0.08)),
+                280, 110, "新游戏上线", "Brisco 每周推荐", 0.08)),
             "/img/ad/down.jpg": lambda r: self.picture("ad-down", lambda: media.banner(
                 468, 60, "精选推荐 · 天天有新游戏", "Brisco", 0.55)),
         }
