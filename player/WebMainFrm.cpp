@@ -5,6 +5,7 @@
 #include "App.h"
 #include "BitmapTabSkin.h"
 #include "CacheMain.h"
+#include "HandlerScope.h"
 #include "MsgBox.h"
 #include "PlayerLayout.h"
 #include "PortalConfig.h"
@@ -256,9 +257,8 @@ void WebMainFrm::RectRgn(HWND hwnd, int16_t right, int16_t bottom, int16_t corne
 
 void WebMainFrm::Form_Unload(int&) {
     if (WebuTab_) WebuTab_->TabItems().Clear();
-    // Released, but kept until the window object goes: its own close event
-    // may be the caller of this unload.
-    releasedStyle_ = std::move(objStyle_);
+    // Its own close event may be the caller of this unload.
+    if (objStyle_) HandlerScope::ReleaseAfterHandlers(std::shared_ptr<cSetStyle>(std::move(objStyle_)));
 }
 
 void WebMainFrm::objStyle_CloseClick() { web_close_Click(); }

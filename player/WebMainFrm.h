@@ -88,7 +88,6 @@ private:
     std::unique_ptr<cSetStyle> objStyle_;
     // Toolkit controls live as long as the window object: an unload asked for
     // from inside one of their events returns into them.
-    std::unique_ptr<cSetStyle> releasedStyle_;
     std::unique_ptr<BForm> WebBForm_;
     std::unique_ptr<uTab> WebuTab_;
     std::unique_ptr<iButton> web_tool_, web_min_, web_minmax_, web_close_;
