@@ -42,6 +42,36 @@ TEST_F(WebMainFrmTest, StartsWithTheAddressInOneSelectedTabWhoseCaptionFollowsTh
     EXPECT_EQ(Tabs().FindItem(L"Game" + a), 0);  // the key stays
 }
 
+BOOL CALLBACK FindByCaption(HWND hwnd, LPARAM lParam) {
+    auto* found = reinterpret_cast<std::pair<std::wstring, HWND>*>(lParam);
+    wchar_t text[128] = L"";
+    GetWindowTextW(hwnd, text, 128);
+    if (IsWindowVisible(hwnd) && found->first == text) {
+        found->second = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(WebMainFrmTest, ALinkToANewWindowGetsTheBrowsersOwnWindowAndNoTab) {
+    http.Route("/links", TestHttpServer::Text("<html><head><title>Links</title></head><body>"
+                                              "<a href=\"/b\" target=\"_blank\">b</a></body></html>"));
+    Start(Url("links"));
+    ASSERT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::wstring>{L"Links"}; }, 20000));
+    const HWND view = Page(0).wb().hwnd();
+    SendMessageW(view, WM_KEYDOWN, VK_TAB, 0);
+    SendMessageW(view, WM_KEYDOWN, VK_RETURN, 0);
+    std::pair<std::wstring, HWND> popup{L"Game b", nullptr};
+    ASSERT_TRUE(PumpUntil([&] {
+        EnumThreadWindows(GetCurrentThreadId(), FindByCaption, reinterpret_cast<LPARAM>(&popup));
+        return popup.second != nullptr;
+    }, 20000));
+    EXPECT_NE(popup.second, frm->hWnd());
+    EXPECT_EQ(Tabs().Count(), 1);
+    EXPECT_EQ(Captions(), std::vector<std::wstring>{L"Links"});
+    SendMessageW(popup.second, WM_CLOSE, 0, 0);
+}
+
 TEST_F(WebMainFrmTest, BorderlessWindowLaysOutEveryControl) {
     Start(Url("a"));
     const LONG style = GetWindowLongW(frm->hWnd(), GWL_STYLE);
