@@ -29,8 +29,9 @@ POINT Cursor() {
 }  // namespace
 
 cSetStyle::cSetStyle() {
-    subclass_.MsgCome = [this](bool bBefore, bool&, LRESULT&, HWND& hWnd, UINT& uMsg, WPARAM& wParam, LPARAM&) {
-        if (bBefore) OnMessage(hWnd, uMsg, wParam);
+    subclass_.MsgCome = [this](bool bBefore, bool&, LRESULT&, HWND& hWnd, UINT& uMsg, WPARAM& wParam,
+                               LPARAM& lParam) {
+        if (bBefore) OnMessage(hWnd, uMsg, wParam, lParam);
     };
 }
 
@@ -41,6 +42,10 @@ cSetStyle::~cSetStyle() {
 void cSetStyle::SetWindowStyle(HWND hWnd) {
     hwnd_ = hWnd;
     SetWindowLongW(hWnd, GWL_STYLE, kBorderlessStyle);
+    // Without the frame change Windows keeps the old caption and border as
+    // non-client area, and the edge zones would see no client mouse messages.
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     subclass_.AddWindowMsgs(hWnd);
 }
 
@@ -60,7 +65,7 @@ int cSetStyle::ZoneAt(const RECT& r, int x, int y) {
     return -1;
 }
 
-void cSetStyle::OnMessage(HWND hWnd, UINT uMsg, WPARAM wParam) {
+void cSetStyle::OnMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
         case WM_SETTINGCHANGE:
             if (SettingChange) SettingChange();
@@ -72,6 +77,10 @@ void cSetStyle::OnMessage(HWND hWnd, UINT uMsg, WPARAM wParam) {
         case WM_MOUSEMOVE: OnMouseMove(wParam); break;
         case WM_LBUTTONDOWN: OnButtonDown(); break;
         case WM_LBUTTONUP: OnButtonUp(); break;
+        case WM_CANCELMODE: CancelDrag(); break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) CancelDrag();
+            break;
     }
 }
 
@@ -122,6 +131,15 @@ void cSetStyle::OnButtonUp() {
     DrawBand(oldBand_);
     MoveWindow(hwnd_, newBand_.left, newBand_.top, newBand_.right - newBand_.left, newBand_.bottom - newBand_.top,
                TRUE);
+    ReleaseDC(nullptr, screenDC_);
+    screenDC_ = nullptr;
+    if (GetCapture() == hwnd_) ReleaseCapture();
+}
+
+void cSetStyle::CancelDrag() {
+    if (!dragging_) return;
+    dragging_ = false;
+    DrawBand(oldBand_);
     ReleaseDC(nullptr, screenDC_);
     screenDC_ = nullptr;
     if (GetCapture() == hwnd_) ReleaseCapture();

@@ -17,7 +17,8 @@ public:
     cSetStyle& operator=(const cSetStyle&) = delete;
 
     // Style becomes exactly system menu + minimise box (no caption, no
-    // border) and the window's messages are watched from now on.
+    // border), the frame is recomputed so the whole window is client area,
+    // and the window's messages are watched from now on.
     void SetWindowStyle(HWND hWnd);
     // Maximised to the work area <-> restored; returns the new maximised flag.
     bool CallWindowStateChange();
@@ -33,10 +34,13 @@ public:
     static int ZoneAt(const RECT& r, int x, int y);
 
 private:
-    void OnMessage(HWND hWnd, UINT uMsg, WPARAM wParam);
+    void OnMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     void OnMouseMove(WPARAM keys);
     void OnButtonDown();
     void OnButtonUp();
+    // The mouse capture went elsewhere (a modal window, a menu, Alt+Tab, a
+    // disable): the drag ends, its band is erased and the window stays.
+    void CancelDrag();
     void FitToWorkArea();
     void DrawBand(const RECT& r) const;
 

@@ -109,6 +109,27 @@ TEST_F(cSetStyleTest, StyleIsExactlySystemMenuAndMinimiseBox) {
               static_cast<LONG>(WS_SYSMENU | WS_MINIMIZEBOX));
 }
 
+TEST_F(cSetStyleTest, TheWholeWindowBecomesClientAreaAtOnce) {
+    // A window made with caption and sizing border, styled while shown.
+    StyledForm framed;
+    framed.Show();
+    RECT before;
+    GetClientRect(framed.hWnd(), &before);
+    cSetStyle other;
+    other.objForm(&framed);
+    other.SetWindowStyle(framed.hWnd());
+    RECT window, client;
+    GetWindowRect(framed.hWnd(), &window);
+    GetClientRect(framed.hWnd(), &client);
+    EXPECT_GT(window.right - window.left, before.right);  // it had a frame
+    EXPECT_EQ(client.right, window.right - window.left);
+    EXPECT_EQ(client.bottom, window.bottom - window.top);
+    // The edge is client area: a press there reaches the window as a client message.
+    EXPECT_EQ(SendMessageW(framed.hWnd(), WM_NCHITTEST, 0, MAKELPARAM(window.right - 2, window.bottom - 2)),
+              HTCLIENT);
+    framed.Unload();
+}
+
 TEST_F(cSetStyleTest, ZoneAtEveryEdgeAndCornerWithItsPointer) {
     const int midX = (rect.left + rect.right) / 2, midY = (rect.top + rect.bottom) / 2;
     EXPECT_EQ(ZoneAt(midX, rect.top + 2), 0);
@@ -145,6 +166,44 @@ TEST_F(cSetStyleTest, CornerDragResizesOnlyAtButtonUp) {
     Send(WM_MOUSEMOVE, before.left - 50, midY + 100, MK_LBUTTON);
     Send(WM_LBUTTONUP, before.left - 50, midY + 100);
     EXPECT_TRUE(Same(Now(), RECT{before.left - 50, before.top, before.right, before.bottom}));
+}
+
+// A pixel of the screen, as the rubber band would leave it.
+COLORREF ScreenPixel(int x, int y) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
+TEST_F(cSetStyleTest, DragWhoseCaptureGoesElsewhereEndsWithoutBandOrMove) {
+    HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                 nullptr);
+    for (bool disable : {false, true}) {
+        const RECT start = Now();
+        const int x = start.right - 3, y = start.bottom - 3;
+        // The band's right edge will lie outside the window, on the screen.
+        const int bandX = x + 60 - 1, bandY = (start.top + start.bottom) / 2;
+        const COLORREF a = ScreenPixel(bandX, bandY), b = ScreenPixel(bandX, bandY + 1);
+        Send(WM_MOUSEMOVE, x, y);
+        Send(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+        Send(WM_MOUSEMOVE, x + 60, y + 40, MK_LBUTTON);
+        EXPECT_TRUE(ScreenPixel(bandX, bandY) != a || ScreenPixel(bandX, bandY + 1) != b);  // the band shows
+        if (disable)
+            EnableWindow(form.hWnd(), FALSE);
+        else
+            SetCapture(other);  // a popup menu or a modal window takes the mouse
+        EXPECT_EQ(ScreenPixel(bandX, bandY), a) << "disable " << disable;
+        EXPECT_EQ(ScreenPixel(bandX, bandY + 1), b) << "disable " << disable;
+        ReleaseCapture();
+        EnableWindow(form.hWnd(), TRUE);
+        // The button-up that comes later moves nothing, and moves draw no band.
+        Send(WM_MOUSEMOVE, x + 80, y + 50, MK_LBUTTON);
+        EXPECT_EQ(ScreenPixel(bandX, bandY), a);
+        Send(WM_LBUTTONUP, x + 80, y + 50);
+        EXPECT_TRUE(Same(Now(), start)) << "disable " << disable;
+    }
+    DestroyWindow(other);
 }
 
 TEST_F(cSetStyleTest, PressInTheMiddleStartsNothingAndReachesTheForm) {
