@@ -385,6 +385,16 @@ void iButton::OnTimer() {
     }
 }
 
+void iButton::OnCaptureLost() {
+    if (!mouseIsDown_ && !pressedHere_) return;
+    mouseIsDown_ = false;
+    pressedHere_ = false;
+    if (GetCapture() == hwnd()) ReleaseCapture();
+    // The leaving poll goes on only while the cursor is still over the button.
+    const int32_t away = Enabled() ? 0 : 3;
+    cMouseAction(IsMouseOver() && Enabled() ? 1 : away, true);
+}
+
 void iButton::OnKeyDown(WPARAM key) {
     int16_t code = static_cast<int16_t>(key), shift = ShiftState();
     if (KeyDown) KeyDown(code, shift);
@@ -451,6 +461,10 @@ LRESULT iButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDBLCLK: OnDoubleClick(); return 0;
         case WM_TIMER: OnTimer(); return 0;
+        case WM_CANCELMODE: OnCaptureLost(); return Default(msg, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd()) OnCaptureLost();
+            return 0;
         case WM_KEYDOWN: OnKeyDown(wParam); return 0;
         case WM_KEYUP: OnKeyUp(wParam); return 0;
         case WM_CHAR: OnChar(wParam); return 0;

@@ -104,6 +104,9 @@ private:
     void OnButtonUp(int16_t button, WPARAM keys, LPARAM pos);
     void OnDoubleClick();
     void OnTimer();
+    // The capture went elsewhere (a modal window, a menu, Alt+Tab, a
+    // disable): the press ends and the button shows its resting state.
+    void OnCaptureLost();
     void OnKeyDown(WPARAM key);
     void OnKeyUp(WPARAM key);
     void OnChar(WPARAM ch);

@@ -277,6 +277,43 @@ TEST_F(iButtonTest, EmptyCaptionDrawsNoText) {
     EXPECT_EQ(CaptionLeft(), -1);
 }
 
+TEST_F(iButtonTest, PressWhoseCaptureGoesElsewhereEndsAndTheLeavingPollStops) {
+    Show(Skin(L"btn75_23.bmp"));
+    Over();
+    Down();
+    EXPECT_EQ(Frame(), kFace[2]);
+    // A popup menu or a modal window takes the mouse while the button is held.
+    SetCapture(host.hwnd());
+    EXPECT_EQ(Frame(), kFace[1]);
+    PumpFor(150);
+    EXPECT_EQ(Frame(), kFace[1]);  // the poll does not bring the press back
+    ReleaseCapture();
+    Away();
+    EXPECT_TRUE(WaitFrame(kFace[0]));
+    EXPECT_TRUE(PumpUntil([&] { return outs == 1; }, 2000));
+    // The release that comes later is no click.
+    Over();
+    Up();
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(Frame(), kFace[1]);
+    Away();
+    EXPECT_TRUE(WaitFrame(kFace[0]));
+
+    // Disabled during the press: the press ends with the disabled look.
+    const COLORREF grey = RGB(150, 150, 150);
+    Show(SolidStrip({kFace[0], kFace[1], kFace[2], grey}, 30, 12), 2);
+    Over();
+    Down();
+    EXPECT_EQ(Frame(), kFace[2]);
+    outs = 0;
+    button->Enabled(false);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Frame(), grey);
+    Away();
+    EXPECT_TRUE(PumpUntil([&] { return outs == 1; }, 2000));
+    EXPECT_EQ(Frame(), grey);
+}
+
 TEST_F(iButtonTest, DisabledFrameOfStyleTwoAndNormalLookOfOthers) {
     const COLORREF grey = RGB(150, 150, 150);
     Show(SolidStrip({kFace[0], kFace[1], kFace[2], grey}, 30, 12), 2);
