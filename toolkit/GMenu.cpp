@@ -73,6 +73,8 @@ void GMenu::ShowMenu(bool autoPlace, int x, int y) {
 void GMenu::AddLine() { Mytop += kSeparator; }
 
 void GMenu::UnLoadMenu() {
+    // Unloaded while shown: nothing is left to watch.
+    Timer1(0);
     menu_.reset();
     Mytop = 0;
     MaxWidth = 0;
@@ -174,15 +176,21 @@ void GMenu::Timer1(UINT interval) {
 }
 
 void GMenu::OnTimer() {
-    if (!menu_ || GetActiveWindow() == menu_->hwnd()) return;
+    if (!menu_) {
+        Timer1(0);
+        return;
+    }
+    if (GetActiveWindow() == menu_->hwnd()) return;
     const int chosen = static_cast<int>(std::wcstol(menu_->Tag().c_str(), nullptr, 10));
+    // The menu closes before Click is raised, so a handler that shows it
+    // again (or unloads it, or ends the control) keeps what it did.
+    ShowWindow(menu_->hwnd(), SW_HIDE);
+    Timer1(0);
     if (chosen != 0) {
         ClickIndex = chosen;
         menu_->Tag(L"0");
-        if (Click) Click(ClickIndex);
+        if (const auto handler = Click) handler(ClickIndex);
     }
-    if (menu_) ShowWindow(menu_->hwnd(), SW_HIDE);
-    Timer1(0);
 }
 
 LRESULT GMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

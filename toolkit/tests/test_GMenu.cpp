@@ -211,6 +211,45 @@ TEST_F(GMenuTest, ChosenLineRaisesClickOnceAfterTheMenuClosed) {
     EXPECT_EQ(clicks, std::vector<int>{3});
 }
 
+// Whether the control's timer still runs: after a wait without dispatching,
+// a running timer has a tick waiting.
+bool TimerRuns(const GMenu& menu) {
+    Sleep(350);
+    MSG msg;
+    return PeekMessageW(&msg, menu.hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE;
+}
+
+TEST_F(GMenuTest, ClickHandlerThatShowsTheMenuAgainKeepsItShown) {
+    Build();
+    menu.Click = [this](int32_t& index) {
+        clicks.push_back(index);
+        if (clicks.size() == 1) menu.ShowMenu(false, 1500, 3000);
+    };
+    ASSERT_TRUE(ShowActive());
+    HWND line = LineOf(2).hwnd();
+    SendMessageW(line, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(line, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    ASSERT_TRUE(PumpUntil([&] { return !clicks.empty(); }, 2000));
+    PumpFor(300);
+    EXPECT_TRUE(IsWindowVisible(menu.Menu().hwnd()));
+    EXPECT_TRUE(TimerRuns(menu));
+    // The new showing closes as any showing does.
+    SetForegroundWindow(host.hwnd());
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu.Menu().hwnd()); }, 2000));
+    EXPECT_EQ(clicks, std::vector<int>{2});
+}
+
+TEST_F(GMenuTest, UnloadingTheShownMenuStopsItsTimer) {
+    Build();
+    ASSERT_TRUE(ShowActive());
+    EXPECT_TRUE(TimerRuns(menu));
+    menu.UnLoadMenu();
+    PumpFor(50);
+    EXPECT_FALSE(TimerRuns(menu));
+    EXPECT_EQ(menu.GetCount(), 0);
+    EXPECT_TRUE(clicks.empty());
+}
+
 TEST_F(GMenuTest, DisabledLineIsEngravedCannotBeChosenAndComesBack) {
     Build();
     menu.ShowMenu(false, 1500, 3000);
