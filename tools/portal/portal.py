@@ -239,6 +239,20 @@ class Handler(BaseHTTPRequestHandler):
     def do_HEAD(self):
         self.respond(send_body=False)
 
+    def refuse_method(self):
+        # The pages have no forms; anything but reading is refused plainly.
+        body = b"Only GET and HEAD"
+        self.send_response(405)
+        self.send_header("Allow", "GET, HEAD")
+        self.send_header("Content-Type", "text/plain; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Connection", "close")  # any request body stays unread
+        self.end_headers()
+        self.wfile.write(body)
+        self.close_connection = True
+
+    do_POST = do_PUT = do_DELETE = do_PATCH = do_OPTIONS = refuse_method
+
     def respond(self, send_body):
         try:
             reply = self.server.portal.reply(Request(self.path, self.headers, self.server.server_port))

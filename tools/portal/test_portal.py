@@ -221,6 +221,18 @@ class Addresses(PortalCase):
                 status, _, body = self.client.get(target, raw=True)
                 self.assertEqual(status, 200)
                 self.assertTrue(body)
+        for method in ("HEAD", "POST", "PUT", "DELETE", "OPTIONS"):
+            with self.subTest(method=method):
+                conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=30)
+                conn.request(method, "/my/login.php?username=a&password=b", body=b"x" if method != "HEAD" else None)
+                r = conn.getresponse()
+                body = r.read()
+                conn.close()
+                if method == "HEAD":
+                    self.assertEqual((r.status, body), (200, b""))
+                    self.assertEqual(r.headers["Content-Length"], str(len(accounts.UNKNOWN_USER.encode())))
+                else:
+                    self.assertEqual((r.status, r.headers["Allow"]), (405, "GET, HEAD"))
         # Forged or mangled cookies just mean "not signed in".
         for cookie in ["brisco_user=", "brisco_user=abc.def", "brisco_user=\u00ff", "brisco_user", "=;=;"]:
             with self.subTest(cookie=cookie):
