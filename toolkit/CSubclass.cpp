@@ -124,9 +124,12 @@ bool CSubclass::ssc_Subclass(HWND hWnd, LONG lParamUser, long nOrdinal, bool bId
         zError(routine, L"Callback method not found");
         return false;
     }
+    // Taken here, for this window only, after the checks: a refusal is
+    // reported with the error the allocation itself left.
     void* memory = VirtualAlloc(nullptr, sizeof(HookRecord), MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE);
     if (!memory) {
-        zError(routine, L"VirtualAlloc failed, error: " + std::to_wstring(GetLastError()));
+        const DWORD error = GetLastError();
+        zError(routine, L"VirtualAlloc failed, error: " + std::to_wstring(error));
         return false;
     }
     if (!records_) records_.emplace();
