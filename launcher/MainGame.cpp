@@ -15,9 +15,7 @@
 #include "PageCommand.h"
 #include "Settings.h"
 #include "SqlText.h"
-#include "WebBrowser.h"
 #include "bkDLControl.h"
-#include "iButton.h"
 
 namespace {
 
@@ -30,12 +28,28 @@ MainGame::MainGame() {
     BorderStyle(FormBorderStyleConstants::None);
     ClientSize(11865, 8250);
     PicBtnBg.Move(0, 0, 11865, kBarHeight);
+    Btn_flash.Move(150, 75, 1350, 450);
+    Btn_hot.Move(1575, 75, 1350, 450);
+    Btn_pellow.Move(3000, 75, 1350, 450);
+    Btn_feature.Move(4425, 75, 1350, 450);
+    Btn_search.Move(10620, 105, 900, 390);
     txt_search.Move(7200, 135, 3300, 330);
     txt_search.Text(kSearchHint);
     txt_search.ForeColor(kGrayText);
     // Out of sight left of the bar: the picture button is what the user sees.
     CmdSearch.Caption(L"搜索");
     CmdSearch.Move(-1500, 105, 900, 390);
+    WB.Move(0, kBarHeight, 11865, 8250 - kBarHeight);
+
+    Btn_flash.Design = [this](iButton& b) { b.Click = [this] { Category(*Btn_flash, GetTopLeftUrl()); }; };
+    Btn_hot.Design = [this](iButton& b) { b.Click = [this] { Category(*Btn_hot, GetHotRankUrl()); }; };
+    Btn_pellow.Design = [this](iButton& b) { b.Click = [this] { Category(*Btn_pellow, GetOnlineGamesUrl()); }; };
+    Btn_feature.Design = [this](iButton& b) { b.Click = [this] { Category(*Btn_feature, GetFeatureUrl()); }; };
+    Btn_search.Design = [this](iButton& b) { b.Click = [this] { Search(); }; };
+    WB.Design = [this](WebBrowser& view) {
+        view.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
+        view.DocumentComplete = [this](const std::wstring& url) { WB_DocumentComplete(url); };
+    };
     txt_search.Click = [this] { txt_search_Click(); };
     CmdSearch.Click = [this] { Search(); };
 
@@ -53,52 +67,24 @@ void MainGame::Initialize(IuTab* Implement, CTabItem* Item) {
 
 void MainGame::Form_Load() {
     PicBtnBg.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\MainGameBtnbg.gif"));
-    const HWND bar = PicBtnBg.hWnd();
-    auto make = [bar](int left, int width, int height, const wchar_t* picture) {
-        iButton::CreateArgs args;
-        args.parent = bar;
-        args.x = TwipsToPixels(left);
-        args.y = (TwipsToPixels(kBarHeight) - TwipsToPixels(height)) / 2;
-        args.cx = TwipsToPixels(width);
-        args.cy = TwipsToPixels(height);
-        auto button = std::make_unique<iButton>(args);
-        button->BackPicture(LoadSkinPicture(std::wstring(L"Skin\\DefaultSkin\\") + picture));
-        ShowWindow(button->hwnd(), SW_SHOWNA);
-        return button;
-    };
-    Btn_flash = make(150, 1350, 450, L"flash.bmp");
-    Btn_hot = make(1575, 1350, 450, L"hot.bmp");
-    Btn_pellow = make(3000, 1350, 450, L"pellow.bmp");
-    Btn_feature = make(4425, 1350, 450, L"feature.bmp");
-    Btn_search = make(10620, 900, 390, L"search.bmp");
     Btn_flash->Locked(true);
-    Btn_flash->Click = [this] { Category(*Btn_flash, GetTopLeftUrl()); };
-    Btn_hot->Click = [this] { Category(*Btn_hot, GetHotRankUrl()); };
-    Btn_pellow->Click = [this] { Category(*Btn_pellow, GetOnlineGamesUrl()); };
-    Btn_feature->Click = [this] { Category(*Btn_feature, GetFeatureUrl()); };
-    Btn_search->Click = [this] { Search(); };
-    // The search box lies on the bar.
-    SetWindowPos(txt_search.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-    WB = std::make_unique<WebBrowser>();
-    WB->Create({hWnd(), 0, TwipsToPixels(kBarHeight), TwipsToPixels(ScaleWidth()),
-                TwipsToPixels(ScaleHeight() - kBarHeight), true});
-    WB->NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
-    WB->DocumentComplete = [this](const std::wstring& url) { WB_DocumentComplete(url); };
+    const std::pair<Hosted<iButton>*, const wchar_t*> pictures[] = {
+        {&Btn_flash, L"flash.bmp"},     {&Btn_hot, L"hot.bmp"},         {&Btn_pellow, L"pellow.bmp"},
+        {&Btn_feature, L"feature.bmp"}, {&Btn_search, L"search.bmp"}};
+    for (const auto& [button, picture] : pictures)
+        (*button)->BackPicture(LoadSkinPicture(std::wstring(L"Skin\\DefaultSkin\\") + picture));
     WB->Navigate(GetTopLeftUrl());
 }
 
 void MainGame::Form_Resize() {
     PicBtnBg.Width(ScaleWidth());
-    if (WB)
-        WB->Move(0, TwipsToPixels(kBarHeight), TwipsToPixels(ScaleWidth()),
-                 std::max(0, TwipsToPixels(ScaleHeight() - kBarHeight)));
+    WB.Move(0, kBarHeight, ScaleWidth(), std::max(0, ScaleHeight() - kBarHeight));
 }
 
 void MainGame::Category(iButton& button, const std::wstring& address) {
     WB->Navigate(address);
-    for (iButton* b : {Btn_flash.get(), Btn_hot.get(), Btn_pellow.get(), Btn_feature.get()})
-        b->Locked(b == &button);
+    for (Hosted<iButton>* b : {&Btn_flash, &Btn_hot, &Btn_pellow, &Btn_feature})
+        (*b)->Locked(&**b == &button);
 }
 
 void MainGame::Search() {

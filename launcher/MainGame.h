@@ -11,12 +11,12 @@
 #include "ITabForm.h"
 #include "PictureBox.h"
 #include "TextBox.h"
+#include "ToolkitHosting.h"
+#include "WebBrowserHosting.h"
 
 class bkDLControl;
 class CTabItem;
 class IuTab;
-class WebBrowser;
-class iButton;
 struct PageCommand;
 
 class MainGame : public Form, public ITabForm {
@@ -31,11 +31,14 @@ public:
 
     // Controls.
     PictureBox PicBtnBg{*this};
-    TextBox txt_search{*this};
-    CommandButton CmdSearch{*this};
-    // Made with the window.
-    std::unique_ptr<WebBrowser> WB;
-    std::unique_ptr<iButton> Btn_flash, Btn_hot, Btn_pellow, Btn_feature, Btn_search;
+    Hosted<iButton> Btn_flash{PicBtnBg};
+    Hosted<iButton> Btn_hot{PicBtnBg};
+    Hosted<iButton> Btn_pellow{PicBtnBg};
+    Hosted<iButton> Btn_feature{PicBtnBg};
+    Hosted<iButton> Btn_search{PicBtnBg};
+    TextBox txt_search{PicBtnBg};
+    CommandButton CmdSearch{PicBtnBg};
+    Hosted<WebBrowser> WB{*this};
     std::unique_ptr<bkDLControl> DL_WinSock;
 
     // Address of the last page that finished loading in WB.

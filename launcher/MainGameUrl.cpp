@@ -28,15 +28,6 @@ std::wstring WithoutNoSave(std::wstring text) {
     return text;
 }
 
-// A raw child window placed in twips of its container.
-struct TwipsRect {
-    int left, top, width, height;
-};
-WebBrowser::Placement Place(HWND parent, TwipsRect r, bool visible = true) {
-    return {parent, TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width), TwipsToPixels(r.height),
-            visible};
-}
-
 }  // namespace
 
 MainGameUrl::MainGameUrl() {
@@ -47,6 +38,9 @@ MainGameUrl::MainGameUrl() {
     PicDown.Move(1425, 1725, 9000, 4800);
     PicLoadingbg.Move(240, 240, 1620, 1620);
     PicLoading.Move(300, 300, 1500, 1500);
+    WBLoading.Move(0, 0, 1500, 1500);
+    WBDown.Move(240, 2100, 8520, 2460);
+    ProgressBar1.Move(2100, 840, 6600, 300);
     for (Label* label : {&LB_GameName, &LB_cbSize, &LB_Speed, &LB_Stop, &LBDel})
         label->BackStyle(Label::BackStyleConstants::Transparent);
     LB_GameName.Move(2100, 360, 6600, 300);
@@ -62,6 +56,15 @@ MainGameUrl::MainGameUrl() {
     LBDel.Enabled(false);
 
     PicWB.Resize = [this] { PicWB_Resize(); };
+    WB.Design = [this](WebBrowser& view) {
+        view.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
+        view.TitleChange = [this](const std::wstring& title) { WB_TitleChange(title); };
+    };
+    ProgressBar1.Design = [](ProgressBar& bar) {
+        bar.InitProperties();
+        bar.Value(0);
+        bar.Text(L"0%");
+    };
     Swf_Timer.Tick = [this] { Swf_Timer_Tick(); };
     LB_Stop.Click = [this] { LB_Stop_Click(); };
     LBDel.Click = [this] { LBDel_Click(); };
@@ -85,24 +88,6 @@ void MainGameUrl::Form_Load() {
     }
     PicLoadingbg.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\loading_bg.gif"));
 
-    WB = std::make_unique<WebBrowser>();
-    WB->Create(Place(PicWB.hWnd(), {-23, -23, PicWB.ScaleWidth() + 40, PicWB.ScaleHeight() + 40}));
-    WB->NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
-    WB->TitleChange = [this](const std::wstring& title) { WB_TitleChange(title); };
-    WBLoading = std::make_unique<WebBrowser>();
-    WBLoading->Create(Place(PicLoading.hWnd(), {0, 0, 1500, 1500}));
-    WBDown = std::make_unique<WebBrowser>();
-    WBDown->Create(Place(PicDown.hWnd(), {240, 2100, 8520, 2460}));
-    ProgressBar::CreateArgs bar;
-    bar.parent = PicDown.hWnd();
-    bar.x = TwipsToPixels(2100);
-    bar.y = TwipsToPixels(840);
-    bar.cx = TwipsToPixels(6600);
-    bar.cy = TwipsToPixels(300);
-    ProgressBar1 = std::make_unique<ProgressBar>(bar);
-    ProgressBar1->InitProperties();
-    ProgressBar1->Value(0);
-    ProgressBar1->Text(L"0%");
 }
 
 void MainGameUrl::Form_Resize() {
@@ -111,8 +96,7 @@ void MainGameUrl::Form_Resize() {
 
 void MainGameUrl::PicWB_Resize() {
     // The page's own border and scroll-bar edge lie outside the visible area.
-    if (WB) WB->Move(TwipsToPixels(-23), TwipsToPixels(-23), TwipsToPixels(PicWB.ScaleWidth() + 40),
-                     TwipsToPixels(PicWB.ScaleHeight() + 40));
+    WB.Move(-23, -23, PicWB.ScaleWidth() + 40, PicWB.ScaleHeight() + 40);
 }
 
 void MainGameUrl::Initialize(IuTab* Implement, CTabItem* Item) {
@@ -308,6 +292,4 @@ void MainGameUrl::Form_Unload(int& Cancel) {
     DL_WinSock->StopDown();
     Swf_Timer.Interval(0);
     if (!DlStarted && host_) host_->Selected(1);
-    // The views go with the window (a handler of WB may be running now); a
-    // later load makes them again.
 }

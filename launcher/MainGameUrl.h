@@ -12,12 +12,12 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "Timer.h"
+#include "ToolkitHosting.h"
+#include "WebBrowserHosting.h"
 
 class bkDLControl;
 class CTabItem;
 class IuTab;
-class ProgressBar;
-class WebBrowser;
 struct PageCommand;
 
 class MainGameUrl : public Form, public ITabForm {
@@ -37,18 +37,19 @@ public:
 
     // Controls.
     PictureBox PicWB{*this};
+    Hosted<WebBrowser> WB{PicWB};
     PictureBox PicDown{*this};
     PictureBox PicLoadingbg{PicDown};
     PictureBox PicLoading{PicDown};
+    Hosted<WebBrowser> WBLoading{PicLoading};
+    Hosted<WebBrowser> WBDown{PicDown};
+    Hosted<ProgressBar> ProgressBar1{PicDown};
     Label LB_GameName{PicDown};
     Label LB_cbSize{PicDown};
     Label LB_Speed{PicDown};
     Label LB_Stop{PicDown};
     Label LBDel{PicDown};
     Timer Swf_Timer{*this};
-    // Browser views and the progress bar exist while the page is loaded.
-    std::unique_ptr<WebBrowser> WB, WBLoading, WBDown;
-    std::unique_ptr<ProgressBar> ProgressBar1;
     std::unique_ptr<bkDLControl> DL_WinSock;
 
 protected:
