@@ -1,15 +1,11 @@
 #include "WebMainFrm.h"
 
-#include <commctrl.h>
-
-#include "App.h"
 #include "BitmapTabSkin.h"
 #include "CacheMain.h"
 #include "HandlerScope.h"
 #include "MsgBox.h"
 #include "PlayerLayout.h"
 #include "PortalConfig.h"
-#include "Twips.h"
 #include "WebUrl.h"
 
 namespace {
@@ -29,20 +25,6 @@ void Try(Step step) {
     }
 }
 
-int Px(int twips) { return TwipsToPixels(twips); }
-
-int WindowHeight(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
-    return rc.bottom - rc.top;
-}
-
-std::unique_ptr<iButton> MakeButton(HWND parent, int left, int top, int width, int height) {
-    return std::make_unique<iButton>(iButton::CreateArgs{parent, Px(left), Px(top), Px(width), Px(height)});
-}
-
-void ShowButton(iButton& button) { ShowWindow(button.hwnd(), SW_SHOWNA); }
-
 }  // namespace
 
 WebMainFrm::WebMainFrm(std::wstring commandLine, std::wstring programFolder)
@@ -53,12 +35,64 @@ WebMainFrm::WebMainFrm(std::wstring commandLine, std::wstring programFolder)
     ClientSize(PlayerLayout::kDesignWidth, PlayerLayout::kDesignHeight);
     LinkTopic(L"PellowDDE");
     LinkMode(1);
+
+    const int w = PlayerLayout::kDesignWidth;
+    WebBForm.Move(0, 0, w);
+    WebBForm.Design = [](BForm& bar) {
+        bar.BackColor(std::to_wstring(RGB(222, 222, 222)));
+        bar.MouseMove = [](int16_t&, int16_t&, float&, float&) { ArrowCursor(); };
+    };
     PicLogo.Move(180, 30, 440, 440);
-    Pic_Btn.Move(60, 0, 15420, 780);
+
+    web_tool.Move(w - 1825, 15, 360, 270);
+    web_min.Move(w - 1465, 15, 360, 270);
+    web_minmax.Move(w - 1105, 15, 375, 270);
+    web_close.Move(w - 730, 15, 645, 270);
+    web_tool.Design = [this](iButton& b) {
+        b.Style(1);
+        b.Click = [this] { web_tool_Click(); };
+    };
+    web_min.Design = [this](iButton& b) { b.Click = [this] { web_min_Click(); }; };
+    web_minmax.Design = [this](iButton& b) {
+        b.Style(1);
+        b.Click = [this] { web_minmax_Click(); };
+    };
+    web_close.Design = [this](iButton& b) { b.Click = [this] { web_close_Click(); }; };
+
+    WebuTab.Move(100, 45, w - 2000);
+    WebuTab.Make = [this](HWND parent, const RECT& place) { return MakeStrip(parent, place); };
+    WebuTab.Design = [this](uTab& strip) {
+        strip.OnMouseDown = [this](long i, short&, short&, float&, float&) { WebuTab_OnMouseDown(i); };
+        strip.OnMouseHover = [this](long i, short&, short&, float&, float&) { WebuTab_OnMouseHover(i); };
+        strip.OnMouseMove = [](long, short&, short&, float&, float&) { ArrowCursor(); };
+        strip.OnItemColose = [this](long index, bool& Cancel) { WebuTab_OnItemColose(index, Cancel); };
+    };
+
+    Pic_Btn.Move(60, 0, w - 120, 780);
     Pic_Btn.Visible(false);
     Pic_Btn.AutoRedraw(true);
+    const struct {
+        Hosted<iButton>& button;
+        int left;
+        void (WebMainFrm::*click)();
+    } tools[] = {{Btn_Cache, 240, &WebMainFrm::Btn_Cache_Click},
+                 {Btn_Home, 900, &WebMainFrm::Btn_Home_Click},
+                 {Btn_customer, 1560, &WebMainFrm::Btn_customer_Click},
+                 {Btn_Pay, 2220, &WebMainFrm::Btn_Pay_Click}};
+    for (const auto& tool : tools) {
+        tool.button.Move(tool.left, 175, 645, 435);
+        tool.button.Design = [this, click = tool.click](iButton& b) {
+            b.AutoSize(false);
+            b.Click = [this, click] { (this->*click)(); };
+        };
+    }
+    Btn_Cache.ToolTipText(L"清理缓存");
+    Btn_Home.ToolTipText(L"官方网站");
+    Btn_customer.ToolTipText(L"客服");
+    Btn_Pay.ToolTipText(L"充值");
     ImgLeft.Move(0, 0, 135, 780);
-    ImgRight.Move(15285, 0, 135, 780);
+    ImgRight.Move(w - 120 - 135, 0, 135, 780);
+
     for (PictureBox* box : {&PicLogo, &pCnt, &Pic_Btn}) {
         box->MouseDown = [](int, int, int, int) { ArrowCursor(); };
         box->MouseMove = [](int, int, int, int) { ArrowCursor(); };
@@ -66,6 +100,23 @@ WebMainFrm::WebMainFrm(std::wstring commandLine, std::wstring programFolder)
 }
 
 WebMainFrm::~WebMainFrm() = default;
+
+std::unique_ptr<uTab> WebMainFrm::MakeStrip(HWND parent, const RECT& place) {
+    missingSheet_.reset();
+    std::unique_ptr<BitmapTabSkin> skin;
+    try {
+        skin = std::make_unique<BitmapTabSkin>(folder_);
+    } catch (const SkinFileError& e) {
+        // The strip cannot be drawn without its sheets; the load reports it.
+        missingSheet_ = e.Path();
+        return nullptr;
+    }
+    PropertyBag saved;
+    saved.WriteProperty<int32_t>(L"TabStyle", 1, 0);
+    saved.WriteProperty<int32_t>(L"TabLeftSize", 40, 40);
+    saved.WriteProperty<int32_t>(L"TabRightSize", 0, 0);
+    return HostTraits<uTab>::Make(parent, place, uTab::Variant{std::move(skin), PlayerReleaseStyle}, saved);
+}
 
 // A missing or unreadable skin picture leaves its control without one.
 std::shared_ptr<StdPicture> WebMainFrm::SkinPicture(const std::wstring& path) const {
@@ -84,7 +135,16 @@ void WebMainFrm::Form_Load() {
         End();
         return;
     }
-    if (!CreateControls()) return;
+    if (missingSheet_) {
+        MsgBox(L"无法载入皮肤文件：\n" + *missingSheet_ + L"\n游戏浏览器不能启动。", MB_OK | MB_ICONERROR);
+        End();
+        return;
+    }
+
+    // Front to back as a person sees them: logo, caption buttons, tabs, tools, pages, title bar.
+    for (HWND h : {WebBForm.hwnd(), pCnt.hwnd(), Pic_Btn.hwnd(), WebuTab.hwnd(), web_tool.hwnd(), web_min.hwnd(),
+                   web_minmax.hwnd(), web_close.hwnd(), PicLogo.hwnd()})
+        SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     objStyle_ = std::make_unique<cSetStyle>();
     objStyle_->CloseClick = [this] { objStyle_CloseClick(); };
@@ -92,105 +152,28 @@ void WebMainFrm::Form_Load() {
     objStyle_->objForm(this);
     objStyle_->SetWindowStyle(hWnd());
 
-    WebBForm_->Caption(Caption());
-    WebBForm_->frmHwnd(hWnd());
-    LoadCaptionStrips();
-    WebuTab_->hContainerWnd(pCnt.hWnd());
+    WebBForm->Caption(Caption());
+    WebBForm->frmHwnd(hWnd());
+    web_close->BackPicture(SkinPicture(L"pellow\\close.bmp"));
+    web_minmax->BackPicture(SkinPicture(L"pellow\\minmax.bmp"));
+    web_min->BackPicture(SkinPicture(L"pellow\\min.bmp"));
+    web_tool->BackPicture(SkinPicture(L"pellow\\tool.bmp"));
+    WebuTab->hContainerWnd(pCnt.hWnd());
     OpenGameTab(command_);
-    WebuTab_->LockReDraw(false);
-    LoadToolPictures();
-}
+    WebuTab->LockReDraw(false);
 
-bool WebMainFrm::CreateControls() {
-    const HWND form = hWnd();
-    try {
-        // The strip cannot be drawn without its two sheets.
-        WebuTab_ = std::make_unique<uTab>(uTab::Variant{std::make_unique<BitmapTabSkin>(folder_), PlayerReleaseStyle});
-    } catch (const SkinFileError& e) {
-        MsgBox(L"无法载入皮肤文件：\n" + e.Path() + L"\n游戏浏览器不能启动。", MB_OK | MB_ICONERROR);
-        End();
-        return false;
-    }
-    PropertyBag saved;
-    saved.WriteProperty<int32_t>(L"TabStyle", 1, 0);
-    WebuTab_->Create(form, Px(100), Px(45), Px(ScaleWidth() - 2000), saved);
-    WebuTab_->OnMouseDown = [this](long i, short&, short&, float&, float&) { WebuTab_OnMouseDown(i); };
-    WebuTab_->OnMouseHover = [this](long i, short&, short&, float&, float&) { WebuTab_OnMouseHover(i); };
-    WebuTab_->OnMouseMove = [](long, short&, short&, float&, float&) { ArrowCursor(); };
-    WebuTab_->OnItemColose = [this](long index, bool& Cancel) { WebuTab_OnItemColose(index, Cancel); };
-    tabTip_ = std::make_unique<clsTooltip>();
-    tabTip_->AddTool_ForRect(WebuTab_->hwnd(), 1, RECT{0, 0, 32767, 32767}, L"");
-
-    WebBForm_ = std::make_unique<BForm>(BForm::CreateArgs{form, 0, 0, Px(Width()), 0, folder_});
-    WebBForm_->BackColor(std::to_wstring(RGB(222, 222, 222)));
-    WebBForm_->MouseMove = [](int16_t&, int16_t&, float&, float&) { ArrowCursor(); };
-
-    const int w = Width();
-    web_tool_ = MakeButton(form, w - 1825, 15, 360, 270);
-    web_min_ = MakeButton(form, w - 1465, 15, 360, 270);
-    web_minmax_ = MakeButton(form, w - 1105, 15, 375, 270);
-    web_close_ = MakeButton(form, w - 730, 15, 645, 270);
-    web_tool_->Style(1);
-    web_minmax_->Style(1);
-    web_tool_->Click = [this] { web_tool_Click(); };
-    web_min_->Click = [this] { web_min_Click(); };
-    web_minmax_->Click = [this] { web_minmax_Click(); };
-    web_close_->Click = [this] { web_close_Click(); };
-    CreateToolButtons();
-
-    // Front to back: logo, caption buttons, tab strip, tool strip, pages, title bar.
-    for (HWND h : {WebBForm_->hwnd(), pCnt.hWnd(), Pic_Btn.hWnd(), WebuTab_->hwnd(), web_tool_->hwnd(),
-                   web_min_->hwnd(), web_minmax_->hwnd(), web_close_->hwnd(), PicLogo.hWnd()})
-        SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return true;
-}
-
-void WebMainFrm::CreateToolButtons() {
-    const HWND strip = Pic_Btn.hWnd();
-    Btn_Cache_ = MakeButton(strip, 240, 175, 645, 435);
-    Btn_Home_ = MakeButton(strip, 900, 175, 645, 435);
-    Btn_customer_ = MakeButton(strip, 1560, 175, 645, 435);
-    Btn_Pay_ = MakeButton(strip, 2220, 175, 645, 435);
-    Btn_Cache_->Click = [this] { Btn_Cache_Click(); };
-    Btn_Home_->Click = [this] { Btn_Home_Click(); };
-    Btn_customer_->Click = [this] { Btn_customer_Click(); };
-    Btn_Pay_->Click = [this] { Btn_Pay_Click(); };
-    toolTips_ = std::make_unique<clsTooltip>();
-    SetToolTip(*Btn_Cache_, 1, L"清理缓存");
-    SetToolTip(*Btn_Home_, 2, L"官方网站");
-    SetToolTip(*Btn_customer_, 3, L"客服");
-    SetToolTip(*Btn_Pay_, 4, L"充值");
-}
-
-void WebMainFrm::SetToolTip(iButton& button, uint32_t id, const std::wstring& text) {
-    button.AutoSize(false);
-    RECT rc;
-    GetClientRect(button.hwnd(), &rc);
-    toolTips_->AddTool_ForRect(button.hwnd(), id, rc, text);
-}
-
-void WebMainFrm::LoadCaptionStrips() {
-    web_close_->BackPicture(SkinPicture(L"pellow\\close.bmp"));
-    web_minmax_->BackPicture(SkinPicture(L"pellow\\minmax.bmp"));
-    web_min_->BackPicture(SkinPicture(L"pellow\\min.bmp"));
-    web_tool_->BackPicture(SkinPicture(L"pellow\\tool.bmp"));
-    for (iButton* b : {web_close_.get(), web_minmax_.get(), web_min_.get(), web_tool_.get()}) ShowButton(*b);
-}
-
-void WebMainFrm::LoadToolPictures() {
     ImgLeft.Picture(SkinPicture(L"InitImages\\Pan_Button_left.bmp"));
     ImgRight.Picture(SkinPicture(L"InitImages\\Pan_Button_Right.bmp"));
-    Btn_Cache_->BackPicture(SkinPicture(L"Pellow\\tool_clearcache.bmp"));
-    Btn_Home_->BackPicture(SkinPicture(L"Pellow\\tool_home.bmp"));
-    Btn_customer_->BackPicture(SkinPicture(L"Pellow\\tool_customer.bmp"));
-    Btn_Pay_->BackPicture(SkinPicture(L"Pellow\\tool_pay.bmp"));
-    for (iButton* b : {Btn_Cache_.get(), Btn_Home_.get(), Btn_customer_.get(), Btn_Pay_.get()}) ShowButton(*b);
+    Btn_Cache->BackPicture(SkinPicture(L"Pellow\\tool_clearcache.bmp"));
+    Btn_Home->BackPicture(SkinPicture(L"Pellow\\tool_home.bmp"));
+    Btn_customer->BackPicture(SkinPicture(L"Pellow\\tool_customer.bmp"));
+    Btn_Pay->BackPicture(SkinPicture(L"Pellow\\tool_pay.bmp"));
     PicLogo.Picture(SkinPicture(L"Ico\\Pellow_Logo.bmp"));
 }
 
 void WebMainFrm::OpenGameTab(const std::wstring& address) {
     const std::wstring key = L"Game" + address;
-    CTabItems& items = WebuTab_->TabItems();
+    CTabItems& items = WebuTab->TabItems();
     const long i = items.FindItem(key);
     if (i == -1) {
         auto page = std::make_shared<WebUrl>();
@@ -211,31 +194,21 @@ void WebMainFrm::Form_LinkExecute(const std::wstring& CmdStr, int& Cancel) {
 }
 
 void WebMainFrm::Form_Resize() {
-    if (!WebuTab_ || IsIconic(hWnd())) return;
-    const int W = Width(), SW = ScaleWidth(), SH = ScaleHeight();
-    const PlayerLayout::Result r = PlayerLayout::Compute(
-        {W, SW, SH, web_tool_->Value(), PixelsToTwips(WindowHeight(WebuTab_->hwnd())), Pic_Btn.Height(), ImgRight.Width()});
-
+    if (!objStyle_ || IsIconic(hWnd())) return;
+    const PlayerLayout::Result r = PlayerLayout::Compute({Width(), ScaleWidth(), ScaleHeight(), web_tool->Value(),
+                                                          WebuTab.Height(), Pic_Btn.Height(), ImgRight.Width()});
     Try([&] {
-        SetWindowPos(WebBForm_->hwnd(), nullptr, 0, 0, Px(r.titleWidth), Px(500), SWP_NOZORDER | SWP_NOACTIVATE);
-        WebBForm_->Printform(*this);
+        WebBForm.Move(0, 0, r.titleWidth);
+        WebBForm->Printform(*this);
     });
     Try([&] { RectRgn(hWnd(), static_cast<int16_t>(r.regionRight), static_cast<int16_t>(r.regionBottom), 6, 6); });
     Try([&] {
-        const std::pair<iButton*, int> lefts[] = {
-            {web_close_.get(), r.closeLeft}, {web_minmax_.get(), r.minmaxLeft},
-            {web_min_.get(), r.minLeft}, {web_tool_.get(), r.toolLeft}};
-        for (const auto& [button, left] : lefts) {
-            RECT rc;
-            GetWindowRect(button->hwnd(), &rc);
-            MapWindowPoints(nullptr, hWnd(), reinterpret_cast<POINT*>(&rc), 2);
-            SetWindowPos(button->hwnd(), nullptr, Px(left), rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        web_close.Left(r.closeLeft);
+        web_minmax.Left(r.minmaxLeft);
+        web_min.Left(r.minLeft);
+        web_tool.Left(r.toolLeft);
     });
-    Try([&] {
-        SetWindowPos(WebuTab_->hwnd(), nullptr, Px(r.tabLeft), Px(r.tabTop), Px(r.tabWidth), WindowHeight(WebuTab_->hwnd()),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    });
+    Try([&] { WebuTab.Move(r.tabLeft, r.tabTop, r.tabWidth); });
     if (r.toolVisible) {
         Try([&] { Pic_Btn.Visible(true); });
         Try([&] { Pic_Btn.Move(r.tool.left, r.tool.top, r.tool.width); });
@@ -256,7 +229,7 @@ void WebMainFrm::RectRgn(HWND hwnd, int16_t right, int16_t bottom, int16_t corne
 }
 
 void WebMainFrm::Form_Unload(int&) {
-    if (WebuTab_) WebuTab_->TabItems().Clear();
+    if (uTab* strip = WebuTab.Live()) strip->TabItems().Clear();
     // Its own close event may be the caller of this unload.
     if (objStyle_) HandlerScope::ReleaseAfterHandlers(std::shared_ptr<cSetStyle>(std::move(objStyle_)));
 }
@@ -270,12 +243,12 @@ void WebMainFrm::web_min_Click() { WindowState(FormWindowStateConstants::Minimiz
 void WebMainFrm::web_minmax_Click() {
     const bool maximised = objStyle_->CallWindowStateChange();
     // A window maximised to the work area is not dragged by its title bar.
-    WebBForm_->frmHwnd(maximised ? nullptr : hWnd());
+    WebBForm->frmHwnd(maximised ? nullptr : hWnd());
 }
 
 void WebMainFrm::web_tool_Click() {
     // The resize that follows shows or hides the tool strip.
-    Height(Height() + (web_tool_->Value() ? PlayerLayout::kToolGrowth : -PlayerLayout::kToolGrowth));
+    Height(Height() + (web_tool->Value() ? PlayerLayout::kToolGrowth : -PlayerLayout::kToolGrowth));
 }
 
 void WebMainFrm::Btn_Home_Click() { OpenGameTab(portalUrl_); }
@@ -290,31 +263,20 @@ void WebMainFrm::Btn_Cache_Click() { ClearUrlCache("*.*", 0x300000); }
 void WebMainFrm::WebuTab_OnMouseDown(long ItemIndex) {
     ArrowCursor();
     // Any press off the tabs moves the window, unless it is maximised.
-    if (!web_minmax_->Value() && ItemIndex < 0) {
+    if (!web_minmax->Value() && ItemIndex < 0) {
         ReleaseCapture();
         SendMessageW(hWnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
     }
 }
 
 void WebMainFrm::WebuTab_OnMouseHover(long ItemIndex) {
-    CTabItems& items = WebuTab_->TabItems();
-    SetTabToolTip(ItemIndex >= 0 && ItemIndex < items.Count() ? items.Item(ItemIndex)->Caption() : L"");
-}
-
-void WebMainFrm::SetTabToolTip(const std::wstring& text) {
-    tabTipText_ = text;
-    TTTOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = WebuTab_->hwnd();
-    ti.uId = 1;
-    ti.hinst = GetModuleHandleW(nullptr);
-    ti.lpszText = tabTipText_.data();
-    SendMessageW(tabTip_->hwnd(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    CTabItems& items = WebuTab->TabItems();
+    WebuTab.ToolTipText(ItemIndex >= 0 && ItemIndex < items.Count() ? items.Item(ItemIndex)->Caption() : L"");
 }
 
 void WebMainFrm::WebuTab_OnItemColose(long, bool& Cancel) {
     // The last tab does not close alone: the player ends with it.
-    if (WebuTab_->TabItems().Count() <= 1) {
+    if (WebuTab->TabItems().Count() <= 1) {
         web_close_Click();
         Cancel = true;
     }

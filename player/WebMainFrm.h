@@ -8,17 +8,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "App.h"
-#include "BForm.h"
 #include "Form.h"
 #include "Image.h"
 #include "PictureBox.h"
+#include "ToolkitHosting.h"
 #include "cSetStyle.h"
-#include "clsTooltip.h"
-#include "iButton.h"
-#include "uTab.h"
 
 class WebMainFrm : public Form {
 public:
@@ -33,25 +31,22 @@ public:
     // The system close command does what web_close does.
     void objStyle_CloseClick();
 
-    // The controls, as a person sees them (valid while the window is loaded).
-    BForm& WebBForm() { return *WebBForm_; }
-    uTab& WebuTab() { return *WebuTab_; }
-    iButton& web_tool() { return *web_tool_; }
-    iButton& web_min() { return *web_min_; }
-    iButton& web_minmax() { return *web_minmax_; }
-    iButton& web_close() { return *web_close_; }
-    iButton& Btn_Cache() { return *Btn_Cache_; }
-    iButton& Btn_Home() { return *Btn_Home_; }
-    iButton& Btn_customer() { return *Btn_customer_; }
-    iButton& Btn_Pay() { return *Btn_Pay_; }
-    PictureBox PicLogo{*this};
+    // Controls, containers before what they contain.
+    Hosted<BForm> WebBForm{*this};
     PictureBox pCnt{*this};
     PictureBox Pic_Btn{*this};
+    Hosted<iButton> Btn_Cache{Pic_Btn};
+    Hosted<iButton> Btn_Home{Pic_Btn};
+    Hosted<iButton> Btn_customer{Pic_Btn};
+    Hosted<iButton> Btn_Pay{Pic_Btn};
     Image ImgLeft{Pic_Btn};
     Image ImgRight{Pic_Btn};
-    // The tooltip shown over the tab strip ("" when none).
-    const std::wstring& TabToolTipText() const { return tabTipText_; }
-    HWND TabToolTipWindow() const { return tabTip_ ? tabTip_->hwnd() : nullptr; }
+    Hosted<uTab> WebuTab{*this};
+    Hosted<iButton> web_tool{*this};
+    Hosted<iButton> web_min{*this};
+    Hosted<iButton> web_minmax{*this};
+    Hosted<iButton> web_close{*this};
+    PictureBox PicLogo{*this};
 
 protected:
     void Form_Load() override;
@@ -61,12 +56,8 @@ protected:
 
 private:
     void OpenGameTab(const std::wstring& address);
-    bool CreateControls();
-    void CreateToolButtons();
-    void LoadCaptionStrips();
-    void LoadToolPictures();
+    std::unique_ptr<uTab> MakeStrip(HWND parent, const RECT& place);
     std::shared_ptr<StdPicture> SkinPicture(const std::wstring& path) const;
-    void SetToolTip(iButton& button, uint32_t id, const std::wstring& text);
 
     // Control events.
     void web_close_Click();
@@ -80,18 +71,11 @@ private:
     void WebuTab_OnMouseDown(long ItemIndex);
     void WebuTab_OnMouseHover(long ItemIndex);
     void WebuTab_OnItemColose(long index, bool& Cancel);
-    void SetTabToolTip(const std::wstring& text);
 
     std::wstring command_;
     std::wstring folder_;
     std::wstring portalUrl_;
     std::unique_ptr<cSetStyle> objStyle_;
-    // Toolkit controls live as long as the window object: an unload asked for
-    // from inside one of their events returns into them.
-    std::unique_ptr<BForm> WebBForm_;
-    std::unique_ptr<uTab> WebuTab_;
-    std::unique_ptr<iButton> web_tool_, web_min_, web_minmax_, web_close_;
-    std::unique_ptr<iButton> Btn_Cache_, Btn_Home_, Btn_customer_, Btn_Pay_;
-    std::unique_ptr<clsTooltip> toolTips_, tabTip_;
-    std::wstring tabTipText_;
+    // The strip's sheet that could not be loaded at this load, if any.
+    std::optional<std::wstring> missingSheet_;
 };

@@ -44,7 +44,7 @@ protected:
         frm = std::make_unique<WebMainFrm>(commandLine, folder);
         frm->Show();
     }
-    CTabItems& Tabs() { return frm->WebuTab().TabItems(); }
+    CTabItems& Tabs() { return (*frm->WebuTab).TabItems(); }
     std::vector<std::wstring> Captions() {
         std::vector<std::wstring> out;
         for (long i = 0; i < Tabs().Count(); ++i) out.push_back(Tabs().Item(i)->Caption());

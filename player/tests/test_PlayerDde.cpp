@@ -139,7 +139,7 @@ TEST_F(PlayerDdeTest, SameAddressSelectsItsTabWithoutReloadingNewAddressAddsOne)
 TEST_F(PlayerDdeTest, ExecuteRestoresAMinimisedWindowEmptyExecuteIsAcceptedAndOpensNothing) {
     const std::wstring a = Url("a"), b = Url("b");
     Start(a);
-    Press(frm->web_min());
+    Press((*frm->web_min));
     ASSERT_TRUE(IsIconic(frm->hWnd()));
     EXPECT_EQ(Send({b}), 1u);
     EXPECT_FALSE(IsIconic(frm->hWnd()));

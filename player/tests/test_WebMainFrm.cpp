@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 #include <gmock/gmock.h>
+#include "ControlToolTips.h"
 #include "PortalConfig.h"
 #include "TempDir.h"
 
@@ -16,14 +17,30 @@ namespace {
 
 class WebMainFrmTest : public PlayerFixture {};
 
+// The text of a control's tip, "<none>" when it has none.
+std::wstring TipText(HWND control) {
+    const HWND tip = ControlToolTipWindow(control);
+    if (!tip) return L"<none>";
+    wchar_t text[256] = L"";
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = control;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+
 TEST_F(WebMainFrmTest, StartsWithTheAddressInOneSelectedTabWhoseCaptionFollowsTheTitle) {
     const std::wstring a = Url("a");
     Start(a);
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(ends, 0);
     EXPECT_EQ(frm->Caption(), L"Brisco-网页游戏");
-    EXPECT_EQ(frm->WebBForm().Caption(), L"Brisco-网页游戏");
-    EXPECT_EQ(frm->WebBForm().frmHwnd(), frm->hWnd());
+    EXPECT_EQ((*frm->WebBForm).Caption(), L"Brisco-网页游戏");
+    EXPECT_EQ((*frm->WebBForm).frmHwnd(), frm->hWnd());
     EXPECT_EQ(frm->PortalUrl(), kPortalUrl);
     ASSERT_EQ(Tabs().Count(), 1);
     EXPECT_EQ(Tabs().FindItem(L"Game" + a), 0);
@@ -32,12 +49,12 @@ TEST_F(WebMainFrmTest, StartsWithTheAddressInOneSelectedTabWhoseCaptionFollowsTh
     EXPECT_THAT(Captions(), ElementsAre(L"Game" + a));
     ASSERT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::wstring>{L"Game a"}; }, 20000));
     EXPECT_EQ(http.RequestCount("/a"), 1u);
-    EXPECT_EQ(Page(0).wb().LocationURL(), a);
+    EXPECT_EQ(Page(0).wb->LocationURL(), a);
     EXPECT_TRUE(IsWindowVisible(Page(0).hwnd()));
     EXPECT_EQ(GetParent(Page(0).hwnd()), frm->pCnt.hWnd());
 
     // A title that changes changes the caption each time.
-    Page(0).wb().Navigate(Url("b"));
+    Page(0).wb->Navigate(Url("b"));
     ASSERT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::wstring>{L"Game b"}; }, 20000));
     EXPECT_EQ(Tabs().FindItem(L"Game" + a), 0);  // the key stays
 }
@@ -58,7 +75,7 @@ TEST_F(WebMainFrmTest, ALinkToANewWindowGetsTheBrowsersOwnWindowAndNoTab) {
                                               "<a href=\"/b\" target=\"_blank\">b</a></body></html>"));
     Start(Url("links"));
     ASSERT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::wstring>{L"Links"}; }, 20000));
-    const HWND view = Page(0).wb().hwnd();
+    const HWND view = Page(0).wb.hwnd();
     SendMessageW(view, WM_KEYDOWN, VK_TAB, 0);
     SendMessageW(view, WM_KEYDOWN, VK_RETURN, 0);
     std::pair<std::wstring, HWND> popup{L"Game b", nullptr};
@@ -92,15 +109,15 @@ TEST_F(WebMainFrmTest, BorderlessWindowLaysOutEveryControl) {
     EXPECT_FALSE(PtInRegion(rgn, 1037, 320));
     DeleteObject(rgn);
 
-    const RECT bar = Place(frm->WebBForm().hwnd());
+    const RECT bar = Place((*frm->WebBForm).hwnd());
     EXPECT_EQ(bar.left, 0);
     EXPECT_EQ(bar.top, 0);
     EXPECT_EQ(bar.right, 1036);
     // Caption buttons: W - 730, - 1105, - 1465, - 1825 twips, 1 pixel down.
-    const std::pair<iButton*, RECT> buttons[] = {{&frm->web_close(), {987, 1, 987 + 43, 19}},
-                                                 {&frm->web_minmax(), {962, 1, 962 + 25, 19}},
-                                                 {&frm->web_min(), {938, 1, 938 + 24, 19}},
-                                                 {&frm->web_tool(), {914, 1, 914 + 24, 19}}};
+    const std::pair<iButton*, RECT> buttons[] = {{&(*frm->web_close), {987, 1, 987 + 43, 19}},
+                                                 {&(*frm->web_minmax), {962, 1, 962 + 25, 19}},
+                                                 {&(*frm->web_min), {938, 1, 938 + 24, 19}},
+                                                 {&(*frm->web_tool), {914, 1, 914 + 24, 19}}};
     for (const auto& [button, want] : buttons) {
         const RECT got = Place(button->hwnd());
         EXPECT_EQ(got.left, want.left);
@@ -110,20 +127,20 @@ TEST_F(WebMainFrmTest, BorderlessWindowLaysOutEveryControl) {
         EXPECT_TRUE(IsWindowVisible(button->hwnd()));
         EXPECT_TRUE(button->BackPicture());
     }
-    EXPECT_EQ(frm->web_tool().Style(), 1);
-    EXPECT_EQ(frm->web_minmax().Style(), 1);
-    EXPECT_EQ(frm->web_close().Style(), 0);
+    EXPECT_EQ((*frm->web_tool).Style(), 1);
+    EXPECT_EQ((*frm->web_minmax).Style(), 1);
+    EXPECT_EQ((*frm->web_close).Style(), 0);
 
     // The strip: 100, 45 twips, SW - 2000 wide, 32 pixels high, style 1.
-    const RECT strip = Place(frm->WebuTab().hwnd());
+    const RECT strip = Place((*frm->WebuTab).hwnd());
     EXPECT_EQ(strip.left, 7);
     EXPECT_EQ(strip.top, 3);
     EXPECT_EQ(strip.right - strip.left, 903);
     EXPECT_EQ(strip.bottom - strip.top, 32);
-    EXPECT_EQ(frm->WebuTab().TabStyle(), 1);
-    EXPECT_EQ(frm->WebuTab().TabLeftSize(), 40);
-    EXPECT_EQ(frm->WebuTab().TabRightSize(), 0);
-    EXPECT_EQ(frm->WebuTab().hContainerWnd(), frm->pCnt.hWnd());
+    EXPECT_EQ((*frm->WebuTab).TabStyle(), 1);
+    EXPECT_EQ((*frm->WebuTab).TabLeftSize(), 40);
+    EXPECT_EQ((*frm->WebuTab).TabRightSize(), 0);
+    EXPECT_EQ((*frm->WebuTab).hContainerWnd(), frm->pCnt.hWnd());
 
     // The pages start at the strip's height, under its lower part.
     const RECT pages = Place(frm->pCnt.hWnd());
@@ -139,7 +156,7 @@ TEST_F(WebMainFrmTest, BorderlessWindowLaysOutEveryControl) {
     EXPECT_TRUE(frm->PicLogo.Picture());
     // In front of the title bar and the strip, so it shows.
     EXPECT_EQ(ChildWindowFromPointEx(frm->hWnd(), POINT{20, 10}, CWP_SKIPINVISIBLE), frm->PicLogo.hWnd());
-    EXPECT_EQ(ChildWindowFromPointEx(frm->hWnd(), POINT{990, 5}, CWP_SKIPINVISIBLE), frm->web_close().hwnd());
+    EXPECT_EQ(ChildWindowFromPointEx(frm->hWnd(), POINT{990, 5}, CWP_SKIPINVISIBLE), (*frm->web_close).hwnd());
 }
 
 TEST_F(WebMainFrmTest, ToolToggleGrowsTheWindowAndShowsTheToolStripAtTheBottom) {
@@ -147,8 +164,8 @@ TEST_F(WebMainFrmTest, ToolToggleGrowsTheWindowAndShowsTheToolStripAtTheBottom) 
     RECT before;
     GetWindowRect(frm->hWnd(), &before);
     const int heightTwips = frm->Height();
-    Press(frm->web_tool());
-    EXPECT_TRUE(frm->web_tool().Value());
+    Press((*frm->web_tool));
+    EXPECT_TRUE((*frm->web_tool).Value());
     EXPECT_EQ(frm->Height(), heightTwips + 1005);  // 1000 twips, to whole pixels
     RECT client;
     GetClientRect(frm->hWnd(), &client);
@@ -164,9 +181,16 @@ TEST_F(WebMainFrmTest, ToolToggleGrowsTheWindowAndShowsTheToolStripAtTheBottom) 
     EXPECT_EQ(pages.bottom, tools.top);
 
     // Tool buttons inside the strip, with their pictures and end pieces.
-    const std::pair<iButton*, int> lefts[] = {
-        {&frm->Btn_Cache(), 16}, {&frm->Btn_Home(), 60}, {&frm->Btn_customer(), 104}, {&frm->Btn_Pay(), 148}};
-    for (const auto& [button, left] : lefts) {
+    const struct {
+        iButton* button;
+        int left;
+        const wchar_t* tip;
+    } tools_[] = {{&*frm->Btn_Cache, 16, L"清理缓存"},
+                  {&*frm->Btn_Home, 60, L"官方网站"},
+                  {&*frm->Btn_customer, 104, L"客服"},
+                  {&*frm->Btn_Pay, 148, L"充值"}};
+    for (const auto& [button, left, tip] : tools_) {
+        EXPECT_EQ(TipText(button->hwnd()), tip);
         RECT r;
         GetWindowRect(button->hwnd(), &r);
         MapWindowPoints(nullptr, frm->Pic_Btn.hWnd(), reinterpret_cast<POINT*>(&r), 2);
@@ -186,8 +210,8 @@ TEST_F(WebMainFrmTest, ToolToggleGrowsTheWindowAndShowsTheToolStripAtTheBottom) 
     EXPECT_EQ(GetPixel(dc, 500, 30), RGB(196, 214, 236));
     EXPECT_EQ(GetPixel(dc, 1000, 30), RGB(196, 214, 236));
 
-    Press(frm->web_tool());
-    EXPECT_FALSE(frm->web_tool().Value());
+    Press((*frm->web_tool));
+    EXPECT_FALSE((*frm->web_tool).Value());
     EXPECT_EQ(frm->Height(), heightTwips);
     EXPECT_FALSE(IsWindowVisible(frm->Pic_Btn.hWnd()));
     EXPECT_EQ(Place(frm->pCnt.hWnd()).bottom, 32 + 603);
@@ -195,26 +219,26 @@ TEST_F(WebMainFrmTest, ToolToggleGrowsTheWindowAndShowsTheToolStripAtTheBottom) 
 
 TEST_F(WebMainFrmTest, PortalButtonsKeepOneTabPerAddress) {
     Start(Url("a"));
-    Press(frm->Btn_Home());
+    Press((*frm->Btn_Home));
     ASSERT_EQ(Tabs().Count(), 2);
     EXPECT_EQ(Tabs().FindItem(L"Game" + std::wstring(kPortalUrl)), 1);
     EXPECT_EQ(Tabs().Selected(), 1);
     Tabs().Selected(0);
-    Press(frm->Btn_Home());
+    Press((*frm->Btn_Home));
     EXPECT_EQ(Tabs().Count(), 2);
     EXPECT_EQ(Tabs().Selected(), 1);
     EXPECT_TRUE(IsWindowVisible(Page(1).hwnd()));
 
-    Press(frm->Btn_Pay());
-    Press(frm->Btn_customer());
-    Press(frm->Btn_Pay());
+    Press((*frm->Btn_Pay));
+    Press((*frm->Btn_customer));
+    Press((*frm->Btn_Pay));
     ASSERT_EQ(Tabs().Count(), 4);
     EXPECT_EQ(Tabs().FindItem(L"Game" + std::wstring(kPortalUrl) + L"/html/chongzhi.html"), 2);
     EXPECT_EQ(Tabs().FindItem(L"Game" + std::wstring(kPortalUrl) + L"/kefu.htm"), 3);
     EXPECT_EQ(Tabs().Selected(), 2);
 
     // The cache purge opens nothing and says nothing.
-    Press(frm->Btn_Cache());
+    Press((*frm->Btn_Cache));
     EXPECT_EQ(Tabs().Count(), 4);
     EXPECT_TRUE(messages.empty());
 }
@@ -230,15 +254,15 @@ void CloseTab(uTab& strip, long i) {
 
 TEST_F(WebMainFrmTest, ClosingOneOfTwoTabsKeepsThePlayerClosingTheLastEndsIt) {
     Start(Url("a"));
-    Press(frm->Btn_Home());
+    Press((*frm->Btn_Home));
     ASSERT_EQ(Tabs().Count(), 2);
     const HWND first = Page(0).hwnd(), second = Page(1).hwnd();
-    CloseTab(frm->WebuTab(), 1);
+    CloseTab((*frm->WebuTab), 1);
     EXPECT_EQ(Tabs().Count(), 1);
     EXPECT_FALSE(IsWindow(second));
     EXPECT_TRUE(frm->Loaded());
 
-    CloseTab(frm->WebuTab(), 0);
+    CloseTab((*frm->WebuTab), 0);
     EXPECT_FALSE(frm->Loaded());
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(Form::LoadedCount(), 0);
@@ -246,11 +270,11 @@ TEST_F(WebMainFrmTest, ClosingOneOfTwoTabsKeepsThePlayerClosingTheLastEndsIt) {
 
 TEST_F(WebMainFrmTest, ShutDownUnloadsEveryPage) {
     Start(Url("a"));
-    Press(frm->Btn_Home());
-    Press(frm->Btn_Pay());
+    Press((*frm->Btn_Home));
+    Press((*frm->Btn_Pay));
     std::vector<HWND> pages;
     for (long i = 0; i < Tabs().Count(); ++i) pages.push_back(Page(i).hwnd());
-    Press(frm->web_close());
+    Press((*frm->web_close));
     EXPECT_FALSE(frm->Loaded());
     for (HWND page : pages) EXPECT_FALSE(IsWindow(page));
     EXPECT_EQ(Form::LoadedCount(), 0);
@@ -266,24 +290,24 @@ TEST_F(WebMainFrmTest, SystemCloseCommandEndsThePlayer) {
 
 TEST_F(WebMainFrmTest, MinimiseAndMaximiseToTheWorkArea) {
     Start(Url("a"));
-    Press(frm->web_minmax());
-    EXPECT_TRUE(frm->web_minmax().Value());
+    Press((*frm->web_minmax));
+    EXPECT_TRUE((*frm->web_minmax).Value());
     RECT work, window;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(frm->hWnd(), &window);
     EXPECT_EQ(window.right - window.left, work.right - work.left);
     EXPECT_EQ(window.bottom - window.top, work.bottom - work.top);
-    EXPECT_EQ(frm->WebBForm().frmHwnd(), nullptr);
+    EXPECT_EQ((*frm->WebBForm).frmHwnd(), nullptr);
     // The layout follows the new size.
-    EXPECT_EQ(Place(frm->web_close().hwnd()).left, TwipsToPixels(PixelsToTwips(window.right - window.left) - 730));
+    EXPECT_EQ(Place((*frm->web_close).hwnd()).left, TwipsToPixels(PixelsToTwips(window.right - window.left) - 730));
 
-    Press(frm->web_minmax());
-    EXPECT_FALSE(frm->web_minmax().Value());
-    EXPECT_EQ(frm->WebBForm().frmHwnd(), frm->hWnd());
+    Press((*frm->web_minmax));
+    EXPECT_FALSE((*frm->web_minmax).Value());
+    EXPECT_EQ((*frm->WebBForm).frmHwnd(), frm->hWnd());
     GetWindowRect(frm->hWnd(), &window);
     EXPECT_EQ(window.right - window.left, 1036);
 
-    Press(frm->web_min());
+    Press((*frm->web_min));
     EXPECT_TRUE(IsIconic(frm->hWnd()));
 }
 
@@ -300,7 +324,7 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 TEST_F(WebMainFrmTest, DragsOnlyFromEmptyStripSpaceAndNotWhenMaximised) {
     Start(Url("a"));
-    uTab& strip = frm->WebuTab();
+    uTab& strip = (*frm->WebuTab);
     g_formProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(frm->hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc)));
     g_ncPresses.clear();
@@ -316,40 +340,29 @@ TEST_F(WebMainFrmTest, DragsOnlyFromEmptyStripSpaceAndNotWhenMaximised) {
     press(WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, 600, 10);  // other buttons make no hit test
     EXPECT_EQ(g_ncPresses.size(), 2u);
 
-    Press(frm->web_minmax());
-    ASSERT_TRUE(frm->web_minmax().Value());
+    Press((*frm->web_minmax));
+    ASSERT_TRUE((*frm->web_minmax).Value());
     press(WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 600, 10);
     EXPECT_EQ(g_ncPresses.size(), 2u);
-    Press(frm->web_minmax());
+    Press((*frm->web_minmax));
     press(WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 600, 10);
     EXPECT_EQ(g_ncPresses.size(), 3u);
     // A double click on the strip runs nothing of the window but the drag.
     SendMessageW(strip.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(600, 10));
-    EXPECT_FALSE(frm->web_minmax().Value());
+    EXPECT_FALSE((*frm->web_minmax).Value());
     SetWindowLongPtrW(frm->hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formProc));
-}
-
-std::wstring ToolTipText(HWND tip, HWND tool) {
-    wchar_t text[256] = L"";
-    TTTOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.hwnd = tool;
-    ti.uId = 1;
-    ti.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    return text;
 }
 
 TEST_F(WebMainFrmTest, HoveringATabShowsItsCaptionAsTooltip) {
     Start(Url("a"));
     ASSERT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::wstring>{L"Game a"}; }, 20000));
-    uTab& strip = frm->WebuTab();
+    uTab& strip = (*frm->WebuTab);
     SendMessageW(strip.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(60, 10));
-    EXPECT_EQ(frm->TabToolTipText(), L"Game a");
-    EXPECT_EQ(ToolTipText(frm->TabToolTipWindow(), strip.hwnd()), L"Game a");
+    EXPECT_EQ(frm->WebuTab.ToolTipText(), L"Game a");
+    EXPECT_EQ(TipText(strip.hwnd()), L"Game a");
     SendMessageW(strip.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(600, 10));
-    EXPECT_EQ(frm->TabToolTipText(), L"");
-    EXPECT_EQ(ToolTipText(frm->TabToolTipWindow(), strip.hwnd()), L"");
+    EXPECT_EQ(frm->WebuTab.ToolTipText(), L"");
+    EXPECT_EQ(TipText(strip.hwnd()), L"<none>");
 }
 
 TEST_F(WebMainFrmTest, WithoutAddressShowsTheMessageAndEnds) {
@@ -384,10 +397,10 @@ TEST_F(WebMainFrmTest, AMissingStripSheetStopsWithItsNameOtherPicturesAreLeftOut
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(ends, 0);
     EXPECT_EQ(Tabs().Count(), 1);
-    EXPECT_FALSE(frm->web_close().BackPicture());
-    EXPECT_FALSE(frm->Btn_Home().BackPicture());
+    EXPECT_FALSE((*frm->web_close).BackPicture());
+    EXPECT_FALSE((*frm->Btn_Home).BackPicture());
     EXPECT_FALSE(frm->PicLogo.Picture());
-    Press(frm->web_tool());
+    Press((*frm->web_tool));
     EXPECT_TRUE(IsWindowVisible(frm->Pic_Btn.hWnd()));
 }
 
