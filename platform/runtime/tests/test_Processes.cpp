@@ -29,8 +29,16 @@ public:
     PictureBox link{*this};
 };
 
+// Every control character, a lone high and a lone low surrogate, and a text of 100 KB.
+std::wstring ControlCharacters() {
+    std::wstring text;
+    for (wchar_t c = 1; c < 0x20; ++c) text += c;
+    return text + L"\x7F";
+}
 const std::vector<std::wstring> kCommands = {L"Show", L"二号 game", L"CommandLine=http://127.0.0.1/a?b=1 c",
-                                             L"mark \x0001 and \U0001F3AE", L""};
+                                             L"mark \x0001 and \U0001F3AE", L"", ControlCharacters(),
+                                             std::wstring(L"lone \xD800 high"), std::wstring(L"lone \xDC00 low \xDBFF"),
+                                             std::wstring(100 * 1024, L'w') + L"二"};
 
 int DdeClientRole(const std::wstring& topic) {
     ClientForm f;
@@ -139,6 +147,7 @@ protected:
     }
 };
 
+// Whatever their content or length, executes arrive whole and in order.
 TEST(Dde, ExecutesFromAnotherProcessArriveInOrder) {
     ServerForm server;
     server.Load();
