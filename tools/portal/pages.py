@@ -56,23 +56,24 @@ def thumb(g, size=72):
     return f'<img src="{g.thumb}" width="{size}" height="{size}" alt="{attr(g.name)}">'
 
 
-def open_entry(g, note=""):
-    """A catalogue line: the game's picture and name open its page in a tab."""
-    link = command_link(command("openTable", g.name, g.page), f"{thumb(g)} <b>{text(g.name)}</b>")
+def open_entry(g, host, note=""):
+    """A catalogue line: the game's picture and name open its page in a tab.
+    The page address is a full one: the launcher navigates to it unchanged."""
+    link = command_link(command("openTable", g.name, full(host, g.page)), f"{thumb(g)} <b>{text(g.name)}</b>")
     return f"<p>{link} <font color=\"#888888\">{text(note or g.intro)}</font></p>\n"
 
 
 def web_entry(g, host):
     """A web game line: add it to the user's games at once, or see its page."""
     add = command_link(command("WebTable", g.name, g.thumb, full(host, g.play)), "加入我的盒子并开始")
-    details = command_link(command("openTable", g.name, g.page), "详情")
+    details = command_link(command("openTable", g.name, full(host, g.page)), "详情")
     return (f"<p>{thumb(g)} <b>{text(g.name)}</b> {text(g.intro)}<br>\n"
             f"{add} | {details}</p>\n")
 
 
 # --- Catalogue pages -----------------------------------------------------------------
 
-def topleft(index):
+def topleft(index, host):
     entries = games.flash_games()
     count = (len(entries) + CATALOGUE_PAGE_SIZE - 1) // CATALOGUE_PAGE_SIZE
     if not 0 <= index < count:
@@ -81,7 +82,7 @@ def topleft(index):
     pages = " ".join(f"<b>{i + 1}</b>" if i == index else f'<a href="/orvane/html/topleft/{i}.html">{i + 1}</a>'
                      for i in range(count))
     body = (nav() + "<h2>Flash 小游戏</h2>\n<p>点击游戏打开它的介绍页，在那里可以把游戏加入我的盒子。</p>\n"
-            + "".join(open_entry(g) for g in shown) + f"<p>页码： {pages}</p>")
+            + "".join(open_entry(g, host) for g in shown) + f"<p>页码： {pages}</p>")
     return page(f"Flash 小游戏 - 第{index + 1}页", body)
 
 
@@ -93,8 +94,8 @@ def rank():
     return page("排行榜", body)
 
 
-def rank_list():
-    rows = "".join(open_entry(g, f"第{n}名 · {g.plays} 人玩过") for n, g in enumerate(games.ranking()[:20], 1))
+def rank_list(host):
+    rows = "".join(open_entry(g, host, f"第{n}名 · {g.plays} 人玩过") for n, g in enumerate(games.ranking()[:20], 1))
     return page("排行榜列表", rows)
 
 
@@ -104,25 +105,25 @@ def pellow(host):
     return page("网页游戏", body)
 
 
-def feature():
-    body = (nav() + "<h2>精选推荐</h2>\n" + "".join(open_entry(g) for g in games.featured())
+def feature(host):
+    body = (nav() + "<h2>精选推荐</h2>\n" + "".join(open_entry(g, host) for g in games.featured())
             + '<hr>\n<p><font color="#888888">给开发者：</font> <a href="/orvane/html/check/index.htm">'
               "检验页</a>（故意写错的命令，用来检验程序是否拒绝它们）</p>")
     return page("精选推荐", body)
 
 
-def search(keyword):
+def search(keyword, host):
     if not keyword.strip():
         body = nav() + "<h2>搜索</h2>\n<p>请输入游戏名称再搜索。大家都在玩：</p>\n" + "".join(
-            open_entry(g) for g in games.ranking()[:5])
+            open_entry(g, host) for g in games.ranking()[:5])
         return page("搜索", body)
     found = games.search(keyword)
     head = f"<h2>搜索：{text(keyword)}</h2>\n"
     if found:
         return page(f"搜索：{keyword}", nav() + head + f"<p>找到 {len(found)} 个游戏。</p>\n"
-                    + "".join(open_entry(g) for g in found))
+                    + "".join(open_entry(g, host) for g in found))
     return page(f"搜索：{keyword}", nav() + head + f"<p>没有找到与“{text(keyword)}”有关的游戏。试试这些：</p>\n"
-                + "".join(open_entry(g) for g in games.ranking()[:5]))
+                + "".join(open_entry(g, host) for g in games.ranking()[:5]))
 
 
 def checks(host):
@@ -134,9 +135,9 @@ def checks(host):
         ("WebTable 名字不能用作文件名", command("WebTable", ev.name, ev.thumb, full(host, games.BY_ID[23].play))),
         ("FlashTable：本页不接受的命令", command("FlashTable", odd.name, odd.thumb, "/swf/g1.swf", odd.intro)),
         ("PlayTable：谁都不认识的命令", command("PlayTable", odd.name, odd.page)),
-        ("打开检验用的游戏页：名字不能用作文件名", command("openTable", "检验-坏名字", ev.page)),
-        ("打开检验用的游戏页：字段不够", command("openTable", "检验-缺字段", short.page)),
-        ("打开检验用的游戏页：未知命令", command("openTable", "检验-未知命令", odd.page)),
+        ("打开检验用的游戏页：名字不能用作文件名", command("openTable", "检验-坏名字", full(host, ev.page))),
+        ("打开检验用的游戏页：字段不够", command("openTable", "检验-缺字段", full(host, short.page))),
+        ("打开检验用的游戏页：未知命令", command("openTable", "检验-未知命令", full(host, odd.page))),
     ]
     body = (nav() + "<h2>检验页</h2>\n<p>下面每个链接都是一条有毛病的命令。程序应当拒绝它们：不下载、不写入、不崩溃。</p>\n<ol>\n"
             + "".join(f"<li>{command_link(href, text(label))}</li>\n" for label, href in items) + "</ol>")
@@ -173,7 +174,7 @@ def check_game(g, host):
                  ("FlashTable 没有任何数据", "javascript:CALL_API('FlashTable')"),
                  ("WebTable 少了游戏地址", command("WebTable", g.name, g.thumb))]
     else:
-        links = [("openTable：游戏页不接受的命令", command("openTable", g.name, "/game/1.html")),
+        links = [("openTable：游戏页不接受的命令", command("openTable", g.name, full(host, "/game/1.html"))),
                  ("PlayTable：谁都不认识的命令", command("PlayTable", g.name, g.thumb))]
     body = (nav() + f"<h1>检验：{text(g.name)}</h1>\n<p>{text(g.intro)} 程序应当拒绝下面的命令。</p>\n<ol>\n"
             + "".join(f"<li>{command_link(href, text(label))}</li>\n" for label, href in links) + "</ol>")

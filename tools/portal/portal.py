@@ -82,9 +82,9 @@ class Portal:
             "/": self.home, "/index.html": self.home, "/index.htm": self.home,
             "/about/contact.htm": lambda r: Reply(pages.contact()),
             "/orvane/html/hot/rank.htm": lambda r: Reply(pages.rank()),
-            "/orvane/html/hot/list.htm": lambda r: Reply(pages.rank_list()),
+            "/orvane/html/hot/list.htm": lambda r: Reply(pages.rank_list(r.host)),
             "/orvane/html/pellow/index.htm": lambda r: Reply(pages.pellow(r.host)),
-            "/orvane/html/left/0/0.html": lambda r: Reply(pages.feature()),
+            "/orvane/html/left/0/0.html": lambda r: Reply(pages.feature(r.host)),
             "/orvane/html/check/index.htm": lambda r: Reply(pages.checks(r.host)),
             "/orvane/php/search.php": self.search,
             "/orvane/html/ad/adright.html": lambda r: self.ad(pages.ad_right),
@@ -130,11 +130,11 @@ class Portal:
         return Reply(pages.home())
 
     def topleft(self, r, index):
-        body = pages.topleft(int(index))
+        body = pages.topleft(int(index), r.host)
         return Reply(body) if body else None
 
     def search(self, r):
-        return Reply(pages.search(r.query.get("keyword", "")))
+        return Reply(pages.search(r.query.get("keyword", ""), r.host))
 
     def game(self, r, game_id):
         g = games.BY_ID.get(int(game_id))
