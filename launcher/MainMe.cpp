@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "CatalogueGroup.h"
+#include "CTabItems.h"
 #include "IuTab.h"
+#include "MainGameUrl.h"
 #include "PageCommand.h"
 #include "ProgramFiles.h"
 #include "Settings.h"
@@ -219,7 +221,24 @@ void MainMe::FavoriteDel() {
     ReloadAfterFavourite();
 }
 
-void MainMe::GameRunWebUrl() {}
+void MainMe::GameRunWebUrl() {
+    CatalogueGroup group;
+    if (!group.Open()) return;
+    CatalogueQuery query(group, L"Select * From [Games]  Where [G_Name] = '" + SqlText(G_GameName) + L"'");
+    while (query.Step()) {
+        if (!host_) continue;
+        CTabItems& items = host_->TabItems();
+        const long found = items.FindItem(G_GameName);
+        if (found != -1) {
+            items.Selected(found);
+            continue;
+        }
+        auto page = std::make_shared<MainGameUrl>();
+        page->GameUrl(Utf8UrlDecode(query.Text(3)));
+        items.Add(G_GameName, page, G_GameName);
+        items.Selected(items.Count() - 1);
+    }
+}
 
 // ---- the grid's mouse ----
 

@@ -6,12 +6,14 @@
 
 #include <cstdio>
 
+#include "CTabItem.h"
 #include "CTabItems.h"
 #include "Form.h"
 #include "GameRun.h"
 #include "ITabForm.h"
 #include "LauncherEnv.h"
 #include "MainFrm.h"
+#include "MainGameUrl.h"
 #include "MainMe.h"
 #include "Pump.h"
 #include "SqlText.h"
@@ -157,6 +159,29 @@ TEST_F(GameRunTest, AFlashGameWhoseTabIsOpenIsSelected) {
     EXPECT_EQ(f.frmuTab->Selected(), 2);
     EXPECT_EQ(items.Count(), 4);
     EXPECT_TRUE(env.shells.empty());
+}
+
+TEST_F(GameRunTest, TheGamesPortalPageOpensInOneTabKeyedByItsName) {
+    env.Exec(L"Insert Into Games (G_Name, G_WebUrl, W_Url, G_Type, G_Favorite) Values ('" + SqlText(L"页 game") +
+             L"', '" + SqlText(L"http://127.0.0.1:9/game/页.html") + L"', '', 1, 1)");
+    MainMe& me = f.Me();
+    CTabItems& items = f.frmuTab->TabItems();
+    me.G_GameName = L"页 game";
+    me.GameRunWebUrl();
+    ASSERT_EQ(items.Count(), 3);
+    EXPECT_EQ(items.Item(2L)->Caption(), L"页 game");
+    EXPECT_EQ(items.FindItem(std::wstring(L"页 game")), 2);
+    EXPECT_EQ(f.frmuTab->Selected(), 2);
+    auto* page = dynamic_cast<MainGameUrl*>(items.Item(2L)->Form().get());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->URL(), L"http://127.0.0.1:9/game/页.html");
+    f.frmuTab->Selected(0);
+    me.GameRunWebUrl();
+    EXPECT_EQ(items.Count(), 3);
+    EXPECT_EQ(f.frmuTab->Selected(), 2);
+    me.G_GameName = L"not stored";
+    me.GameRunWebUrl();
+    EXPECT_EQ(items.Count(), 3);
 }
 
 }  // namespace
