@@ -214,6 +214,27 @@ TEST_F(MainMeTest, PicturesAreScaledFramedAndMissingOrForeignOnesAreLeftOut) {
     EXPECT_GT(dark, 10);
 }
 
+TEST_F(MainMeTest, LongNamesStayInsideTheirCaptionStrip) {
+    env.Exec(Insert(L"a very long name of a game that goes on and on and on", 1, 1));
+    MainMe& me = Open();
+    HDC dc = me.hDC();
+    const GridRect t = me.Grid().GameCells[0].TextRect;
+    auto darkIn = [&](int top, int bottom, int left, int right) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (GetRValue(GetPixel(dc, x, y)) < 128) ++n;
+        return n;
+    };
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    EXPECT_GT(darkIn(t.Top, t.Top + tm.tmHeight, t.Left, t.Right), 5) << "first line";
+    // Only whole lines are shown: a second one when two fit into the strip.
+    if (2 * tm.tmHeight <= t.Bottom - t.Top) EXPECT_GT(darkIn(t.Top + tm.tmHeight, t.Bottom, t.Left, t.Right), 5);
+    EXPECT_EQ(darkIn(t.Bottom, t.Bottom + 5, t.Left - 5, t.Right + 5), 0) << "nothing below the strip";
+    EXPECT_EQ(darkIn(t.Top, t.Bottom, t.Right, t.Right + 20), 0) << "nothing right of it";
+}
+
 TEST_F(MainMeTest, HoverVeilComesAndGoesOneCellAtATime) {
     prog.Thumb(L"a", L"red.jpg");
     prog.Thumb(L"b", L"blue.jpg");
