@@ -49,11 +49,6 @@ public:
     void TitleChanged(const std::wstring& title) {
         if (item) item->Caption(title);
     }
-    // A left click on the page's window, through real messages.
-    void ClickIt() {
-        SendMessageW(hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageW(hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    }
 
     const std::wstring& Name() const { return name_; }
     IuTab* host = nullptr;
@@ -74,6 +69,12 @@ protected:
 private:
     std::wstring name_;
 };
+
+// A left click on a window, through real messages.
+void Click(HWND h) {
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
 
 bool Freed(const std::wstring& name) {
     return std::find(Log().begin(), Log().end(), L"freed " + name) != Log().end();
@@ -142,7 +143,9 @@ TEST_F(TabLifetimeTest, PageThatHandsItsTabToANewPageAndUnloadsLivesUntilItsHand
         self.Unload();
         Log().push_back(L"handler of " + self.Name() + L" returns");
     };
-    game.lock()->ClickIt();
+    // Nothing but the tab and the loaded forms holds the page while it is clicked.
+    HWND gameWindow = game.lock()->hWnd();
+    Click(gameWindow);
     EXPECT_THAT(Log(), ElementsAre(L"replaced, game freed: 0", L"game loaded: 1", L"unload game",
                                    L"handler of game returns", L"freed game"));
     EXPECT_TRUE(game.expired());
@@ -224,6 +227,7 @@ TEST_F(TabLifetimeTest, PagesLeftOpenByRemoveReleaseOrAFailedAddLiveOnWithoutThe
 TEST_F(TabLifetimeTest, PageSeesItsLiveItemDuringItsUnloadAndNothingAfterwards) {
     MakeStrip();
     std::weak_ptr<FormPage> page = AddPage(L"page");
+    std::shared_ptr<FormPage> holder = page.lock();  // as a page that another page still refers to
     std::wstring captionInUnload;
     page.lock()->onUnload = [&](FormPage& self) {
         ASSERT_NE(self.item, nullptr);
@@ -234,6 +238,11 @@ TEST_F(TabLifetimeTest, PageSeesItsLiveItemDuringItsUnloadAndNothingAfterwards) 
     };
     EXPECT_TRUE(tabs().Remove(0L, true));
     EXPECT_EQ(captionInUnload, L"page");
+    // The item has gone: the page that outlives it refers to nothing.
+    EXPECT_EQ(holder->item, nullptr);
+    EXPECT_EQ(holder->host, nullptr);
+    holder->TitleChanged(L"later title");
+    holder.reset();
     EXPECT_THAT(Log(), ElementsAre(L"unload page", L"tabs in unload 0", L"freed page"));
 }
 
