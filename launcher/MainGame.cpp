@@ -9,12 +9,13 @@
 #include "MainGameLinks.h"
 #include "MainGameSearch.h"
 #include "MainGameStore.h"
-#include "ProgramFiles.h"
 #include "MainGameUrl.h"
 #include "MsgBox.h"
 #include "PageCommand.h"
+#include "ProgramFiles.h"
 #include "Settings.h"
 #include "SqlText.h"
+#include "WebUrl.h"
 #include "bkDLControl.h"
 
 namespace {
@@ -109,14 +110,19 @@ void MainGame::WB_DocumentComplete(const std::wstring& url) {
 
 std::wstring MainGame::ActiveLink() {
     std::wstring link;
+    linkPage_.clear();
     try {
-        link = WB->Document()->activeElement().href();
+        const std::shared_ptr<HtmlDocument> top = WB->Document();
+        link = top->activeElement().href();
+        linkPage_ = top->Url();
     } catch (...) {
     }
     if (!link.empty()) return link;
     try {
-        if (std::shared_ptr<HtmlDocument> frame = WB->Document()->frames(0).Document())
+        if (std::shared_ptr<HtmlDocument> frame = WB->Document()->frames(0).Document()) {
             link = frame->activeElement().href();
+            linkPage_ = frame->Url();
+        }
     } catch (...) {
         // No first frame, or one that cannot be read: no command.
     }
@@ -144,8 +150,10 @@ void MainGame::openTable(const PageCommand& command) {
         tabs.Selected(found);
         return;
     }
+    // A path is taken below the catalogue page that sent it, as a browser
+    // takes a link; a full address stays as it is.
     auto page = std::make_shared<MainGameUrl>();
-    page->GameUrl(command.fields[1]);
+    page->GameUrl(ResolveUrl(linkPage_, command.fields[1]));
     tabs.Add(caption, page, caption);
     tabs.Selected(tabs.Count() - 1);
 }

@@ -58,12 +58,14 @@ private:
     void WebTable(const PageCommand& command);
     void DL_WinSock_DownComplete(long size);
     void DL_WinSock_DownError(long code);
-    // The link the user activated: the top document's, else the first frame's.
+    // The link the user activated: the top document's, else the first frame's;
+    // linkPage_ becomes the address of the document that holds it.
     std::wstring ActiveLink();
 
     std::wstring DlName, DlPicUrl, DlPlayUrl;
     std::wstring picAddress_;  // the address fetched for the pending thumbnail
     std::wstring CurrentPageUrl_;
+    std::wstring linkPage_;
     IuTab* host_ = nullptr;
     CTabItem* item_ = nullptr;
 };

@@ -93,7 +93,9 @@ TEST_F(Catalogue, OpenTableOpensOneTabPerKeyAndSelectsAnExistingOne) {
     EXPECT_EQ(strip->Selected(), 2);
     auto* game = dynamic_cast<MainGameUrl*>(strip->TabItems().Item(2L)->Form().get());
     ASSERT_NE(game, nullptr);
-    EXPECT_EQ(game->URL(), L"/game/12.html") << "the page address is used as sent";
+    EXPECT_EQ(game->URL(), server.BaseUrlW() + L"/game/12.html") << "a path is taken below the catalogue page";
+    ASSERT_TRUE(PumpUntil([&] { return strip->TabItems().Item(2L)->Caption() == L"Twelve"; }, 20000))
+        << "the game page loaded and its title became the tab's caption";
     EXPECT_EQ(strip->TabItems().FindItem(std::wstring(L"Some Game")), 2);
 
     // Same caption, another address: the open tab is selected, nothing opens.
@@ -101,7 +103,8 @@ TEST_F(Catalogue, OpenTableOpensOneTabPerKeyAndSelectsAnExistingOne) {
     Send(L"javascript:CALL_API('openTable,Some Game|/game/99.html')", "/cat/other.html");
     EXPECT_EQ(strip->TabItems().Count(), 3);
     EXPECT_EQ(strip->Selected(), 2);
-    EXPECT_EQ(dynamic_cast<MainGameUrl*>(strip->TabItems().Item(2L)->Form().get())->URL(), L"/game/12.html");
+    EXPECT_EQ(dynamic_cast<MainGameUrl*>(strip->TabItems().Item(2L)->Form().get())->URL(),
+              server.BaseUrlW() + L"/game/12.html");
 
     // A caption equal to any open tab's key selects that tab, whatever it holds.
     auto played = std::make_shared<PlainPage>();
@@ -132,6 +135,14 @@ TEST_F(Catalogue, CommandLinksInsideTheFirstFrameAreFound) {
     SendMessageW(page->WB->hwnd(), WM_KEYDOWN, VK_TAB, 0);
     SendMessageW(page->WB->hwnd(), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(strip->TabItems().FindItem(std::wstring(L"Framed")), 2);
+    auto* game = dynamic_cast<MainGameUrl*>(strip->TabItems().Item(2L)->Form().get());
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->URL(), server.BaseUrlW() + L"/game/f.html");
+    // A full address is used as it is.
+    Send(L"javascript:CALL_API('openTable,Full|http://127.0.0.1:9/g.html')");
+    game = dynamic_cast<MainGameUrl*>(strip->TabItems().Item(3L)->Form().get());
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->URL(), L"http://127.0.0.1:9/g.html");
 }
 
 TEST_F(Catalogue, KindsItDoesNotTakeAndTooFewFieldsShowItsMessage) {
