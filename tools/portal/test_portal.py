@@ -205,6 +205,23 @@ class Addresses(PortalCase):
                     if not link["href"].startswith("javascript:"):
                         self.assertEqual(self.client.get(self.relative(link["href"]))[0], 200, link["href"])
 
+    def test_full_addresses_name_the_host_the_page_was_asked_from(self):
+        for host, expected in (("portal.test:8470", "portal.test:8470"), (self.host, self.host),
+                               ("bad host\"<", f"127.0.0.1:{self.port}"), ("", f"127.0.0.1:{self.port}")):
+            with self.subTest(host=host):
+                conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=30)
+                conn.putrequest("GET", "/orvane/html/pellow/index.htm", skip_host=True)
+                if host:
+                    conn.putheader("Host", host)
+                conn.endheaders()
+                page = Page(conn.getresponse().read().decode("utf-8"))
+                conn.close()
+                addresses = [f[2] for _, (kind, f) in page.commands() if kind == "WebTable"]
+                addresses += [f[1] for _, (kind, f) in page.commands() if kind == "openTable"]
+                self.assertTrue(addresses)
+                for address in addresses:
+                    self.assertEqual(urlsplit(address).netloc, expected)
+
     def test_unknown_addresses_and_odd_requests_get_a_reply_never_a_server_error(self):
         for path in ["/nothing.html", "/game/999.html", "/game/0.html", "/img/g999.jpg", "/swf/g23.swf",
                      "/orvane/html/topleft/9.html", "/webgame/1/index.html", "/webgame/23/9.html", "/%zz", "/favicon.ico"]:
