@@ -1,0 +1,25 @@
+// Where a Flash game page finds its movies: the two lead-in movies and a
+// game's saved file below the program folder's "\Games\", and the address of
+// the game's own movie as the library stores it.
+#pragma once
+#include <string>
+
+// Both folders are the program folder without a trailing backslash.
+std::wstring LeadInMovie(const std::wstring& programFolder);  // played ahead of a game
+std::wstring ReplayMovie(const std::wstring& programFolder);  // played ahead of a replay
+
+// True when the game name can be the stem of a file directly inside
+// "\Games\": not empty, no folder separators, no drive or stream colon, none
+// of the characters Windows refuses in file names, and not a device name.
+bool IsPlainMovieName(const std::wstring& gameName);
+
+// "\Games\<name>.swf" below the program folder; empty for a name that is not
+// a plain file name, so such a game never reads a file elsewhere and its
+// movie counts as missing.
+std::wstring SavedMovie(const std::wstring& programFolder, const std::wstring& gameName);
+
+// The game's movie: the saved file when swfUrl is empty, swfUrl itself when
+// it holds "http://" (letter case as written), else portalUrl directly
+// followed by swfUrl.
+std::wstring GameMovie(const std::wstring& programFolder, const std::wstring& gameName, const std::wstring& swfUrl,
+                       const std::wstring& portalUrl);

@@ -1,0 +1,254 @@
+// The Flash game page on real windows in a tab strip of a stand-in main
+// window: opening a game, replay, scale, favourite against the real
+// sqlite3.dll, the help page and its scrolling, the help panel, missing
+// skins, and closing.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "FlashGameHost.h"
+#include "MsgBox.h"
+#include "TempDir.h"
+#include "WebFrame.h"
+#include "mSqlite.h"
+
+namespace {
+
+class FlashGameTest : public FlashHostTest {
+protected:
+    // Closes the page through its tab, as the tab's close button does.
+    void Close(const std::wstring& name) { strip->TabItems().Remove(name); }
+};
+
+std::wstring Dist(const std::wstring& rest) { return DistFolder() + rest; }
+
+TEST_F(FlashGameTest, SavedGameOpensInItsTabPlayingStretchedWithoutMenu) {
+    Open(L"Saved Game");
+    EXPECT_EQ(page->GameName(), L"Saved Game");
+    EXPECT_EQ(page->PopMode(), 0);
+    EXPECT_EQ(page->Caption(), L"Saved Game");
+    EXPECT_EQ(page->WebBForm->Caption(), L"Saved Game");
+    EXPECT_EQ(page->WebBForm->frmHwnd(), page->hwnd());
+    EXPECT_EQ(page->FlashReplay->Movie().address, Dist(L"\\Games\\Saved Game.swf"));
+    EXPECT_TRUE(page->FlashReplay->Playing());
+    EXPECT_FALSE(page->FlashReplay->Menu());
+    EXPECT_EQ(page->FlashReplay->ScaleMode(), 2);
+    EXPECT_EQ(GetParent(page->hwnd()), main.Container.hWnd()) << "the page lives in the strip's container";
+    EXPECT_TRUE(IsWindowVisible(page->hwnd()));
+    // A fresh page shows its tool bar and no help panel.
+    EXPECT_TRUE(IsWindowVisible(page->Pic_Btn.hWnd()));
+    EXPECT_FALSE(IsWindowVisible(page->Pic_Say.hWnd()));
+}
+
+TEST_F(FlashGameTest, StreamedMoviesTakeTheAddressOrThePortalInFront) {
+    PortalUrl = L"http://127.0.0.1:1";
+    Open(L"Abs", L"", L"http://127.0.0.1:1/swf/abs.swf");
+    EXPECT_EQ(page->FlashReplay->Movie().address, L"http://127.0.0.1:1/swf/abs.swf");
+    Close(L"Abs");
+    Open(L"Rel", L"", L"/swf/rel.swf");
+    EXPECT_EQ(page->FlashReplay->Movie().address, L"http://127.0.0.1:1/swf/rel.swf");
+    Close(L"Rel");
+    Open(L"Caps", L"", L"HTTP://127.0.0.1:1/swf/caps.swf");
+    EXPECT_EQ(page->FlashReplay->Movie().address, L"http://127.0.0.1:1HTTP://127.0.0.1:1/swf/caps.swf");
+}
+
+TEST_F(FlashGameTest, ReplayOfAStreamedGameTakesTheSavedFileEvenWhenMissing) {
+    PortalUrl = L"http://127.0.0.1:1";
+    Open(L"Streamed", L"", L"http://127.0.0.1:1/swf/s.swf");
+    page->FlashReplay->Playing(false);
+    page->Eject_Tool_Replay->Click();
+    EXPECT_EQ(page->FlashReplay->Movie().address, Dist(L"\\Games\\Streamed.swf"));
+    EXPECT_EQ(page->FlashReplay->Movie().state, MovieFacts::Missing);
+    EXPECT_TRUE(page->FlashReplay->Playing());
+}
+
+TEST_F(FlashGameTest, ScaleButtonKeepsProportionsWhenCheckedAndStretchesWhenNot) {
+    Open(L"Scale");
+    page->Eject_Tool_Filling->Value(true);
+    page->Eject_Tool_Filling->Click();
+    EXPECT_EQ(page->FlashReplay->ScaleMode(), 0);
+    page->Eject_Tool_Filling->Value(false);
+    page->Eject_Tool_Filling->Click();
+    EXPECT_EQ(page->FlashReplay->ScaleMode(), 2);
+}
+
+// A name that could reach outside "\Games\" never names a file: the movie
+// counts as missing, on opening and on replay.
+TEST_F(FlashGameTest, NameThatIsNoPlainFileNameReadsNoFile) {
+    for (const wchar_t* name : {L"..\\..\\npGameData.DLL", L"a/../../b", L"C:x", L"NUL", L"x:stream"}) {
+        Open(name);
+        EXPECT_EQ(page->FlashReplay->Movie().address, L"") << name;
+        EXPECT_EQ(page->FlashReplay->Movie().state, MovieFacts::Missing) << name;
+        page->Eject_Tool_Replay->Click();
+        EXPECT_EQ(page->FlashReplay->Movie().address, L"") << name;
+        Close(name);
+    }
+}
+
+class Catalogue {
+public:
+    Catalogue() {
+        CopyFileW((DistFolder() + L"\\npGameData.DLL").c_str(), dir.File(L"npGameData.DLL").c_str(), FALSE);
+        GetCurrentDirectoryW(MAX_PATH, old);
+        SetCurrentDirectoryW(dir.Path().c_str());
+    }
+    ~Catalogue() { SetCurrentDirectoryW(old); }
+    int32_t Exec(const std::wstring& sql) {
+        SqliteStartup(DistFolder());
+        intptr_t db = 0;
+        SqliteOpen(L"npGameData.DLL", db);
+        const int32_t rc = SqliteExec(db, sql);
+        SqliteClose(db);
+        SqliteShutdown();
+        return rc;
+    }
+    int Favourite(const std::wstring& encodedName) {
+        SqliteStartup(DistFolder());
+        intptr_t db = 0, stmt = 0, tail = 0;
+        SqliteOpen(L"npGameData.DLL", db);
+        int value = -1;
+        SqlitePrepare(db, L"Select G_Favorite From Games Where G_Name = '" + encodedName + L"'", -1, stmt, tail);
+        if (SqliteStep(stmt) == SQLITE_ROW_) value = SqliteColumnInt(stmt, 0);
+        SqliteFinalize(stmt);
+        SqliteClose(db);
+        SqliteShutdown();
+        return value;
+    }
+    TempDir dir;
+    wchar_t old[MAX_PATH] = {};
+};
+
+TEST_F(FlashGameTest, FavouriteTwiceShowsTheMessageTwiceAndMarksOnlyItsRow) {
+    Catalogue db;
+    ASSERT_EQ(db.Exec(L"Insert Into Games (G_Name, G_Type, G_Favorite) Values ('%E8%B4%AA%E5%90%83%E8%9B%87', 1, 1), "
+                      L"('Other', 1, 1), ('it''s', 1, 1), ('it', 1, 1)"),
+              0);
+    std::vector<std::wstring> shown;
+    const MsgBoxHandler saved = MsgBoxHook();
+    MsgBoxHook() = [&](const std::wstring& prompt, UINT buttons, const std::wstring& title) {
+        shown.push_back(prompt + L"|" + std::to_wstring(buttons));
+        return IDOK;
+    };
+    Open(L"贪吃蛇");
+    page->Eject_Tool_Favorite->Click();
+    page->Eject_Tool_Favorite->Click();
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"收藏成功|0", L"收藏成功|0"}));
+    EXPECT_EQ(db.Favourite(L"%E8%B4%AA%E5%90%83%E8%9B%87"), 2);
+    EXPECT_EQ(db.Favourite(L"Other"), 1);
+    Close(L"贪吃蛇");
+
+    // An apostrophe stays inside the name: only that row changes.
+    shown.clear();
+    Open(L"it's");
+    page->Eject_Tool_Favorite->Click();
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(db.Favourite(L"it''s"), 2);
+    EXPECT_EQ(db.Favourite(L"it"), 1);
+    EXPECT_EQ(db.Favourite(L"Other"), 1);
+    Close(L"it's");
+
+    // A statement that fails says nothing: no catalogue where the page looks.
+    shown.clear();
+    DeleteFileW(db.dir.File(L"npGameData.DLL").c_str());
+    CreateDirectoryW(db.dir.File(L"npGameData.DLL").c_str(), nullptr);
+    Open(L"Other");
+    page->Eject_Tool_Favorite->Click();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(SqliteReady) << "the library is unloaded again";
+    MsgBoxHook() = saved;
+}
+
+TEST_F(FlashGameTest, HelpPageCarriesTheStyleSheetAndTheDecodedIntroduction) {
+    Open(L"Help", L"<div%20class=\"game_keyboard\">%E6%96%B9%E5%90%91%E9%94%AE%20move%2520</div>");
+    const std::wstring html = page->WebBrowser1->Document()->documentElement().outerHTML();
+    const std::wstring folder = [] {
+        std::wstring f = DistFolder();
+        for (wchar_t& c : f)
+            if (c == L'\\') c = L'/';
+        return f;
+    }();
+    EXPECT_NE(html.find(L"url(" + folder + L"/Skin/DefaultSkin/icon_keys.png)  no-repeat;}"), std::wstring::npos);
+    EXPECT_NE(html.find(L"url(" + folder + L"/Skin/DefaultSkin/icon_keys.png) 0 -553px no-repeat;}"), std::wstring::npos);
+    EXPECT_NE(html.find(L".ico_c_wasd{ width:52px; height:30px; background-position:0 -588px;}"), std::wstring::npos);
+    EXPECT_NE(html.find(L"body {background-color: #b6f4f4;}"), std::wstring::npos);
+    EXPECT_NE(html.find(L"方向键 move%2520"), std::wstring::npos) << "%20 is a blank, non-ASCII groups UTF-8";
+    EXPECT_NE(html.find(L"class=\"game_keyboard\""), std::wstring::npos);
+    EXPECT_EQ(html.find(L"%E6"), std::wstring::npos);
+}
+
+TEST_F(FlashGameTest, ScrollButtonsMoveTheHelpPageTenPixelsPerClick) {
+    std::wstring introduce;
+    for (int i = 0; i < 40; ++i) introduce += L"<p>line%20" + std::to_wstring(i) + L"</p>";
+    Open(L"Scroll", introduce);
+    page->Eject_Tool_Closed->Click();
+    PumpFor(50);
+    auto* frame = dynamic_cast<WebFrame*>(&page->WebBrowser1->Document()->parentWindow());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->scrollY, 0) << "writing the page leaves it at its top";
+    page->PicDown->Click();
+    page->PicDown->Click();
+    page->PicDown->Click();
+    page->PicUp->Click();
+    EXPECT_EQ(frame->scrollY, 20);
+}
+
+TEST_F(FlashGameTest, HelpPanelOpensOverTheToolBarAndCloses) {
+    Open(L"Panel");
+    EXPECT_EQ(page->Pic_Say.Top(), page->Pic_Btn.Top());
+    page->Eject_Tool_Closed->Click();
+    EXPECT_TRUE(IsWindowVisible(page->Pic_Say.hWnd()));
+    EXPECT_EQ(page->Pic_Say.Top(), 7470);
+    // The panel lies above the strip.
+    RECT say;
+    GetWindowRect(page->Pic_Say.hWnd(), &say);
+    EXPECT_EQ(WindowFromPoint(POINT{say.left + 5, say.top + 5}), page->Pic_Say.hWnd());
+    page->Eject_Tool_Trigger->Click();
+    EXPECT_FALSE(IsWindowVisible(page->Pic_Say.hWnd()));
+}
+
+TEST_F(FlashGameTest, ClosingThePageInItsTabSelectsTheCatalogueTab) {
+    Open(L"Closing");
+    ASSERT_EQ(strip->Selected(), 2);
+    strip->TabItems().Remove(std::wstring(L"Closing"));
+    EXPECT_FALSE(page->Loaded());
+    EXPECT_EQ(strip->Selected(), 1);
+    EXPECT_EQ(strip->TabItems().Count(), 2);
+}
+
+TEST_F(FlashGameTest, MissingSkinPicturesLeaveTheControlsBareAndThePageWorking) {
+    TempDir folder;
+    CreateDirectoryW(folder.File(L"Games").c_str(), nullptr);
+    CopyFileW(Dist(L"\\Games\\2.swf").c_str(), folder.File(L"Games\\Bare.swf").c_str(), FALSE);
+    WriteSettings(folder.Path());
+    Open(L"Bare", L"plain");
+    EXPECT_EQ(page->FlashReplay->Movie().state, MovieFacts::Shown);
+    EXPECT_EQ(page->Eject_Tool_Replay->BackPicture(), nullptr);
+    EXPECT_EQ(page->ImgLeft.Picture(), nullptr);
+    EXPECT_NE(page->WebBrowser1->Document()->documentElement().outerHTML().find(L"plain"), std::wstring::npos);
+    page->Eject_Tool_Closed->Click();
+    EXPECT_TRUE(IsWindowVisible(page->Pic_Say.hWnd()));
+    page->Eject_Tool_Pop->Value(true);
+    page->Eject_Tool_Pop->Click();
+    EXPECT_EQ(main.IsResize, L"1");
+    page->Eject_Tool_Pop->Value(false);
+    page->Eject_Tool_Pop->Click();
+    EXPECT_EQ(main.IsResize, L"0");
+}
+
+TEST_F(FlashGameTest, SkinnedToolBarShowsItsStripsCapsAndButtons) {
+    Open(L"Skinned");
+    EXPECT_NE(page->Eject_Tool_Replay->BackPicture(), nullptr);
+    EXPECT_EQ(page->Eject_Tool_Filling->FrameCount(), 6) << "two-state strip";
+    EXPECT_NE(page->ImgLeft.Picture(), nullptr);
+    EXPECT_NE(page->ImgRight.Picture(), nullptr);
+    EXPECT_NE(page->web_min->BackPicture(), nullptr);
+    EXPECT_NE(page->Eject_ToolBg_L.Picture(), nullptr);
+    // The middle strip is stretched over the whole tool bar: its right end
+    // shows the picture's colours, not the box's background.
+    const COLORREF right = GetPixel(page->Pic_Btn.hDC(), 780, 0);
+    const COLORREF left = GetPixel(page->Pic_Btn.hDC(), 20, 0);
+    EXPECT_EQ(right, left);
+    EXPECT_EQ(left, RGB(214, 226, 240));
+}
+
+}  // namespace
