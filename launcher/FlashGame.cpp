@@ -3,7 +3,7 @@
 #include "CTabItems.h"
 
 #include "FlashGameLayout.h"
-#include "FlashGameMain.h"
+#include "MainFrm.h"
 #include "FlashGameMovie.h"
 #include "IuTab.h"
 #include "MsgBox.h"
@@ -53,7 +53,7 @@ void FlashGame::Initialize(IuTab* Implement, CTabItem* Item) {
 void FlashGame::URL(const std::wstring& UrlValue, const std::wstring& IntroduceValue, const std::wstring& Swf_Url) {
     gameName_ = UrlValue;
     Caption(gameName_);
-    Icon(FlashGameMainForm().Icon());
+    Icon(TheMainFrm().Icon());
 
     objStyle = std::make_unique<cSetStyle>();
     objStyle->CloseClick = [this] { objStyle_CloseClick(); };

@@ -8,14 +8,9 @@
 std::wstring LeadInMovie(const std::wstring& programFolder);  // played ahead of a game
 std::wstring ReplayMovie(const std::wstring& programFolder);  // played ahead of a replay
 
-// True when the game name can be the stem of a file directly inside
-// "\Games\": not empty, no folder separators, no drive or stream colon, none
-// of the characters Windows refuses in file names, and not a device name.
-bool IsPlainMovieName(const std::wstring& gameName);
-
 // "\Games\<name>.swf" below the program folder; empty for a name that is not
-// a plain file name, so such a game never reads a file elsewhere and its
-// movie counts as missing.
+// a plain file name (IsPlainFileName), so such a game never reads a file
+// elsewhere and its movie counts as missing.
 std::wstring SavedMovie(const std::wstring& programFolder, const std::wstring& gameName);
 
 // The game's movie: the saved file when swfUrl is empty, swfUrl itself when

@@ -4,7 +4,8 @@
 #include "CTabItems.h"
 #include "FlashGame.h"
 #include "FlashGameLayout.h"
-#include "FlashGameMain.h"
+#include "MainFrm.h"
+#include "ProgramFiles.h"
 #include "IuTab.h"
 #include "Twips.h"
 
@@ -114,9 +115,9 @@ void FlashGame::Eject_Tool_Pop_Click() {
 
 void FlashGame::FullScreenOn() {
     const bool inTab = IsInTab();
-    Form& main = FlashGameMainForm();
+    MainFrm& main = TheMainFrm();
     if (inTab) {
-        FlashGameIsResize(L"1");
+        main.IsResize = L"1";
         main.WindowState(FormWindowStateConstants::Maximized);
         Width(main.Width());
         Height(main.Height());
@@ -132,11 +133,8 @@ void FlashGame::FullScreenOn() {
     Pic_Say.Width(f.barWidth);
     main.Show();
     ImgRight.Left(f.capRight);
-    try {
-        Pic_Btn.Picture(LoadPicture(ProgramFolder() + L"\\Skin\\DefaultSkin\\InitImages\\Pan_Button_middle.gif"));
-    } catch (...) {
-        // Without its picture the strip shows its background colour.
-    }
+    // Without its picture the strip shows its background colour.
+    Pic_Btn.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\InitImages\\Pan_Button_middle.gif"));
     MoveLeft(PicUp->hwnd(), f.scrollLeft);
     MoveLeft(PicDown->hwnd(), f.scrollLeft);
     SetWidth(WebBrowser1->hwnd(), f.helpWidth);
@@ -153,8 +151,8 @@ void FlashGame::FullScreenOff() {
 }
 
 void FlashGame::LeaveFullScreenInTab() {
-    Form& main = FlashGameMainForm();
-    FlashGameIsResize(L"0");
+    MainFrm& main = TheMainFrm();
+    main.IsResize = L"0";
     main.WindowState(FormWindowStateConstants::Normal);
     const InTab t = BackInTab();
     Width(t.pageWidth);

@@ -3,11 +3,10 @@
 // page's plain surfaces.
 #include "FlashGame.h"
 #include "FlashGameHelp.h"
+#include "ProgramFiles.h"
 #include "Twips.h"
 
 namespace {
-
-const wchar_t kSkin[] = L"\\Skin\\DefaultSkin\\";
 
 int Px(int twips) { return TwipsToPixels(twips); }
 
@@ -19,12 +18,8 @@ std::unique_ptr<iButton> Button(Canvas& parent, int left, int top, int width, in
 
 // A skin picture, or none when its file is missing or unreadable: the
 // control then shows without it and the page goes on.
-std::shared_ptr<StdPicture> SkinPicture(const std::wstring& folder, const std::wstring& name) {
-    try {
-        return LoadPicture(folder + kSkin + name);
-    } catch (...) {
-        return nullptr;
-    }
+std::shared_ptr<StdPicture> SkinPicture(const std::wstring& name) {
+    return LoadSkinPicture(L"Skin\\DefaultSkin\\" + name);
 }
 
 }  // namespace
@@ -97,15 +92,14 @@ void FlashGame::WireEvents() {
 void FlashGame::ArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
 
 void FlashGame::PaintToolBar() {
-    if (auto middle = SkinPicture(ProgramFolder(), L"InitImages\\Pan_Button_middle.bmp"))
+    if (auto middle = SkinPicture(L"InitImages\\Pan_Button_middle.bmp"))
         Pic_Btn.PaintPicture(middle, 0, 0, Pic_Btn.ScaleWidth(), Pic_Btn.ScaleHeight());
 }
 
 void FlashGame::Skin() {
-    const std::wstring folder = ProgramFolder();
     PaintToolBar();
-    ImgLeft.Picture(SkinPicture(folder, L"InitImages\\Pan_Button_left.bmp"));
-    ImgRight.Picture(SkinPicture(folder, L"InitImages\\Pan_Button_Right.bmp"));
+    ImgLeft.Picture(SkinPicture(L"InitImages\\Pan_Button_left.bmp"));
+    ImgRight.Picture(SkinPicture(L"InitImages\\Pan_Button_Right.bmp"));
     Pic_Say.Top(7470);
     const std::pair<iButton*, const wchar_t*> buttons[] = {
         {Eject_Tool_Trigger.get(), L"Eject_Tool_Trigger.bmp"}, {Eject_Tool_Closed.get(), L"Eject_Tool_Closed.bmp"},
@@ -114,10 +108,10 @@ void FlashGame::Skin() {
         {Eject_Tool_Pop.get(), L"Eject_Tool_Pop.bmp"},         {PicUp.get(), L"Eject_Tool_Up.bmp"},
         {PicDown.get(), L"Eject_Tool_Down.bmp"},
     };
-    for (const auto& [button, file] : buttons) button->BackPicture(SkinPicture(folder, file));
-    Eject_ToolBg_L.Picture(SkinPicture(folder, L"Eject_ToolBg_L.bmp"));
-    web_close->BackPicture(SkinPicture(folder, L"pellow\\close.bmp"));
-    web_min->BackPicture(SkinPicture(folder, L"pellow\\min2.bmp"));
+    for (const auto& [button, file] : buttons) button->BackPicture(SkinPicture(file));
+    Eject_ToolBg_L.Picture(SkinPicture(L"Eject_ToolBg_L.bmp"));
+    web_close->BackPicture(SkinPicture(L"pellow\\close.bmp"));
+    web_min->BackPicture(SkinPicture(L"pellow\\min2.bmp"));
 }
 
 void FlashGame::WriteHelpPage(const std::wstring& introduce) {

@@ -1,7 +1,6 @@
-// The Flash game page on real windows in a tab strip of a stand-in main
-// window: opening a game, replay, scale, favourite against the real
-// sqlite3.dll, the help page and its scrolling, the help panel, missing
-// skins, and closing.
+// The Flash game page on real windows in the main window's tab strip:
+// opening a game, replay, scale, favourite against the real sqlite3.dll, the
+// help page and its scrolling, the help panel, missing skins, and closing.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,16 +8,14 @@
 #include "FlashGameHost.h"
 #include "MsgBox.h"
 #include "TempDir.h"
+#include "StdPicture.h"
 #include "WebFrame.h"
 #include "mSqlite.h"
+#include "iButton.h"
 
 namespace {
 
-class FlashGameTest : public FlashHostTest {
-protected:
-    // Closes the page through its tab, as the tab's close button does.
-    void Close(const std::wstring& name) { strip->TabItems().Remove(name); }
-};
+class FlashGameTest : public FlashHostTest {};
 
 std::wstring Dist(const std::wstring& rest) { return DistFolder() + rest; }
 
@@ -33,7 +30,8 @@ TEST_F(FlashGameTest, SavedGameOpensInItsTabPlayingStretchedWithoutMenu) {
     EXPECT_TRUE(page->FlashReplay->Playing());
     EXPECT_FALSE(page->FlashReplay->Menu());
     EXPECT_EQ(page->FlashReplay->ScaleMode(), 2);
-    EXPECT_EQ(GetParent(page->hwnd()), main.Container.hWnd()) << "the page lives in the strip's container";
+    EXPECT_EQ(GetParent(page->hwnd()), main.pCnt.hWnd()) << "the page lives in the strip's container";
+    EXPECT_EQ(Tabs().Item(2L)->Caption(), L"Saved Game");
     EXPECT_TRUE(IsWindowVisible(page->hwnd()));
     // A fresh page shows its tool bar and no help panel.
     EXPECT_TRUE(IsWindowVisible(page->Pic_Btn.hWnd()));
@@ -85,44 +83,12 @@ TEST_F(FlashGameTest, NameThatIsNoPlainFileNameReadsNoFile) {
     }
 }
 
-class Catalogue {
-public:
-    Catalogue() {
-        CopyFileW((DistFolder() + L"\\npGameData.DLL").c_str(), dir.File(L"npGameData.DLL").c_str(), FALSE);
-        GetCurrentDirectoryW(MAX_PATH, old);
-        SetCurrentDirectoryW(dir.Path().c_str());
-    }
-    ~Catalogue() { SetCurrentDirectoryW(old); }
-    int32_t Exec(const std::wstring& sql) {
-        SqliteStartup(DistFolder());
-        intptr_t db = 0;
-        SqliteOpen(L"npGameData.DLL", db);
-        const int32_t rc = SqliteExec(db, sql);
-        SqliteClose(db);
-        SqliteShutdown();
-        return rc;
-    }
-    int Favourite(const std::wstring& encodedName) {
-        SqliteStartup(DistFolder());
-        intptr_t db = 0, stmt = 0, tail = 0;
-        SqliteOpen(L"npGameData.DLL", db);
-        int value = -1;
-        SqlitePrepare(db, L"Select G_Favorite From Games Where G_Name = '" + encodedName + L"'", -1, stmt, tail);
-        if (SqliteStep(stmt) == SQLITE_ROW_) value = SqliteColumnInt(stmt, 0);
-        SqliteFinalize(stmt);
-        SqliteClose(db);
-        SqliteShutdown();
-        return value;
-    }
-    TempDir dir;
-    wchar_t old[MAX_PATH] = {};
-};
-
 TEST_F(FlashGameTest, FavouriteTwiceShowsTheMessageTwiceAndMarksOnlyItsRow) {
-    Catalogue db;
-    ASSERT_EQ(db.Exec(L"Insert Into Games (G_Name, G_Type, G_Favorite) Values ('%E8%B4%AA%E5%90%83%E8%9B%87', 1, 1), "
-                      L"('Other', 1, 1), ('it''s', 1, 1), ('it', 1, 1)"),
-              0);
+    env.Exec(L"Insert Into Games (G_Name, G_Type, G_Favorite) Values ('%E8%B4%AA%E5%90%83%E8%9B%87', 1, 1), "
+             L"('Other', 1, 1), ('it''s', 1, 1), ('it', 1, 1)");
+    auto favourite = [this](const std::wstring& encoded) {
+        return env.QueryInt(L"Select G_Favorite From Games Where G_Name = '" + encoded + L"'");
+    };
     std::vector<std::wstring> shown;
     const MsgBoxHandler saved = MsgBoxHook();
     MsgBoxHook() = [&](const std::wstring& prompt, UINT buttons, const std::wstring& title) {
@@ -133,8 +99,8 @@ TEST_F(FlashGameTest, FavouriteTwiceShowsTheMessageTwiceAndMarksOnlyItsRow) {
     page->Eject_Tool_Favorite->Click();
     page->Eject_Tool_Favorite->Click();
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"收藏成功|0", L"收藏成功|0"}));
-    EXPECT_EQ(db.Favourite(L"%E8%B4%AA%E5%90%83%E8%9B%87"), 2);
-    EXPECT_EQ(db.Favourite(L"Other"), 1);
+    EXPECT_EQ(favourite(L"%E8%B4%AA%E5%90%83%E8%9B%87"), 2);
+    EXPECT_EQ(favourite(L"Other"), 1);
     Close(L"贪吃蛇");
 
     // An apostrophe stays inside the name: only that row changes.
@@ -142,15 +108,15 @@ TEST_F(FlashGameTest, FavouriteTwiceShowsTheMessageTwiceAndMarksOnlyItsRow) {
     Open(L"it's");
     page->Eject_Tool_Favorite->Click();
     EXPECT_EQ(shown.size(), 1u);
-    EXPECT_EQ(db.Favourite(L"it''s"), 2);
-    EXPECT_EQ(db.Favourite(L"it"), 1);
-    EXPECT_EQ(db.Favourite(L"Other"), 1);
+    EXPECT_EQ(favourite(L"it''s"), 2);
+    EXPECT_EQ(favourite(L"it"), 1);
+    EXPECT_EQ(favourite(L"Other"), 1);
     Close(L"it's");
 
     // A statement that fails says nothing: no catalogue where the page looks.
     shown.clear();
-    DeleteFileW(db.dir.File(L"npGameData.DLL").c_str());
-    CreateDirectoryW(db.dir.File(L"npGameData.DLL").c_str(), nullptr);
+    DeleteFileW(env.dir.File(L"npGameData.DLL").c_str());
+    CreateDirectoryW(env.dir.File(L"npGameData.DLL").c_str(), nullptr);
     Open(L"Other");
     page->Eject_Tool_Favorite->Click();
     EXPECT_TRUE(shown.empty());
@@ -208,11 +174,11 @@ TEST_F(FlashGameTest, HelpPanelOpensOverTheToolBarAndCloses) {
 
 TEST_F(FlashGameTest, ClosingThePageInItsTabSelectsTheCatalogueTab) {
     Open(L"Closing");
-    ASSERT_EQ(strip->Selected(), 2);
-    strip->TabItems().Remove(std::wstring(L"Closing"));
+    ASSERT_EQ(Strip().Selected(), 2);
+    Close(L"Closing");
     EXPECT_FALSE(page->Loaded());
-    EXPECT_EQ(strip->Selected(), 1);
-    EXPECT_EQ(strip->TabItems().Count(), 2);
+    EXPECT_EQ(Strip().Selected(), 1);
+    EXPECT_EQ(Tabs().Count(), 2);
 }
 
 TEST_F(FlashGameTest, MissingSkinPicturesLeaveTheControlsBareAndThePageWorking) {
@@ -248,7 +214,7 @@ TEST_F(FlashGameTest, SkinnedToolBarShowsItsStripsCapsAndButtons) {
     const COLORREF right = GetPixel(page->Pic_Btn.hDC(), 780, 0);
     const COLORREF left = GetPixel(page->Pic_Btn.hDC(), 20, 0);
     EXPECT_EQ(right, left);
-    EXPECT_EQ(left, RGB(214, 226, 240));
+    EXPECT_NE(left, GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace

@@ -1,23 +1,21 @@
-"""Skin files of the Flash game page: the tool bar's middle strip (stretched
-.bmp, and the unstretched .gif of full screen), its two caps, the separator
-and the help page's key-icon sprite sheet icon_keys.png.
+"""Skin files of the Flash game page that no other module writes: the tool
+bar's unstretched full-screen background Pan_Button_middle.gif, the
+separator and the help page's key-icon sprite sheet icon_keys.png.
 
-The tool bar is 780 twips high: 52 pixels. The caps are 125 twips (8 pixels
-and a third; the picture box shows the left 8 or 9 columns), the separator 10
-twips (one pixel). The button strips themselves are in skin_controls.py.
+The tool bar is 780 twips high: 52 pixels; the separator is 10 twips (one
+pixel). The stretched .bmp middle and the caps the page shares with the
+player (skin_player.py); the button strips are in skin_controls.py.
 """
 from PIL import Image, ImageDraw
 
 BAR_HEIGHT = 52
-# Top and bottom colours of the tool bar's vertical gradient.
-MIDDLE_BMP = ((214, 226, 240), (160, 182, 210))
+# Top and bottom colours of the full-screen background's vertical gradient.
 MIDDLE_GIF = ((226, 214, 190), (190, 160, 120))
 # The .gif is drawn unstretched at the strip's left end; its stripes every 8
 # columns make a stretched copy tell itself apart from the picture itself.
 GIF_WIDTH = 1024
 GIF_STRIPE = 8
 GIF_STRIPE_SHADE = 24
-CAP = (90, 110, 140)
 SEPARATOR = (120, 136, 160)
 
 # Key icons of the help page's style sheet: class, width, vertical offset of
@@ -80,9 +78,6 @@ def key_sheet():
 def write(root):
     init = root / "InitImages"
     init.mkdir(parents=True, exist_ok=True)
-    gradient(16, *MIDDLE_BMP).save(init / "Pan_Button_middle.bmp", "BMP")
     middle_gif().convert("P", palette=Image.ADAPTIVE, colors=128).save(init / "Pan_Button_middle.gif", "GIF")
-    Image.new("RGB", (9, BAR_HEIGHT), CAP).save(init / "Pan_Button_left.bmp", "BMP")
-    Image.new("RGB", (9, BAR_HEIGHT), CAP).save(init / "Pan_Button_Right.bmp", "BMP")
     Image.new("RGB", (1, BAR_HEIGHT), SEPARATOR).save(root / "Eject_ToolBg_L.bmp", "BMP")
     key_sheet().save(root / "icon_keys.png", "PNG")
