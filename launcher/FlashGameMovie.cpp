@@ -1,6 +1,6 @@
 #include "FlashGameMovie.h"
 
-#include "PlainFileName.h"
+#include "DownloadName.h"
 
 std::wstring LeadInMovie(const std::wstring& programFolder) { return programFolder + L"\\Games\\2.swf"; }
 
