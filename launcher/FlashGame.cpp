@@ -1,37 +1,23 @@
 #include "FlashGame.h"
 
 #include "CTabItems.h"
-
-#include "FlashGameLayout.h"
-#include "MainFrm.h"
 #include "FlashGameMovie.h"
+#include "HandlerScope.h"
 #include "IuTab.h"
+#include "MainFrm.h"
 #include "MsgBox.h"
 #include "Settings.h"
 #include "SqlText.h"
-#include "Twips.h"
 #include "mSqlite.h"
 
 FlashGame::FlashGame() {
     Caption(L"FlashGame");
     BorderStyle(FormBorderStyleConstants::None);
     ClientSize(11880, 9270);
-
-    Pic_Btn.Move(0, 7470, 11895, FlashGameLayout::kToolBarHeight);
-    Pic_Btn.AutoRedraw(true);
-    ImgLeft.Move(0, 0, 125, 780);
-    Eject_ToolBg_L.Move(900, 0, 10, 780);
-    ImgRight.Move(11760, 0, 125, 780);
-
-    Pic_Say.Move(0, 8400, 11895, FlashGameLayout::kToolBarHeight);
-    Pic_Say.BackColor(RGB(182, 244, 244));
-    Pic_Say.Visible(false);
-    Label1.Move(960, 300, 975, 255);
-    Label1.Caption(L"操作说明：");
-    Label1.BackStyle(Label::BackStyleConstants::Transparent);
+    DesignControls();
 }
 
-FlashGame::~FlashGame() { DestroyComponents(); }
+FlashGame::~FlashGame() = default;
 
 std::wstring FlashGame::ProgramFolder() const {
     std::wstring folder = AppDir;
@@ -40,9 +26,11 @@ std::wstring FlashGame::ProgramFolder() const {
 }
 
 void FlashGame::Form_Load() {
-    CreateComponents();
-    WireEvents();
-    FlashReplay->Move(0, 0, TwipsToPixels(11895), TwipsToPixels(7465));
+    FlashReplay.Move(0, 0, 11895, 7465);
+    // The movie covers the title bar and caption buttons that a page in its
+    // tab does not show; the tool bar and help panel lie over the movie.
+    for (HWND above : {FlashReplay.hwnd(), Pic_Btn.hWnd(), Pic_Say.hWnd()})
+        SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FlashGame::Initialize(IuTab* Implement, CTabItem* Item) {
@@ -55,7 +43,7 @@ void FlashGame::URL(const std::wstring& UrlValue, const std::wstring& IntroduceV
     Caption(gameName_);
     Icon(TheMainFrm().Icon());
 
-    objStyle = std::make_unique<cSetStyle>();
+    objStyle = std::make_shared<cSetStyle>();
     objStyle->CloseClick = [this] { objStyle_CloseClick(); };
     objStyle->objForm(this);
     objStyle->SetWindowStyle(hWnd());
@@ -101,6 +89,9 @@ void FlashGame::web_close_Click() { Unload(); }
 void FlashGame::web_min_Click() { WindowState(FormWindowStateConstants::Minimized); }
 
 void FlashGame::Form_Unload(int& Cancel) {
-    objStyle.reset();
+    // The system close command reaches this unload from inside objStyle's own
+    // message handling: it goes when that handler has returned.
+    if (objStyle) HandlerScope::ReleaseAfterHandlers(std::move(objStyle));
+    // Without a host the page has already left its tab.
     if (popMode_ != 1 && tabHost_) tabHost_->TabItems().Selected(1);
 }

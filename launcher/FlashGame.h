@@ -11,16 +11,15 @@
 #include <memory>
 #include <string>
 
-#include "BForm.h"
 #include "Form.h"
 #include "ITabForm.h"
 #include "Image.h"
 #include "Label.h"
 #include "PictureBox.h"
-#include "ShockwaveFlash.h"
-#include "WebBrowser.h"
+#include "ShockwaveFlashHosting.h"
+#include "ToolkitHosting.h"
+#include "WebBrowserHosting.h"
 #include "cSetStyle.h"
-#include "iButton.h"
 
 class CTabItem;
 class IuTab;
@@ -47,21 +46,29 @@ public:
     const std::wstring& GameName() const { return gameName_; }
     int16_t PopMode() const { return popMode_; }
 
-    // Controls. The intrinsic ones exist from construction; the components
-    // (movie, title bar, buttons, browser) exist while the page is loaded.
+    // Controls, in twips of their containers; the components among them
+    // (movie, title bar, buttons, browser) are made afresh at each load.
+    Hosted<BForm> WebBForm{*this};
+    Hosted<iButton> web_min{*this};
+    Hosted<iButton> web_close{*this};
+    Hosted<ShockwaveFlash> FlashReplay{*this};
     PictureBox Pic_Btn{*this};
     PictureBox ImgLeft{Pic_Btn};
+    Hosted<iButton> Eject_Tool_Closed{Pic_Btn};
     Image Eject_ToolBg_L{Pic_Btn};
+    Hosted<iButton> Eject_Tool_Replay{Pic_Btn};
+    Hosted<iButton> Eject_Tool_Favorite{Pic_Btn};
+    Hosted<iButton> Eject_Tool_Filling{Pic_Btn};
+    Hosted<iButton> Eject_Tool_Pop{Pic_Btn};
+    Hosted<iButton> Eject_Tool_Popping{Pic_Btn};
+    Hosted<iButton> Eject_Tool_Replay1{Pic_Btn};
     PictureBox ImgRight{Pic_Btn};
     PictureBox Pic_Say{*this};
+    Hosted<iButton> Eject_Tool_Trigger{Pic_Say};
     Label Label1{Pic_Say};
-    std::unique_ptr<ShockwaveFlash> FlashReplay;
-    std::unique_ptr<BForm> WebBForm;
-    std::unique_ptr<iButton> web_min, web_close;
-    std::unique_ptr<iButton> Eject_Tool_Closed, Eject_Tool_Replay, Eject_Tool_Favorite, Eject_Tool_Filling,
-        Eject_Tool_Pop, Eject_Tool_Popping, Eject_Tool_Replay1;
-    std::unique_ptr<iButton> Eject_Tool_Trigger, PicUp, PicDown;
-    std::unique_ptr<WebBrowser> WebBrowser1;
+    Hosted<WebBrowser> WebBrowser1{Pic_Say};
+    Hosted<iButton> PicUp{Pic_Say};
+    Hosted<iButton> PicDown{Pic_Say};
 
 protected:
     void Form_Load() override;
@@ -79,9 +86,7 @@ private:
     void objStyle_CloseClick() { web_close_Click(); }
 
     // Tool bar, help panel and cursor (FlashGameToolBar.cpp).
-    void CreateComponents();
-    void DestroyComponents();
-    void WireEvents();
+    void DesignControls();
     void Skin();
     void WriteHelpPage(const std::wstring& introduce);
     void Eject_Tool_Closed_Click();
@@ -98,12 +103,12 @@ private:
     void FullScreenOff();
     void LeaveFullScreenInTab();
     void LayOutPoppedOut();
-    bool IsInTab() const;
+    bool IsInTab();
 
     std::wstring gameName_;
     int16_t popMode_ = 0;
     IuTab* tabHost_ = nullptr;   // the strip that shows the page; it outlives its pages
     CTabItem* tabItem_ = nullptr;
     intptr_t db_ = 0;
-    std::unique_ptr<cSetStyle> objStyle;
+    std::shared_ptr<cSetStyle> objStyle;
 };

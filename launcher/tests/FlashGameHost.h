@@ -28,7 +28,7 @@ protected:
         main.Unload();
     }
 
-    uTab& Strip() { return main.frmuTab(); }
+    uTab& Strip() { return *main.frmuTab; }
     CTabItems& Tabs() { return Strip().TabItems(); }
 
     // Creates a page the way the creators do: URL, then a tab keyed by the

@@ -12,6 +12,7 @@
 #include "WebFrame.h"
 #include "mSqlite.h"
 #include "iButton.h"
+#include "ControlToolTips.h"
 
 namespace {
 
@@ -181,6 +182,12 @@ TEST_F(FlashGameTest, ClosingThePageInItsTabSelectsTheCatalogueTab) {
     EXPECT_EQ(Tabs().Count(), 2);
 }
 
+TEST_F(FlashGameTest, QuittingWithThePageInItsTabUnloadsIt) {
+    Open(L"Quitting");
+    main.Unload();
+    EXPECT_FALSE(page->Loaded());
+}
+
 TEST_F(FlashGameTest, MissingSkinPicturesLeaveTheControlsBareAndThePageWorking) {
     TempDir folder;
     CreateDirectoryW(folder.File(L"Games").c_str(), nullptr);
@@ -209,6 +216,11 @@ TEST_F(FlashGameTest, SkinnedToolBarShowsItsStripsCapsAndButtons) {
     EXPECT_NE(page->ImgRight.Picture(), nullptr);
     EXPECT_NE(page->web_min->BackPicture(), nullptr);
     EXPECT_NE(page->Eject_ToolBg_L.Picture(), nullptr);
+    // The tool bar's tips are the buttons' own.
+    EXPECT_EQ(page->Eject_Tool_Replay.ToolTipText(), L"重玩（Alt + 1）");
+    EXPECT_EQ(page->Eject_Tool_Pop.ToolTipText(), L"全屏（Alt + 4）");
+    EXPECT_NE(ControlToolTipWindow(page->Eject_Tool_Favorite.hwnd()), nullptr);
+    EXPECT_EQ(ControlToolTipWindow(page->Eject_Tool_Closed.hwnd()), nullptr);
     // The middle strip is stretched over the whole tool bar: its right end
     // shows the picture's colours, not the box's background.
     const COLORREF right = GetPixel(page->Pic_Btn.hDC(), 780, 0);
