@@ -25,4 +25,10 @@ log "running ctest"
 # at all (it ends at once, printing nothing); such a test gets one more run.
 # A test that fails twice fails the run.
 ctest --output-on-failure -j "${CTEST_JOBS:-$JOBS}" --timeout 300 --repeat until-pass:2 "$@" || rc=$?
+# The benchmark once with tiny sizes, so that it keeps working (no timing is
+# judged); only when the whole suite runs.
+if [ $# -eq 0 ]; then
+  log "benchmark with tiny sizes"
+  ORVANE_BUILT=1 "$ROOT/scripts/bench.sh" --tiny >"$BUILD/bench-tiny.log" 2>&1 || { rc=1; log "the benchmark FAILED"; tail -20 "$BUILD/bench-tiny.log" >&2; }
+fi
 exit $rc
