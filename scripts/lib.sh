@@ -82,7 +82,8 @@ wine_env() {
     "$WINESERVER" -w
     echo "$ready" >"$WINEPREFIX/.prefix-ready"
   fi
-  "$WINESERVER" -p
+  # A server that is already up (a script run from another) is fine.
+  "$WINESERVER" -p 2>/dev/null || true
 }
 
 wine_cleanup() {
