@@ -69,7 +69,6 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
     Picture1.Move(599, 0, 1, 553);
     WB.Move(598, -2, 216, 574);
     WB.Visible(false);
-    WB.Design = [this](WebBrowser& w) { w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); }; };
     Timer_WB.Interval(1000);
     Timer_WB.Tick = [this] {
         Timer_WB.Interval(0);
@@ -109,8 +108,6 @@ void MainMe::ReleaseControls() {
 void MainMe::WebRefresh() {
     WB->Navigate(GetSpaceUrl());
 }
-
-void MainMe::WB_NewWindow2(bool&) {}
 
 // ---- entries ----
 
