@@ -78,6 +78,7 @@ ShockwaveFlash::~ShockwaveFlash() {
 }
 
 void ShockwaveFlash::LoadMovie(long layer, const std::wstring& address) {
+    layers_[layer].push_back(address);
     if (layer != 0) return;
     if (fetch_) fetch_->Cancel();
     fetch_.reset();
@@ -147,7 +148,13 @@ LRESULT ShockwaveFlash::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void ShockwaveFlash::Show(MovieFacts facts) {
     movie_ = std::move(facts);
+    SetWindowTextW(hwnd(), movie_.address.c_str());  // the movie's address, for tools that read window texts
     InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+std::vector<std::wstring> ShockwaveFlash::LoadedMovies(long layer) const {
+    const auto it = layers_.find(layer);
+    return it == layers_.end() ? std::vector<std::wstring>{} : it->second;
 }
 
 void ShockwaveFlash::OnFetched(WPARAM id) {

@@ -1,9 +1,12 @@
 // The Flash player view: a child window that loads a movie from a file or a
 // web address, reads its header and shows the movie's name and facts on a
-// stage scaled by ScaleMode. It does not run the movie.
+// stage scaled by ScaleMode. It does not run the movie. The window's text is
+// the address of the movie shown; every load into every layer is kept in order.
 #pragma once
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MovieFacts.h"
 #include "MovieHeadFetch.h"
@@ -43,6 +46,9 @@ public:
 
     // What the player shows now.
     const MovieFacts& Movie() const { return movie_; }
+    // Every address loaded into the layer, in the order of the loads; the
+    // last one of layer 0 is the movie shown.
+    std::vector<std::wstring> LoadedMovies(long layer) const;
     // The stage within the window for the movie and the scale mode.
     StageRect Stage() const;
 
@@ -61,6 +67,7 @@ private:
     void OnContextMenu(LPARAM lParam);
 
     MovieFacts movie_;
+    std::map<long, std::vector<std::wstring>> layers_;
     std::shared_ptr<MovieHeadFetch> fetch_;
     WPARAM lastFetchId_ = 0;
     bool playing_ = false;

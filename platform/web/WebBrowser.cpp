@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "BodyText.h"
@@ -77,9 +78,16 @@ bool WebBrowser::Create(const Placement& p) {
     cp.style = WS_CHILD | WS_CLIPCHILDREN | WS_TABSTOP | (p.visible ? WS_VISIBLE : 0);
     cp.parent = p.parent;
     cp.x = p.x, cp.y = p.y, cp.cx = p.cx, cp.cy = p.cy;
+    cp.title = LocationURL();
     if (!Window::Create(cp)) return false;
     mailbox_ = std::make_shared<FetchMailbox>(hwnd(), kMsgFetched);
     Relayout();
+    // A navigation made before the window existed starts now.
+    if (!pendingUrl_.empty()) {
+        LoadFrame(*top_, std::exchange(pendingUrl_, {}));
+    } else if (top_->completeTicket) {
+        PostMessageW(hwnd(), kMsgBlankDone, top_->completeTicket, 0);
+    }
     return true;
 }
 
@@ -103,7 +111,8 @@ void WebBrowser::Navigate(const std::wstring& url) { LoadFrame(*top_, url); }
 void WebBrowser::Stop() {
     top_->fetchTicket = 0;
     if (top_->child) top_->child->fetchTicket = 0;
-    imageQueue_.clear();
+    pendingUrl_.clear();
+    DropPicturesInFlight();
 }
 
 void WebBrowser::Refresh() { LoadFrame(*top_, top_->document->Url()); }
@@ -119,14 +128,23 @@ void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address) {
         ShowBlank(frame, url);
         return;
     }
+    if (!mailbox_) {
+        // No window yet (or no more): the view loads it when its window is made.
+        if (frame.IsTop()) {
+            pendingUrl_ = url;
+            frame.fetchTicket = frame.completeTicket = 0;
+        }
+        return;
+    }
     frame.fetchTicket = ++nextTicket_;
-    if (mailbox_) StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
+    StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
 }
 
 // An empty document at once (pages write into it right after navigating),
 // its completion reported later from the message queue like any other load.
 void WebBrowser::ShowBlank(WebFrame& frame, const std::wstring& url) {
     frame.fetchTicket = 0;
+    if (frame.IsTop()) pendingUrl_.clear();
     frame.Show(std::make_shared<HtmlDocument>(url, L""));
     frame.completeTicket = ++nextTicket_;
     DocumentShown(frame);
@@ -218,9 +236,14 @@ void WebBrowser::FinishLoad(WebFrame& frame) {
 void WebBrowser::DocumentShown(WebFrame& frame) {
     if (focus_.frame == &frame || (frame.IsTop() && focus_.frame)) focus_ = {};
     if (pressed_.frame == &frame || (frame.IsTop() && pressed_.frame)) pressed_ = {};
+    // The pictures of the page left behind no longer hold the fetch slots.
+    if (frame.IsTop()) DropPicturesInFlight();
     RequestImages(frame);
     Relayout();
-    if (frame.IsTop() && hwnd()) PostMessageW(hwnd(), kMsgTitle, 0, 0);
+    if (frame.IsTop() && hwnd()) {
+        SetWindowTextW(hwnd(), LocationURL().c_str());  // the address, for tools that read window texts
+        PostMessageW(hwnd(), kMsgTitle, 0, 0);
+    }
 }
 
 bool WebBrowser::RaiseTitle() {
@@ -248,6 +271,12 @@ void WebBrowser::RequestImages(const WebFrame& frame) {
         imageQueue_.push_back(url);
     }
     PumpImageQueue();
+}
+
+void WebBrowser::DropPicturesInFlight() {
+    imageQueue_.clear();
+    imageTickets_.clear();  // late answers find no ticket and are dropped
+    for (auto it = images_.begin(); it != images_.end();) it = it->second.done ? std::next(it) : images_.erase(it);
 }
 
 void WebBrowser::PumpImageQueue() {
@@ -517,8 +546,20 @@ void WebBrowser::Move(int x, int y, int cx, int cy) {
 
 // --- Window procedure ---------------------------------------------------------------
 
+// A view whose window is made again starts afresh, like a new control: no
+// document, title or pictures of its earlier window, and no loads of it.
 void WebBrowser::OnDestroyed() {
     if (mailbox_) mailbox_->Detach();
+    mailbox_.reset();
+    if (!*alive_) return;
+    top_->Show(std::make_shared<HtmlDocument>(L"about:blank", L""));
+    top_->fetchTicket = 0;
+    images_.clear();
+    imageQueue_.clear();
+    imageTickets_.clear();
+    focus_ = pressed_ = {};
+    lastTitle_.clear();
+    scrollBarShown_ = false;
 }
 
 LRESULT WebBrowser::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

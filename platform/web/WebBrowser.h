@@ -37,7 +37,8 @@ public:
 
     bool Create(const Placement& placement);
 
-    // Starts loading the address; the old page stays until the new one arrives.
+    // Starts loading the address; the old page stays until the new one
+    // arrives. Before the window is made, the load waits for it.
     void Navigate(const std::wstring& url);
     void Stop();     // drops the loads in progress
     void Refresh();  // loads the current address again
@@ -89,6 +90,7 @@ private:
 
     // Pictures.
     void RequestImages(const WebFrame& frame);
+    void DropPicturesInFlight();
     void PumpImageQueue();
     const WebBitmap* ImageFor(const WebFrame& frame, const HtmlNode& img) const;
 
@@ -127,6 +129,7 @@ private:
     std::map<uint32_t, std::wstring> imageTickets_;
     Hit focus_, pressed_;
     std::wstring lastTitle_;
+    std::wstring pendingUrl_;  // navigated to before the window was made
     bool silent_ = false;
     bool inLayout_ = false;
     bool scrollBarShown_ = false;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "Pump.h"
 #include "ShockwaveFlash.h"
@@ -268,3 +269,27 @@ TEST_F(FlashPlayer, ContextMenuOnlyWhenMenuIsOn) {
 }
 
 }  // namespace
+
+TEST_F(FlashPlayer, EveryLoadIsKeptInItsLayerInOrderAndTheWindowTextIsTheMovieShown) {
+    wchar_t text[MAX_PATH] = L"?";
+    GetWindowTextW(flash->hwnd(), text, MAX_PATH);
+    EXPECT_STREQ(text, L"");
+    EXPECT_TRUE(flash->LoadedMovies(0).empty());
+    const std::wstring before = std::wstring(kDistDir) + L"Games\\2.swf";
+    const std::wstring game = MovieFile(L"贪吃蛇.swf", FwsMovie(9, 300, 200, 12 << 8, 1));
+    flash->LoadMovie(0, before);
+    flash->LoadMovie(5, L"overlay.swf");
+    flash->LoadMovie(0, game);
+    EXPECT_EQ(flash->LoadedMovies(0), (std::vector<std::wstring>{before, game}));
+    EXPECT_EQ(flash->LoadedMovies(5), std::vector<std::wstring>{L"overlay.swf"});
+    EXPECT_TRUE(flash->LoadedMovies(1).empty());
+    EXPECT_EQ(flash->Movie().address, game);
+    GetWindowTextW(flash->hwnd(), text, MAX_PATH);
+    EXPECT_EQ(std::wstring(text), game);
+    // A web movie: its address at once, while it loads.
+    flash->LoadMovie(0, Web("/later.swf"));
+    GetWindowTextW(flash->hwnd(), text, MAX_PATH);
+    EXPECT_EQ(std::wstring(text), Web("/later.swf"));
+    EXPECT_EQ(flash->LoadedMovies(0).size(), 3u);
+    EXPECT_TRUE(WaitWhileLoading());
+}
