@@ -199,7 +199,9 @@ private:
 
     void OnEndTag(const HtmlToken& t) {
         const std::wstring lower = AsciiLower(t.name);
-        if (lower == L"html" || lower == L"body" || (lower == L"frameset" && Top() == tree_.body)) return;
+        // An end tag may come before any element was opened.
+        if (lower == L"html" || lower == L"body" || (lower == L"frameset" && !stack_.empty() && Top() == tree_.body))
+            return;
         if (lower == L"head") {
             if (!tree_.body) LeaveHead();
             return;

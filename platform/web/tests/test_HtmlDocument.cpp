@@ -54,6 +54,8 @@ TEST(HtmlDocumentTest, RepairsBrokenMarkup) {
     EXPECT_EQ(Outer(L"<div>text<a href=\"x"), L"<HTML><HEAD></HEAD><BODY><DIV>text</DIV></BODY></HTML>");
     // Unclosed elements end with their parent, and content after </html> still counts.
     EXPECT_EQ(Outer(L"<b><i>x</b>y</html>z"), L"<HTML><HEAD></HEAD><BODY><B><I>x</I></B>yz</BODY></HTML>");
+    // An end tag before anything was opened is ignored.
+    EXPECT_EQ(Outer(L"</fRameset>x</frameset>"), L"<HTML><HEAD></HEAD><BODY>x</BODY></HTML>");
     // A lone "<" is text.
     EXPECT_EQ(Outer(L"1 < 2 <3"), L"<HTML><HEAD></HEAD><BODY>1 < 2 <3</BODY></HTML>");
     // Script and style content is not markup.
