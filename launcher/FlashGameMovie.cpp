@@ -1,13 +1,13 @@
 #include "FlashGameMovie.h"
 
-#include "DownloadName.h"
+#include "PageCommand.h"
 
 std::wstring LeadInMovie(const std::wstring& programFolder) { return programFolder + L"\\Games\\2.swf"; }
 
 std::wstring ReplayMovie(const std::wstring& programFolder) { return programFolder + L"\\Games\\1.swf"; }
 
 std::wstring SavedMovie(const std::wstring& programFolder, const std::wstring& gameName) {
-    if (!IsPlainFileName(gameName)) return {};
+    if (!IsUsableGameName(gameName)) return {};
     return programFolder + L"\\Games\\" + gameName + L".swf";
 }
 

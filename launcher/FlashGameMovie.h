@@ -9,8 +9,9 @@ std::wstring LeadInMovie(const std::wstring& programFolder);  // played ahead of
 std::wstring ReplayMovie(const std::wstring& programFolder);  // played ahead of a replay
 
 // "\Games\<name>.swf" below the program folder; empty for a name that is not
-// a plain file name (IsPlainFileName), so such a game never reads a file
-// elsewhere and its movie counts as missing.
+// usable as a file name there (IsUsableGameName: no folders, streams, devices
+// or characters Windows refuses), so such a game never reads a file elsewhere
+// and its movie counts as missing.
 std::wstring SavedMovie(const std::wstring& programFolder, const std::wstring& gameName);
 
 // The game's movie: the saved file when swfUrl is empty, swfUrl itself when

@@ -74,7 +74,7 @@ TEST_F(FlashGameTest, ScaleButtonKeepsProportionsWhenCheckedAndStretchesWhenNot)
 // A name that could reach outside "\Games\" never names a file: the movie
 // counts as missing, on opening and on replay.
 TEST_F(FlashGameTest, NameThatIsNoPlainFileNameReadsNoFile) {
-    for (const wchar_t* name : {L"..\\..\\npGameData.DLL", L"a/../../b", L"C:x", L"x:stream"}) {
+    for (const wchar_t* name : {L"..\\..\\npGameData.DLL", L"a/../../b", L"C:x", L"x:stream", L"COM1"}) {
         Open(name);
         EXPECT_EQ(page->FlashReplay->Movie().address, L"") << name;
         EXPECT_EQ(page->FlashReplay->Movie().state, MovieFacts::Missing) << name;

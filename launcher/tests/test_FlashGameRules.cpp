@@ -25,7 +25,7 @@ TEST(FlashGameRules, MovieAddressesBySavedAbsoluteRelativeAndCapitalScheme) {
 
 TEST(FlashGameRules, OnlyPlainFileNamesNameASavedMovie) {
     EXPECT_EQ(SavedMovie(L"C:\\O", L"it's"), L"C:\\O\\Games\\it's.swf");
-    for (const wchar_t* name : {L"", L"..", L"..\\..\\Windows\\x", L"a/b", L"C:x", L"x:stream"})
+    for (const wchar_t* name : {L"", L"..", L"..\\..\\Windows\\x", L"a/b", L"C:x", L"x:stream", L"NUL", L"com1", L"a*"})
         EXPECT_EQ(SavedMovie(L"C:\\O", name), L"") << name;
     EXPECT_EQ(GameMovie(L"C:\\O", L"..\\x", L"", L"http://p"), L"");
     EXPECT_EQ(GameMovie(L"C:\\O", L"..\\x", L"/a.swf", L"http://p"), L"http://p/a.swf") << "addresses do not use the name";
