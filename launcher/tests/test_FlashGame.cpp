@@ -182,6 +182,54 @@ TEST_F(FlashGameTest, ClosingThePageInItsTabSelectsTheCatalogueTab) {
     EXPECT_EQ(Tabs().Count(), 2);
 }
 
+// A press and release with the pointer really over the button, as a user's
+// click: the two-state buttons flip their Value before raising Click.
+void ClickWithThePointer(HWND button) {
+    RECT r;
+    GetWindowRect(button, &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
+    PumpFor(20);
+    POINT at = centre;
+    ScreenToClient(button, &at);
+    const LPARAM pos = MAKELPARAM(at.x, at.y);
+    SendMessageW(button, WM_MOUSEMOVE, 0, pos);
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, pos);
+    SendMessageW(button, WM_LBUTTONUP, 0, pos);
+    PumpFor(20);
+}
+
+TEST_F(FlashGameTest, PointerClicksOnTheToolBarAndAltKeysThatDoNothing) {
+    Open(L"Clicked");
+    SetForegroundWindow(main.hwnd());
+    ClickWithThePointer(page->Eject_Tool_Filling.hwnd());
+    EXPECT_TRUE(page->Eject_Tool_Filling->Value());
+    EXPECT_EQ(page->FlashReplay->ScaleMode(), 0);
+    ClickWithThePointer(page->Eject_Tool_Filling.hwnd());
+    EXPECT_FALSE(page->Eject_Tool_Filling->Value());
+    EXPECT_EQ(page->FlashReplay->ScaleMode(), 2);
+    ClickWithThePointer(page->Eject_Tool_Closed.hwnd());
+    EXPECT_TRUE(IsWindowVisible(page->Pic_Say.hWnd()));
+    ClickWithThePointer(page->Eject_Tool_Trigger.hwnd());
+    EXPECT_FALSE(IsWindowVisible(page->Pic_Say.hWnd()));
+
+    // The tips name Alt + 1 to 4, but the page handles no keys.
+    const std::wstring movie = page->FlashReplay->Movie().address;
+    page->FlashReplay.SetFocus();
+    for (WPARAM key : {WPARAM('1'), WPARAM('2'), WPARAM('3'), WPARAM('4')}) {
+        for (HWND target : {page->FlashReplay.hwnd(), page->hwnd()}) {
+            SendMessageW(target, WM_SYSKEYDOWN, key, 0x20000001);
+            SendMessageW(target, WM_SYSKEYUP, key, 0xE0000001);
+        }
+    }
+    PumpFor(30);
+    EXPECT_EQ(page->FlashReplay->ScaleMode(), 2);
+    EXPECT_FALSE(page->Eject_Tool_Pop->Value());
+    EXPECT_EQ(main.IsResize, L"0");
+    EXPECT_EQ(page->FlashReplay->Movie().address, movie);
+    EXPECT_EQ(page->PopMode(), 0);
+}
+
 TEST_F(FlashGameTest, QuittingWithThePageInItsTabUnloadsIt) {
     Open(L"Quitting");
     main.Unload();
