@@ -25,6 +25,7 @@ TEST_F(FlashGameTest, SavedGameOpensInItsTabPlayingStretchedWithoutMenu) {
     EXPECT_EQ(page->GameName(), L"Saved Game");
     EXPECT_EQ(page->PopMode(), 0);
     EXPECT_EQ(page->Caption(), L"Saved Game");
+    EXPECT_EQ(page->Icon(), main.Icon()) << "the main window's icon";
     EXPECT_EQ(page->WebBForm->Caption(), L"Saved Game");
     EXPECT_EQ(page->WebBForm->frmHwnd(), page->hwnd());
     EXPECT_EQ(page->FlashReplay->Movie().address, Dist(L"\\Games\\Saved Game.swf"));
@@ -212,6 +213,13 @@ TEST_F(FlashGameTest, PointerClicksOnTheToolBarAndAltKeysThatDoNothing) {
     EXPECT_TRUE(IsWindowVisible(page->Pic_Say.hWnd()));
     ClickWithThePointer(page->Eject_Tool_Trigger.hwnd());
     EXPECT_FALSE(IsWindowVisible(page->Pic_Say.hWnd()));
+
+    // The plain surfaces show the arrow, whatever pointer was shown before.
+    for (HWND surface : {page->Pic_Btn.hWnd(), page->Eject_ToolBg_L.hWnd()}) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        SendMessageW(surface, WM_MOUSEMOVE, 0, MAKELPARAM(1, 10));
+        EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+    }
 
     // The tips name Alt + 1 to 4, but the page handles no keys.
     const std::wstring movie = page->FlashReplay->Movie().address;
