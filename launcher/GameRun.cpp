@@ -4,6 +4,7 @@
 
 #include "CatalogueGroup.h"
 #include "CTabItems.h"
+#include "FlashGame.h"
 #include "IuTab.h"
 #include "MainMe.h"
 #include "ProgramFiles.h"
@@ -49,11 +50,13 @@ void MainMe::RunFlashGame(const std::wstring& introduce, const std::wstring& mov
     CTabItems& items = host_->TabItems();
     const long found = items.FindItem(G_GameName);
     if (found != -1) {
-        items.Selected(found);
+        items.Selected(found);  // the movie is not loaded again
         return;
     }
-    (void)introduce;
-    (void)movie;
+    auto page = std::make_shared<FlashGame>();
+    page->URL(G_GameName, introduce, movie);
+    items.Add(G_GameName, page, G_GameName);
+    items.Selected(items.Count() - 1);
 }
 
 void MainMe::RunWebGame(const std::wstring& address) {

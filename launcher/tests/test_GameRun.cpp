@@ -8,6 +8,7 @@
 
 #include "CTabItem.h"
 #include "CTabItems.h"
+#include "FlashGame.h"
 #include "Form.h"
 #include "GameRun.h"
 #include "ITabForm.h"
@@ -182,6 +183,25 @@ TEST_F(GameRunTest, TheGamesPortalPageOpensInOneTabKeyedByItsName) {
     me.G_GameName = L"not stored";
     me.GameRunWebUrl();
     EXPECT_EQ(items.Count(), 3);
+}
+
+TEST_F(GameRunTest, AFlashGameOpensInATabOfItsOwnOnce) {
+    CTabItems& items = f.frmuTab->TabItems();
+    Run(L"O'Flash");
+    ASSERT_EQ(items.Count(), 3);
+    EXPECT_EQ(items.Item(2L)->Caption(), L"O'Flash");
+    EXPECT_EQ(items.FindItem(std::wstring(L"O'Flash")), 2);
+    EXPECT_EQ(f.frmuTab->Selected(), 2);
+    auto* page = dynamic_cast<FlashGame*>(items.Item(2L)->Form().get());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GameName(), L"O'Flash");
+    EXPECT_EQ(page->PopMode(), 0);
+    f.frmuTab->Selected(0);
+    Run(L"O'Flash");
+    EXPECT_EQ(items.Count(), 3) << "no second tab with the same key";
+    EXPECT_EQ(f.frmuTab->Selected(), 2);
+    EXPECT_EQ(items.Item(2L)->Form().get(), page);
+    EXPECT_TRUE(env.shells.empty());
 }
 
 }  // namespace
