@@ -28,7 +28,8 @@ TEST_F(FlashGameTest, SavedGameOpensInItsTabPlayingStretchedWithoutMenu) {
     EXPECT_EQ(page->Icon(), main.Icon()) << "the main window's icon";
     EXPECT_EQ(page->WebBForm->Caption(), L"Saved Game");
     EXPECT_EQ(page->WebBForm->frmHwnd(), page->hwnd());
-    EXPECT_EQ(page->FlashReplay->Movie().address, Dist(L"\\Games\\Saved Game.swf"));
+    EXPECT_EQ(page->FlashReplay->LoadedMovies(0),
+              (std::vector<std::wstring>{Dist(L"\\Games\\2.swf"), Dist(L"\\Games\\Saved Game.swf")}));
     EXPECT_TRUE(page->FlashReplay->Playing());
     EXPECT_FALSE(page->FlashReplay->Menu());
     EXPECT_EQ(page->FlashReplay->ScaleMode(), 2);
@@ -43,7 +44,8 @@ TEST_F(FlashGameTest, SavedGameOpensInItsTabPlayingStretchedWithoutMenu) {
 TEST_F(FlashGameTest, StreamedMoviesTakeTheAddressOrThePortalInFront) {
     PortalUrl = L"http://127.0.0.1:1";
     Open(L"Abs", L"", L"http://127.0.0.1:1/swf/abs.swf");
-    EXPECT_EQ(page->FlashReplay->Movie().address, L"http://127.0.0.1:1/swf/abs.swf");
+    EXPECT_EQ(page->FlashReplay->LoadedMovies(0),
+              (std::vector<std::wstring>{Dist(L"\\Games\\2.swf"), L"http://127.0.0.1:1/swf/abs.swf"}));
     Close(L"Abs");
     Open(L"Rel", L"", L"/swf/rel.swf");
     EXPECT_EQ(page->FlashReplay->Movie().address, L"http://127.0.0.1:1/swf/rel.swf");
@@ -57,7 +59,9 @@ TEST_F(FlashGameTest, ReplayOfAStreamedGameTakesTheSavedFileEvenWhenMissing) {
     Open(L"Streamed", L"", L"http://127.0.0.1:1/swf/s.swf");
     page->FlashReplay->Playing(false);
     page->Eject_Tool_Replay->Click();
-    EXPECT_EQ(page->FlashReplay->Movie().address, Dist(L"\\Games\\Streamed.swf"));
+    EXPECT_EQ(page->FlashReplay->LoadedMovies(0),
+              (std::vector<std::wstring>{Dist(L"\\Games\\2.swf"), L"http://127.0.0.1:1/swf/s.swf",
+                                         Dist(L"\\Games\\1.swf"), Dist(L"\\Games\\Streamed.swf")}));
     EXPECT_EQ(page->FlashReplay->Movie().state, MovieFacts::Missing);
     EXPECT_TRUE(page->FlashReplay->Playing());
 }
