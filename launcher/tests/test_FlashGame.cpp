@@ -12,7 +12,9 @@
 #include "WebFrame.h"
 #include "mSqlite.h"
 #include "iButton.h"
+#include "CTabItem.h"
 #include "ControlToolTips.h"
+#include "TabTestSupport.h"
 
 namespace {
 
@@ -240,6 +242,24 @@ TEST_F(FlashGameTest, PointerClicksOnTheToolBarAndAltKeysThatDoNothing) {
     EXPECT_EQ(main.IsResize, L"0");
     EXPECT_EQ(page->FlashReplay->Movie().address, movie);
     EXPECT_EQ(page->PopMode(), 0);
+}
+
+// A game page that has just added its game hands its own tab to the Flash page.
+TEST_F(FlashGameTest, PageTakesOverTheTabItIsGiven) {
+    auto gamePage = std::make_shared<TestPage>(L"game page");
+    Tabs().Add(L"Handed", gamePage, L"Handed");
+    Strip().Selected(2);
+    page = std::make_shared<FlashGame>();
+    page->URL(L"Handed", L"", L"");
+    Tabs().Item(2L)->Form(page);
+    gamePage->Unload();
+    PumpFor(30);
+    EXPECT_EQ(GetParent(page->hwnd()), main.pCnt.hWnd());
+    EXPECT_TRUE(IsWindowVisible(page->hwnd()));
+    EXPECT_EQ(Tabs().Item(2L)->Form().get(), static_cast<ITabForm*>(page.get()));
+    Close(L"Handed");
+    EXPECT_FALSE(page->Loaded());
+    EXPECT_EQ(Strip().Selected(), 1);
 }
 
 TEST_F(FlashGameTest, QuittingWithThePageInItsTabUnloadsIt) {
