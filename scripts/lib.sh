@@ -75,7 +75,14 @@ wine_env() {
   if [ "$(cat "$WINEPREFIX/.prefix-ready" 2>/dev/null)" != "$ready" ]; then
     log "creating wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
-    "$WINE" wineboot -i >"$BUILD/wineboot.log" 2>&1 || { cat "$BUILD/wineboot.log"; exit 1; }
+    # Now and then a new prefix fails to come up ("could not load
+    # kernel32.dll"); a second try from scratch succeeds.
+    if ! "$WINE" wineboot -i >"$BUILD/wineboot.log" 2>&1; then
+      log "the wine prefix did not come up; trying once more"
+      "$WINESERVER" -k 2>/dev/null || true
+      rm -rf "$WINEPREFIX"
+      "$WINE" wineboot -i >"$BUILD/wineboot.log" 2>&1 || { cat "$BUILD/wineboot.log"; exit 1; }
+    fi
     # regedit reads Chinese value names only from a UTF-16 file.
     { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$ROOT/scripts/wine-fonts.reg"; } >"$BUILD/wine-fonts.reg"
     "$WINE" regedit /S "Z:$BUILD/wine-fonts.reg" >>"$BUILD/wineboot.log" 2>&1
