@@ -11,6 +11,7 @@
 
 #include "Canvas.h"
 #include "Form.h"
+#include "HandlerScope.h"
 #include "RaisedError.h"
 
 // How a component of kind T is made, specialised beside each component:
@@ -72,7 +73,9 @@ protected:
         ShowWindow(Handle(), (cp.style & WS_VISIBLE) ? SW_SHOWNA : SW_HIDE);
         return true;
     }
-    void DropWindow() override { object_.reset(); }
+    // The component may be the one whose event is unloading the form (a
+    // close button's Click): it is freed once that handler has returned.
+    void DropWindow() override { HandlerScope::ReleaseAfterHandlers(std::shared_ptr<T>(std::move(object_))); }
 
 private:
     // A component with an Enabled of its own also changes its look.
