@@ -5,12 +5,15 @@
 #include "CatalogueGroup.h"
 #include "CTabItems.h"
 #include "IuTab.h"
+#include "MainFrm.h"
 #include "MainGameUrl.h"
 #include "PageCommand.h"
 #include "ProgramFiles.h"
 #include "Settings.h"
 #include "SqlText.h"
 #include "StdPicture.h"
+#include "U_Login.h"
+#include "U_Regedit.h"
 #include "UtfToGb.h"
 #include "WebBrowser.h"
 #include "clsTooltip.h"
@@ -69,6 +72,7 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
     Picture1.Move(599, 0, 1, 553);
     WB.Move(598, -2, 216, 574);
     WB.Visible(false);
+    WB.Design = [this](WebBrowser& w) { w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); }; };
     Timer_WB.Interval(1000);
     Timer_WB.Tick = [this] {
         Timer_WB.Interval(0);
@@ -107,6 +111,24 @@ void MainMe::ReleaseControls() {
 
 void MainMe::WebRefresh() {
     WB->Navigate(GetSpaceUrl());
+}
+
+// The space page's sign-in and registration links are marked by their
+// element type; they open the program's own windows instead of a browser.
+void MainMe::WB_NewWindow2(bool& Cancel) {
+    std::wstring type;
+    try {
+        type = WB->Document()->activeElement().type();
+    } catch (...) {
+        return;  // no readable page: the browser goes its own way
+    }
+    if (type == L"8") {
+        Cancel = true;
+        TheU_Login().Show(FormShowConstants::Modeless, &TheMainFrm());
+    } else if (type == L"9") {
+        Cancel = true;
+        TheU_Regedit().Show(FormShowConstants::Modeless, &TheMainFrm());
+    }
 }
 
 // ---- entries ----

@@ -98,6 +98,7 @@ private:
     void OnLeftUp(int32_t x, int32_t y);
     void OnRightUp(int32_t x, int32_t y);
     void OnWheel(int16_t delta);
+    void WB_NewWindow2(bool& Cancel);
     void RunFlashGame(const std::wstring& introduce, const std::wstring& movie);
     void RunWebGame(const std::wstring& address);
     void ReleaseControls();
