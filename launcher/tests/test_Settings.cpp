@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "AppPath.h"
+#include "LauncherEnv.h"
 #include "Main.h"
+#include "MainFrm.h"
 #include "PortalConfig.h"
 #include "Settings.h"
 
 namespace {
 
 TEST(Settings, MainWritesTheFixedSettings) {
+    LauncherEnv env;  // process starts and the program's end recorded, not done
     Main();
     EXPECT_EQ(SiteCode, L"5170");
     EXPECT_EQ(ProductKey, L"orvane");
@@ -18,6 +21,8 @@ TEST(Settings, MainWritesTheFixedSettings) {
     EXPECT_EQ(PortalUrl, kPortalUrl);
     EXPECT_NE(PortalUrl.back(), L'/');
     EXPECT_EQ(AppDir, AppPath() + L"\\");
+    EXPECT_TRUE(TheMainFrm().Loaded()) << "Main shows the main window";
+    TheMainFrm().Unload();
 }
 
 TEST(Settings, AppDirAlwaysGetsItsOwnBackslash) {
