@@ -34,10 +34,12 @@ MainGameUrl::MainGameUrl() {
     BorderStyle(FormBorderStyleConstants::None);
     ClientSize(11865, 8250);
     BackColor(RGB(255, 255, 255));
+    PicWB.Move(0, 0, 11865, 8250);
+    WB.Move(-23, -23, 11865 + 40, 8250 + 40);
     PicDown.Visible(false);
     PicDown.Move(1425, 1725, 9000, 4800);
     PicLoadingbg.Move(240, 240, 1620, 1620);
-    PicLoading.Move(300, 300, 1500, 1500);
+    PicLoading.Move(60, 60, 1500, 1500);
     WBLoading.Move(0, 0, 1500, 1500);
     WBDown.Move(240, 2100, 8520, 2460);
     ProgressBar1.Move(2100, 840, 6600, 300);
@@ -87,11 +89,14 @@ void MainGameUrl::Form_Load() {
         label->FontUnderline(true);
     }
     PicLoadingbg.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\loading_bg.gif"));
+    // The panel lies over the page, which was made first.
+    SetWindowPos(PicDown.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
 }
 
 void MainGameUrl::Form_Resize() {
     PicWB.Move(0, 0, ScaleWidth(), ScaleHeight());
+    PicWB_Resize();  // also when the box kept its size and raised no Resize
 }
 
 void MainGameUrl::PicWB_Resize() {

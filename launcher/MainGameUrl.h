@@ -40,7 +40,7 @@ public:
     Hosted<WebBrowser> WB{PicWB};
     PictureBox PicDown{*this};
     PictureBox PicLoadingbg{PicDown};
-    PictureBox PicLoading{PicDown};
+    PictureBox PicLoading{PicLoadingbg};  // the animation lies on its background
     Hosted<WebBrowser> WBLoading{PicLoading};
     Hosted<WebBrowser> WBDown{PicDown};
     Hosted<ProgressBar> ProgressBar1{PicDown};

@@ -255,6 +255,14 @@ TEST_F(GamePage, PanelPauseLinkTogglesTheAnimationWhileTheDownloadGoesOn) {
     Open("/game/p.html", L"Paused");
     Click();
     ASSERT_TRUE(page->PicDown.Visible());
+    // The page view fills the page and the panel lies over it.
+    RECT view, whole;
+    GetWindowRect(page->WB->hwnd(), &view);
+    GetClientRect(page->hwnd(), &whole);
+    EXPECT_GE(view.right - view.left, whole.right);
+    EXPECT_GE(view.bottom - view.top, whole.bottom);
+    const POINT centre{TwipsToPixels(1425 + 4500), TwipsToPixels(1725 + 2400)};
+    EXPECT_EQ(ChildWindowFromPointEx(page->hwnd(), centre, CWP_SKIPINVISIBLE), page->PicDown.hWnd());
     EXPECT_EQ(page->LB_Stop.Caption(), L"暂停下载");
     SendMessageW(page->LB_Stop.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageW(page->LB_Stop.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));

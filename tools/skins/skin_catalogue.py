@@ -17,8 +17,9 @@ PANEL_FILL = (243, 247, 252)
 PANEL_EDGE = (150, 170, 200)
 LOADING_BG_SIZE = (108, 108)
 LOADING_BG_FILL = (222, 230, 242)
-# The animation: 100 x 100, eight frames of a dot running round a ring.
-LOADING_SIZE = (100, 100)
+# The animation: 64 x 64 (it fits the 100 x 100 view with the page's
+# margins), eight frames of a dot running round a ring.
+LOADING_SIZE = (64, 64)
 LOADING_FRAMES = 8
 # The cursor: 32 x 32, hot spot at the fingertip.
 HAND_HOTSPOT = (9, 1)
@@ -45,14 +46,14 @@ def loading_frames():
     import math
     frames = []
     w, h = LOADING_SIZE
-    cx, cy, r = w // 2, h // 2, 30
+    cx, cy, r = w // 2, h // 2, 22
     for i in range(LOADING_FRAMES):
         img = Image.new("RGB", LOADING_SIZE, LOADING_BG_FILL)
         draw = ImageDraw.Draw(img)
         draw.ellipse([cx - r, cy - r, cx + r, cy + r], outline=(160, 180, 210), width=4)
         a = 2 * math.pi * i / LOADING_FRAMES
         x, y = cx + r * math.cos(a), cy + r * math.sin(a)
-        draw.ellipse([x - 7, y - 7, x + 7, y + 7], fill=(40, 90, 170))
+        draw.ellipse([x - 6, y - 6, x + 6, y + 6], fill=(40, 90, 170))
         frames.append(img)
     return frames
 
