@@ -157,24 +157,30 @@ TEST(mSqlite, FolderIsCompletedAndCanonicalised) {
     EXPECT_EQ(CanonicalizePath("C:\\a\\b\\..\\c\\.\\"), "C:\\a\\c\\");
 }
 
+// Every wrapper after the open gives its failure result: 1, 0 or empty text.
+void ExpectEveryCallFails(intptr_t db) {
+    intptr_t stmt = 7, tail = 7;
+    EXPECT_EQ(SqlitePrepare(db, L"Select 1", 0, stmt, tail), 1);
+    EXPECT_EQ(SqliteExec(db, L"Select 1"), 1);
+    EXPECT_EQ(SqliteStep(stmt), 1);
+    EXPECT_EQ(SqliteFinalize(stmt), 1);
+    EXPECT_EQ(SqliteClose(db), 1);
+    EXPECT_EQ(SqliteColumnBytes(stmt, 0), 0);
+    EXPECT_EQ(SqliteColumnInt(stmt, 0), 0);
+    EXPECT_EQ(SqliteColumnText(stmt, 0), L"");
+    EXPECT_EQ(SqliteErrMsg(db), L"");
+}
+
 TEST(mSqlite, MissingOrBrokenLibraryLeavesEveryWrapperNotReady) {
     TempDir empty, broken;
     std::ofstream(broken.File(L"sqlite3.dll").c_str(), std::ios::binary) << "MZ this is not a library";
     for (const TempDir* dir : {&empty, &broken}) {
         EXPECT_EQ(SqliteStartup(dir->Path()), 1);
         EXPECT_FALSE(SqliteReady);
-        intptr_t db = 7, stmt = 7, tail = 7;
+        intptr_t db = 7;
         EXPECT_EQ(SqliteOpen(L"npGameData.DLL", db), 1);
         EXPECT_EQ(db, 7) << "nothing was called";
-        EXPECT_EQ(SqlitePrepare(db, L"Select 1", 0, stmt, tail), 1);
-        EXPECT_EQ(SqliteExec(db, L"Select 1"), 1);
-        EXPECT_EQ(SqliteStep(stmt), 1);
-        EXPECT_EQ(SqliteFinalize(stmt), 1);
-        EXPECT_EQ(SqliteClose(db), 1);
-        EXPECT_EQ(SqliteColumnBytes(stmt, 0), 0);
-        EXPECT_EQ(SqliteColumnInt(stmt, 0), 0);
-        EXPECT_EQ(SqliteColumnText(stmt, 0), L"");
-        EXPECT_EQ(SqliteErrMsg(db), L"");
+        ExpectEveryCallFails(db);
         EXPECT_EQ(SqliteShutdown(), 1) << "no bridge to shut down";
     }
 }
@@ -265,17 +271,9 @@ TEST(mSqlite, LibraryWithoutTheCalledExportsGivesFailureResults) {
     fake.Results(0, 0);
     ASSERT_EQ(SqliteStartup(fake.Folder()), 0);
     ASSERT_TRUE(SqliteReady);
-    intptr_t db = 7, stmt = 7, tail = 7;
+    intptr_t db = 7;
     EXPECT_EQ(SqliteOpen(L"npGameData.DLL", db), 1);
-    EXPECT_EQ(SqlitePrepare(db, L"Select 1", 0, stmt, tail), 1);
-    EXPECT_EQ(SqliteExec(db, L"Select 1"), 1);
-    EXPECT_EQ(SqliteStep(stmt), 1);
-    EXPECT_EQ(SqliteFinalize(stmt), 1);
-    EXPECT_EQ(SqliteClose(db), 1);
-    EXPECT_EQ(SqliteColumnBytes(stmt, 0), 0);
-    EXPECT_EQ(SqliteColumnInt(stmt, 0), 0);
-    EXPECT_EQ(SqliteColumnText(stmt, 0), L"");
-    EXPECT_EQ(SqliteErrMsg(db), L"");
+    ExpectEveryCallFails(db);
     EXPECT_EQ(SqliteShutdown(), 0);
     EXPECT_FALSE(SqliteReady);
 }
