@@ -70,6 +70,6 @@ UpdateAnswer AnswerUpdateReply(const std::wstring& reply) {
             answer.upToDate = true;
         }
     }
-    answer.connectionFailed = Lenstr(reply) > 100;
+    answer.connectionFailed = Lenstr(reply) > 100 || reply.find(kPageNotFound) != std::wstring::npos;
     return answer;
 }

@@ -7,12 +7,16 @@
 
 // The version of this launcher; a reply above it means an update exists.
 inline constexpr double kLauncherVersion = 3.0;
+// The text of the browser's page for an address that cannot be shown.
+inline constexpr wchar_t kPageNotFound[] = L"无法找到该页";
 
 struct UpdateAnswer {
     bool updateNeeded = false;                // "您好，您的软件需要更新！"
     std::optional<std::wstring> downloadAddress;  // opened in the user's browser
     bool upToDate = false;                    // "您当前是最新版本！"
-    bool connectionFailed = false;            // "服务器连接失败！", after the others
+    // "服务器连接失败！", after the others: a reply of more than 100
+    // characters, or the browser's own page for an unreachable address.
+    bool connectionFailed = false;
 };
 
 // `reply` is the captured text of the update page.

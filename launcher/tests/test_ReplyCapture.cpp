@@ -100,6 +100,10 @@ TEST(UpdateReply, LongRepliesAreAConnectionFailure) {
     EXPECT_FALSE(a.updateNeeded);
     EXPECT_FALSE(a.upToDate);
     EXPECT_FALSE(a.downloadAddress);
+    // The browser's page for an unreachable server, however short.
+    a = AnswerUpdateReply(CaptureReply(L"<HTML><HEAD><TITLE>无法找到该页</TITLE></HEAD><BODY>x</BODY></HTML>"));
+    EXPECT_TRUE(a.connectionFailed);
+    EXPECT_FALSE(a.upToDate);
     // Far beyond 32767 characters.
     a = AnswerUpdateReply(L"2.0|" + std::wstring(50000, L'z'));
     EXPECT_TRUE(a.upToDate);
