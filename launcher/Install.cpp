@@ -1,0 +1,124 @@
+#include "Install.h"
+
+#include "App.h"
+#include "Api_bar.h"
+#include "CacheMain.h"
+#include "CatalogueGroup.h"
+#include "FormButton.h"
+#include "FormDrag.h"
+#include "MainFrm.h"
+#include "MsgBox.h"
+#include "ProgramFiles.h"
+#include "RaisedError.h"
+#include "WshShell.h"
+
+Install::Install() : Chk_Run(*this), CHK_Close(*this), txt_cler(*this), clearVScroll(*this) {
+    Caption(L"系统设置");
+    BorderStyle(FormBorderStyleConstants::None);
+    ClientSize(6315, 4845);
+    Chk_Run.Move(600, 900, 3600, 300);
+    Chk_Run.Caption(L"开机自动运行");
+    CHK_Close.Move(600, 1400, 3600, 300);
+    CHK_Close.Caption(L"关闭是最小化到托盘");
+    txt_cler.Move(2000, 2100, 600, 345);
+    txt_cler.Text(L"10");
+    clearVScroll.Move(2600, 2100, 255, 345);
+    clearVScroll.Change = [this] {
+        txt_cler.Text(std::to_wstring(clearVScroll.Value()));
+        txt_cler.SetFocus();
+    };
+}
+
+Install::~Install() = default;
+
+void Install::Form_Load() {
+    MainFrm& main = TheMainFrm();
+    Move(main.Left() + 2860, main.Top() + 2000);
+    Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\Install_bg.gif"));
+    purge_ = MakeFormButton(*this, 600, 2100, 1125, 345, L"Skin\\DefaultSkin\\PurgeBtn.bmp");
+    purge_->Click = [this] { iBtn_PurgeBtn_Click(); };
+    btnClose_ = MakeFormButton(*this, 2542, 4185, 1230, 360, L"Skin\\DefaultSkin\\btn75_23.bmp");
+    btnClose_->Caption(L"确 定");
+    btnClose_->Click = [this] { Btn_Close_Click(); };
+    wClose_ = MakeFormButton(*this, 5730, 15, 570, 290, L"Skin\\DefaultSkin\\pop_close.bmp");
+    wClose_->Click = [this] { W_Close_Click(); };
+    SetRoundRegion(hWnd(), 421, 323, 6, 6);
+    // Present is checked, whatever the value holds.
+    if (RunValuePresent()) Chk_Run.Value(1);
+    ReadCloseSetting();
+}
+
+void Install::Form_Unload(int& Cancel) {
+    purge_.reset();
+    btnClose_.reset();
+    wClose_.reset();
+}
+
+void Install::ReadCloseSetting() {
+    CatalogueGroup group;
+    if (!group.Open()) return;
+    CatalogueQuery rows(group, L"Select * From [Install]");
+    while (rows.Step())
+        if (rows.Text(0) == L"1") CHK_Close.Value(1);
+}
+
+void Install::WriteCloseSetting() {
+    CatalogueGroup group;
+    if (!group.Open()) return;
+    group.Exec(CHK_Close.Value() == 1 ? L"Update Install Set [I_Close]=1" : L"Update Install Set [I_Close]=0");
+}
+
+bool Install::RunValuePresent() const {
+    try {
+        WshShell().RegRead(RunKey + RunValueName());
+        return true;
+    } catch (const RaisedError&) {
+        return false;
+    }
+}
+
+bool Install::WriteRunSetting() {
+    const std::wstring path = RunKey + RunValueName();
+    try {
+        if (Chk_Run.Value() == 1)
+            WshShell().RegWrite(path, RunValueData(), L"REG_SZ");
+        else if (RunValuePresent())  // nothing to delete is no failure
+            WshShell().RegDelete(path);
+        return true;
+    } catch (const RaisedError&) {
+        return false;
+    }
+}
+
+void Install::Btn_Close_Click() {
+    WriteCloseSetting();
+    if (!WriteRunSetting()) {
+        MsgBox(kRunNotChanged, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    W_Close_Click();
+}
+
+void Install::W_Close_Click() {
+    TheMainFrm().TimerRight.Enabled(true);
+    Unload();
+}
+
+void Install::iBtn_PurgeBtn_Click() { ClearUrlCache("*.*", 0x300000); }
+
+void Install::Form_MouseDown(int Button, int Shift, int X, int Y) {
+    if (Button == 1) DragByMouse(hWnd());
+}
+
+std::wstring RunValueName() { return App::EXEName(); }
+
+std::wstring RunValueData() {
+    std::wstring folder = App::Path();
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder + App::EXEName() + L".exe";
+}
+
+Install& TheInstall() {
+    static Install form;
+    return form;
+}

@@ -1,0 +1,65 @@
+// The settings dialog: start with Windows (the program's value under the
+// machine's "Run" key), closing to the tray (I_Close of table Install) and a
+// purge of the browser cache. Shown modally over the main window; closing it
+// by either button restarts the main window's notice timer.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "CheckBox.h"
+#include "Form.h"
+#include "TextBox.h"
+#include "VScrollBar.h"
+#include "iButton.h"
+
+class Install : public Form {
+public:
+    Install();
+    ~Install() override;
+
+    CheckBox Chk_Run;
+    CheckBox CHK_Close;
+    TextBox txt_cler;
+    VScrollBar clearVScroll;
+    // The key whose value named after the program starts it with Windows,
+    // as a full path ending in "\".
+    std::wstring RunKey = L"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+
+    // Exist while the dialog is loaded.
+    iButton* iBtn_PurgeBtn() const { return purge_.get(); }
+    iButton* Btn_Close() const { return btnClose_.get(); }
+    iButton* W_Close() const { return wClose_.get(); }
+
+    // A left-button press anywhere on the dialog moves it.
+    void Form_MouseDown(int Button, int Shift, int X, int Y) override;
+    // Saves both settings and closes; a Run value that cannot be changed is
+    // reported and the dialog stays open.
+    void Btn_Close_Click();
+    // Closes without saving.
+    void W_Close_Click();
+    void iBtn_PurgeBtn_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    void ReadCloseSetting();
+    void WriteCloseSetting();
+    bool RunValuePresent() const;
+    // False when the Run value could not be written or deleted.
+    bool WriteRunSetting();
+
+    std::unique_ptr<iButton> purge_, btnClose_, wClose_;
+};
+
+// The name of the program's Run value ("Orvane") and its data: the program
+// folder, "\", the name and ".exe", without quotes.
+std::wstring RunValueName();
+std::wstring RunValueData();
+
+// The message shown when the Run value cannot be changed.
+inline constexpr wchar_t kRunNotChanged[] = L"无法更改开机自动运行设置：没有修改系统启动项的权限。其他设置已保存。";
+
+// The settings dialog (one per process).
+Install& TheInstall();

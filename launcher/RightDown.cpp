@@ -1,0 +1,75 @@
+#include "RightDown.h"
+
+#include "FormButton.h"
+#include "ProgramFiles.h"
+#include "Rounding.h"
+#include "Settings.h"
+#include "Twips.h"
+#include "WebBrowser.h"
+
+RightDown::RightDown() : Label1(*this), Picture1(*this), TimerClose(*this) {
+    Caption(L"系统提示");
+    BorderStyle(FormBorderStyleConstants::None);
+    ClientSize(4650, 3000);
+    Label1.Move(130, 90, 975, 255);
+    Label1.BackStyle(Label::BackStyleConstants::Transparent);
+    Label1.Caption(L"系统提示");
+    Label1.FontName(L"宋体");
+    Label1.FontSize(9);
+    Label1.FontBold(true);
+    Label1.ForeColor(kHighlightText);
+    Picture1.Move(35, 400, 4590, 2570);
+    TimerClose.Interval(15000);
+    TimerClose.Enabled(true);
+    TimerClose.Tick = [this] { W_Close_Click(); };
+}
+
+RightDown::~RightDown() = default;
+
+void RightDown::Form_Load() {
+    Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\RightDwon_bg.bmp"));
+    const HWND previous = GetForegroundWindow();
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // The work area's bottom is converted with the horizontal factor, as the
+    // screen's two factors are the same.
+    Move(Screen::Width() - Width(), work.bottom * Screen::TwipsPerPixelX() - Height());
+    SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    if (previous) SetForegroundWindow(previous);
+    RoundOutline();
+    wClose_ = MakeFormButton(*this, 4070, 15, 570, 285, L"Skin\\DefaultSkin\\pop_close.bmp");
+    wClose_->Click = [this] { W_Close_Click(); };
+    iButton1_ = MakeFormButton(*this, 840, 22800, 30, 30, L"");
+    wb_ = std::make_unique<WebBrowser>();
+    wb_->Create({Picture1.hWnd(), TwipsToPixels(-30), TwipsToPixels(-30), TwipsToPixels(4900), TwipsToPixels(2900)});
+    wb_->Navigate(GetAdRightUrl());
+}
+
+void RightDown::Form_Unload(int& Cancel) {
+    wb_.reset();
+    iButton1_.reset();
+    wClose_.reset();
+}
+
+void RightDown::Form_Resize() {
+    if (WindowState() == FormWindowStateConstants::Minimized) return;
+    RoundOutline();
+}
+
+void RightDown::RoundOutline() {
+    const auto pixels = [](int twips) { return static_cast<int16_t>(RoundHalfEven(twips / 15.0 + 1)); };
+    RectRgn(hWnd(), pixels(ScaleWidth()), pixels(ScaleHeight()), 6, 6);
+}
+
+void RightDown::RectRgn(HWND hwnd, int16_t Top, int16_t Buttom, int16_t EllipseW, int16_t EllipseH) {
+    HRGN region = CreateRoundRectRgn(0, 0, Top, Buttom, EllipseW, EllipseH);
+    // The window owns the region once it is set; only a refused one is ours to delete.
+    if (!SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
+}
+
+void RightDown::W_Close_Click() { Unload(); }
+
+RightDown& TheRightDown() {
+    static RightDown form;
+    return form;
+}

@@ -1,0 +1,110 @@
+// Helpers of the menu and dialog tests: message boxes recorded instead of
+// shown, steps run on a timer inside a modal loop (a popup menu, a modal
+// dialog), and real clicks on a control.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "MsgBox.h"
+
+// Message boxes are recorded and answered with OK while the object lives.
+class MsgBoxRecorder {
+public:
+    MsgBoxRecorder() : old_(MsgBoxHook()) {
+        MsgBoxHook() = [this](const std::wstring& prompt, UINT, const std::wstring&) {
+            prompts.push_back(prompt);
+            return IDOK;
+        };
+    }
+    ~MsgBoxRecorder() { MsgBoxHook() = old_; }
+    MsgBoxRecorder(const MsgBoxRecorder&) = delete;
+    MsgBoxRecorder& operator=(const MsgBoxRecorder&) = delete;
+    std::vector<std::wstring> prompts;
+
+private:
+    MsgBoxHandler old_;
+};
+
+// Calls `modal`, which returns when its loop ends; meanwhile `step(tick)`
+// runs every 100 ms on this thread until it returns true. False when the
+// steps never finished.
+struct ModalSteps {
+    const std::function<bool(int)>* step;
+    int tick = 0;
+    bool done = false;
+    static ModalSteps*& Current() {
+        static ModalSteps* current = nullptr;
+        return current;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        ModalSteps* s = Current();
+        if (!s || s->done) return;
+        if ((*s->step)(s->tick++)) s->done = true;
+    }
+};
+
+inline bool WhileModal(const std::function<void()>& modal, const std::function<bool(int tick)>& step) {
+    ModalSteps state{&step};
+    ModalSteps* outer = ModalSteps::Current();
+    ModalSteps::Current() = &state;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &ModalSteps::OnTimer);
+    modal();
+    KillTimer(nullptr, timer);
+    ModalSteps::Current() = outer;
+    return state.done;
+}
+
+// The visible popup menu window, or nullptr.
+inline HWND OpenMenuWindow() {
+    HWND w = FindWindowW(L"#32768", nullptr);
+    return w && IsWindowVisible(w) ? w : nullptr;
+}
+
+// A left click in the middle of `control` with the cursor really there.
+inline void ClickControl(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    POINT screen = p;
+    ClientToScreen(control, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    SendMessageW(control, WM_MOUSEMOVE, 0, at);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
+// Records the caption-drag requests a window receives, without starting a drag.
+class DragRecorder {
+public:
+    explicit DragRecorder(HWND hwnd) : hwnd_(hwnd) {
+        self() = this;
+        old_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    }
+    ~DragRecorder() {
+        if (IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
+        self() = nullptr;
+    }
+    DragRecorder(const DragRecorder&) = delete;
+    DragRecorder& operator=(const DragRecorder&) = delete;
+    int drags = 0;
+
+private:
+    static DragRecorder*& self() {
+        static DragRecorder* s = nullptr;
+        return s;
+    }
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+        DragRecorder* r = self();
+        if (m == WM_NCLBUTTONDOWN && w == HTCAPTION) {
+            ++r->drags;
+            return 0;
+        }
+        return CallWindowProcW(r->old_, h, m, w, l);
+    }
+    HWND hwnd_;
+    WNDPROC old_;
+};
