@@ -6,8 +6,11 @@
 #include "MainFrmPages.h"
 #include "MainFrmTray.h"
 #include "MainMe.h"
+#include "MdlMenuClass.h"
+#include "MdlMenuComm.h"
 #include "ProgramFiles.h"
 #include "RaisedError.h"
+#include "RightDown.h"
 #include "Settings.h"
 #include "Shell.h"
 #include "WindowProc.h"
@@ -66,6 +69,7 @@ MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this) {
     W_MenuBtn.Move(704, 1, 25, 18);
     W_MinBtn.Move(728, 1, 24, 18);
     W_Close.Move(752, 1, 43, 18);
+    W_MenuBtn.Design = [](iButton& b) { b.Click = [] { ShowMainMenu(); }; };
     W_MinBtn.Design = [this](iButton& b) { b.Click = [this] { WindowState(FormWindowStateConstants::Minimized); }; };
     W_Close.Design = [this](iButton& b) { b.Click = [this] { W_Close_Click(); }; };
     for (int i = 0; i < 6; ++i) Pic(i).Visible(false);
@@ -112,6 +116,7 @@ void MainFrm::Form_Load() {
     LoadPictures();
     SetRoundRegion(hwnd(), kWidth, kHeight, kCorner, kCorner);
     ShowWindowFrame(hwnd(), false);
+    HookMenuForm(hwnd());
     AddTrayIcon();
     MainPrevWndProc = SetWindowProc(hwnd(), &TrayWndProc);
     procInstalled_ = MainPrevWndProc != nullptr;
@@ -224,10 +229,14 @@ void MainFrm::W_Close_Click() {
 
 void MainFrm::Menu_Close_Click() {
     Unload();
+    TheRightDown().Unload();
     EndProcessesOf(L"Pellow.exe");
 }
 
-void MainFrm::TimerRight_Timer() { TimerRight.Interval(0); }
+void MainFrm::TimerRight_Timer() {
+    TimerRight.Interval(0);
+    TheRightDown().Show();
+}
 
 void MainFrm::WebRight_DocumentComplete(const std::wstring&) {
     std::wstring text;

@@ -1,6 +1,7 @@
 #include "MainFrmTray.h"
 
 #include "MainFrm.h"
+#include "MdlMenuComm.h"
 #include "WindowProc.h"
 
 WNDPROC MainPrevWndProc = nullptr;
@@ -14,6 +15,9 @@ void TrayCallback(LPARAM what) {
         break;
     case WM_RBUTTONDOWN:
         SetForegroundWindow(TheMainFrm().hwnd());
+        break;
+    case WM_RBUTTONUP:
+        ShowMainMenu();
         break;
     }
 }

@@ -7,6 +7,8 @@
 #include "IuTab.h"
 #include "MainFrm.h"
 #include "MainGameUrl.h"
+#include "MdlMenuClass.h"
+#include "MdlMenuComm.h"
 #include "PageCommand.h"
 #include "ProgramFiles.h"
 #include "Settings.h"
@@ -95,6 +97,7 @@ void MainMe::Form_Load() {
     Btn_GameSc->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_sc.bmp"));
     Btn_GameAll->Locked(true);
     LoadGameList(kListAtLoad);
+    HookMenuForm(hwnd());
     WebRefresh();
 }
 
@@ -324,4 +327,5 @@ void MainMe::OnRightUp(int32_t x, int32_t y) {
     const std::wstring name = Entry(grid_.EntryOf(hit.Index)).Name;
     if (name == kMoreGames) return;
     G_GameName = name;
+    ShowGameMenu();
 }
