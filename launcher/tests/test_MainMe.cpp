@@ -6,9 +6,11 @@
 #include <cstdlib>
 
 #include "CTabItems.h"
+#include "DialogTestSupport.h"
 #include "LauncherEnv.h"
 #include "MainFrm.h"
 #include "MainMe.h"
+#include "MdlMenuComm.h"
 #include "Pump.h"
 #include "SqlText.h"
 #include "WebBrowser.h"
@@ -326,9 +328,15 @@ TEST_F(MainMeTest, FavouritesViewAndCommandsOnRows) {
     EXPECT_FALSE(me.Btn_GameSc.Live()->Locked());
     EXPECT_EQ(me.GameCellCount(), 4);
 
-    // A right click names the game the menu will work on.
-    SendMessageW(me.hwnd(), WM_RBUTTONUP, 0, At(CellCentre(me, 1).x, CellCentre(me, 1).y));
+    // A right click names the game the menu will work on and opens the game menu.
+    ASSERT_TRUE(WhileModal([&] { SendMessageW(me.hwnd(), WM_RBUTTONUP, 0, At(CellCentre(me, 1).x, CellCentre(me, 1).y)); },
+                           [](int) {
+                               const HWND menu = OpenMenuWindow();
+                               if (menu) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+                               return menu != nullptr;
+                           }));
     EXPECT_EQ(me.G_GameName, L"liked");
+    EXPECT_TRUE(GameMenuShown);
 }
 
 TEST_F(MainMeTest, TwoThousandGamesFillTheHundredPageButtons) {
