@@ -487,18 +487,16 @@ TEST_F(UpdateCheck, EachReplyGetsItsAnswer) {
         std::vector<std::wstring> prompts;
         std::vector<std::wstring> shells;
     } cases[] = {
+        // Every reply form is answered by the same pure logic (see the reply
+        // capture tests); here each kind of answer goes through the window once.
         {"<HTML><BODY>3.0|server\\setup.exe</BODY></HTML>", {kUpToDate}, {}},
-        {"<HTML><BODY>3|server\\setup.exe</BODY></HTML>", {kUpToDate}, {}},
-        {"<HTML><BODY>2.9|server\\setup.exe</BODY></HTML>", {kUpToDate}, {}},
         {"<HTML><BODY>\n 3.01|server\\setup.exe\n</BODY></HTML>", {kUpdateNeeded}, {open + L"server\\setup.exe"}},
         {"<HTML><BODY>3.5|http:\\\\server\\setup.exe</BODY></HTML>", {kUpdateNeeded}, {open + L"\\\\server\\setup.exe"}},
-        {"<HTML><BODY>3.5|server\\setup.exe</BODY></HTML>", {kUpdateNeeded}, {open + L"server\\setup.exe"}},
         // Slashes are lost in the capture.
         {"<HTML><BODY>3.5|http://server/setup.exe</BODY></HTML>", {kUpdateNeeded}, {open + L"serversetup.exe"}},
-        {"<HTML><BODY>3.5</BODY></HTML>", {kUpdateNeeded}, {}},
         {"<HTML><BODY>soon</BODY></HTML>", {}, {}},
+        // An empty page raises no change of the text box and is answered all the same.
         {"<HTML><BODY></BODY></HTML>", {}, {}},
-        {"<HTML><BODY>3.5|x\"&calc.exe</BODY></HTML>", {kUpdateNeeded}, {open + L"x%22&calc.exe"}},
     };
     for (const Case& c : cases) {
         Check(c.body);
