@@ -4,7 +4,6 @@
 
 #include "Api_bar.h"
 #include "FormDrag.h"
-#include "FormButton.h"
 #include "MainFrm.h"
 #include "OpenBrowser.h"
 #include "ProgramFiles.h"
@@ -35,7 +34,7 @@ std::wstring EnglishLegalLine(int year, const std::wstring& portalName) {
 }
 
 About::About()
-    : Label1(*this), note1(*this), note2(*this), note3(*this), lb_vantor(*this) {
+    : Label1(*this), note1(*this), note2(*this), note3(*this), lb_vantor(*this), Btn_Close(*this), W_Close(*this) {
     Caption(L"关于我们");
     BorderStyle(FormBorderStyleConstants::None);
     ClientSize(6270, 3855);
@@ -50,6 +49,13 @@ About::About()
     PlaceLabel(lb_vantor, 300, 2655, 5535, 255);
     lb_vantor.ForeColor(kGrayText);
     lb_vantor.Click = [this] { lb_vantor_Click(); };
+    Btn_Close.Move(2520, 3240, 1230, 360);
+    Btn_Close.Design = [this](iButton& b) {
+        b.Caption(L"确 定");
+        b.Click = [this] { Btn_Close_Click(); };
+    };
+    W_Close.Move(5680, 15, 570, 290);
+    W_Close.Design = [this](iButton& b) { b.Click = [this] { W_Close_Click(); }; };
 }
 
 About::~About() = default;
@@ -58,12 +64,9 @@ void About::Form_Load() {
     MainFrm& main = TheMainFrm();
     Move(main.Left() + 2860, main.Top() + 2650);
     Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\About_bg.gif"));
-    wClose_ = MakeFormButton(*this, 5680, 15, 570, 290, L"Skin\\DefaultSkin\\pop_close.bmp");
-    wClose_->Click = [this] { W_Close_Click(); };
+    W_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\pop_close.bmp"));
     SetRoundRegion(hWnd(), 419, 256, 6, 6);
-    btnClose_ = MakeFormButton(*this, 2520, 3240, 1230, 360, L"Skin\\DefaultSkin\\btn75_23.bmp");
-    btnClose_->Caption(L"确 定");
-    btnClose_->Click = [this] { Btn_Close_Click(); };
+    Btn_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\btn75_23.bmp"));
     lb_vantor.MouseIcon(LoadSkinPicture(L"Skin\\DefaultSkin\\Cur\\harrow.cur"));
     lb_vantor.MousePointer(MousePointerConstants::Custom);
     const int year = CurrentYear();
@@ -72,11 +75,6 @@ void About::Form_Load() {
     note3.Caption(EnglishLegalLine(year, PortalName));
     lb_vantor.Caption(L"界面设计与程序开发：" + PortalName + L" 工作室");
     lb_vantor.Visible(ShowStudioCredit);
-}
-
-void About::Form_Unload(int& Cancel) {
-    btnClose_.reset();
-    wClose_.reset();
 }
 
 void About::Form_MouseDown(int Button, int Shift, int X, int Y) {

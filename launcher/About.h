@@ -3,12 +3,11 @@
 // the portal's home page when the credit is switched on. Shown modally over
 // the main window; closing it restarts the main window's notice timer.
 #pragma once
-#include <memory>
 #include <string>
 
 #include "Form.h"
 #include "Label.h"
-#include "iButton.h"
+#include "ToolkitHosting.h"
 
 class About : public Form {
 public:
@@ -20,9 +19,8 @@ public:
     Label note2;
     Label note3;
     Label lb_vantor;
-    // Exist while the box is loaded.
-    iButton* Btn_Close() const { return btnClose_.get(); }
-    iButton* W_Close() const { return wClose_.get(); }
+    Hosted<iButton> Btn_Close;
+    Hosted<iButton> W_Close;
 
     // A left-button press on the box's own surface moves the box.
     void Form_MouseDown(int Button, int Shift, int X, int Y) override;
@@ -32,10 +30,6 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& Cancel) override;
-
-private:
-    std::unique_ptr<iButton> btnClose_, wClose_;
 };
 
 // The legal notice lines for `year` and the portal's name.

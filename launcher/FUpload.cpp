@@ -5,10 +5,13 @@
 #include "ReplyCapture.h"
 #include "Settings.h"
 #include "UpdateReply.h"
-#include "WebBrowser.h"
 
-FUpload::FUpload() : txt_Ver(*this) {
+FUpload::FUpload() : WB(*this), txt_Ver(*this) {
     BorderStyle(FormBorderStyleConstants::None);
+    WB.Visible(false);
+    WB.Design = [this](WebBrowser& w) {
+        w.DocumentComplete = [this](const std::wstring& url) { WB_DocumentComplete(url); };
+    };
     txt_Ver.Visible(false);
     txt_Ver.Change = [this] { txt_Ver_Change(); };
 }
@@ -20,19 +23,15 @@ std::wstring UpdatePageUrl() { return GetUserUrl() + L"/orvane/uplade.html"; }
 void FUpload::Form_Load() {
     Width(0);
     Height(0);
-    wb_ = std::make_unique<WebBrowser>();
-    wb_->Create({hWnd(), 0, 0, 0, 0, false});
-    wb_->DocumentComplete = [this](const std::wstring& url) { WB_DocumentComplete(url); };
-    wb_->Navigate(UpdatePageUrl());
+    WB->Navigate(UpdatePageUrl());
 }
-
-void FUpload::Form_Unload(int& Cancel) { wb_.reset(); }
 
 std::size_t FUpload::Lenstr(const std::wstring& text) const { return ::Lenstr(text); }
 
 void FUpload::WB_DocumentComplete(const std::wstring& url) {
-    if (!wb_) return;
-    const std::wstring reply = CaptureReply(wb_->Document()->documentElement().outerHTML());
+    WebBrowser* view = WB.Live();
+    if (!view) return;
+    const std::wstring reply = CaptureReply(view->Document()->documentElement().outerHTML());
     const bool changes = reply != txt_Ver.Text();
     txt_Ver.Text(reply);
     // A reply equal to the box's text raises no Change; it is answered all

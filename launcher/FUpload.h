@@ -4,23 +4,21 @@
 // browser when one does, and unloads itself.
 #pragma once
 #include <cstddef>
-#include <memory>
 #include <string>
 
 #include "Form.h"
 #include "TextBox.h"
-
-class WebBrowser;
+#include "WebBrowserHosting.h"
 
 class FUpload : public Form {
 public:
     FUpload();
     ~FUpload() override;
 
-    // Receives the captured reply; hidden.
+    // Both hidden.
+    Hosted<WebBrowser> WB;
+    // Receives the captured reply.
     TextBox txt_Ver;
-    // Exists while the window is loaded.
-    WebBrowser* WB() const { return wb_.get(); }
 
     // Number of characters of the text.
     std::size_t Lenstr(const std::wstring& text) const;
@@ -32,10 +30,6 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& Cancel) override;
-
-private:
-    std::unique_ptr<WebBrowser> wb_;
 };
 
 // The address of the update page.

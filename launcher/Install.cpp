@@ -4,7 +4,6 @@
 #include "Api_bar.h"
 #include "CacheMain.h"
 #include "CatalogueGroup.h"
-#include "FormButton.h"
 #include "FormDrag.h"
 #include "MainFrm.h"
 #include "MsgBox.h"
@@ -12,7 +11,9 @@
 #include "RaisedError.h"
 #include "WshShell.h"
 
-Install::Install() : Chk_Run(*this), CHK_Close(*this), txt_cler(*this), clearVScroll(*this) {
+Install::Install()
+    : Chk_Run(*this), CHK_Close(*this), txt_cler(*this), clearVScroll(*this), iBtn_PurgeBtn(*this), Btn_Close(*this),
+      W_Close(*this) {
     Caption(L"系统设置");
     BorderStyle(FormBorderStyleConstants::None);
     ClientSize(6315, 4845);
@@ -27,6 +28,15 @@ Install::Install() : Chk_Run(*this), CHK_Close(*this), txt_cler(*this), clearVSc
         txt_cler.Text(std::to_wstring(clearVScroll.Value()));
         txt_cler.SetFocus();
     };
+    iBtn_PurgeBtn.Move(600, 2100, 1125, 345);
+    iBtn_PurgeBtn.Design = [this](iButton& b) { b.Click = [this] { iBtn_PurgeBtn_Click(); }; };
+    Btn_Close.Move(2542, 4185, 1230, 360);
+    Btn_Close.Design = [this](iButton& b) {
+        b.Caption(L"确 定");
+        b.Click = [this] { Btn_Close_Click(); };
+    };
+    W_Close.Move(5730, 15, 570, 290);
+    W_Close.Design = [this](iButton& b) { b.Click = [this] { W_Close_Click(); }; };
 }
 
 Install::~Install() = default;
@@ -35,23 +45,13 @@ void Install::Form_Load() {
     MainFrm& main = TheMainFrm();
     Move(main.Left() + 2860, main.Top() + 2000);
     Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\Install_bg.gif"));
-    purge_ = MakeFormButton(*this, 600, 2100, 1125, 345, L"Skin\\DefaultSkin\\PurgeBtn.bmp");
-    purge_->Click = [this] { iBtn_PurgeBtn_Click(); };
-    btnClose_ = MakeFormButton(*this, 2542, 4185, 1230, 360, L"Skin\\DefaultSkin\\btn75_23.bmp");
-    btnClose_->Caption(L"确 定");
-    btnClose_->Click = [this] { Btn_Close_Click(); };
-    wClose_ = MakeFormButton(*this, 5730, 15, 570, 290, L"Skin\\DefaultSkin\\pop_close.bmp");
-    wClose_->Click = [this] { W_Close_Click(); };
+    iBtn_PurgeBtn->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\PurgeBtn.bmp"));
+    Btn_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\btn75_23.bmp"));
+    W_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\pop_close.bmp"));
     SetRoundRegion(hWnd(), 421, 323, 6, 6);
     // Present is checked, whatever the value holds.
     if (RunValuePresent()) Chk_Run.Value(1);
     ReadCloseSetting();
-}
-
-void Install::Form_Unload(int& Cancel) {
-    purge_.reset();
-    btnClose_.reset();
-    wClose_.reset();
 }
 
 void Install::ReadCloseSetting() {

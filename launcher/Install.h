@@ -3,14 +3,13 @@
 // purge of the browser cache. Shown modally over the main window; closing it
 // by either button restarts the main window's notice timer.
 #pragma once
-#include <memory>
 #include <string>
 
 #include "CheckBox.h"
 #include "Form.h"
 #include "TextBox.h"
+#include "ToolkitHosting.h"
 #include "VScrollBar.h"
-#include "iButton.h"
 
 class Install : public Form {
 public:
@@ -25,10 +24,9 @@ public:
     // as a full path ending in "\".
     std::wstring RunKey = L"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 
-    // Exist while the dialog is loaded.
-    iButton* iBtn_PurgeBtn() const { return purge_.get(); }
-    iButton* Btn_Close() const { return btnClose_.get(); }
-    iButton* W_Close() const { return wClose_.get(); }
+    Hosted<iButton> iBtn_PurgeBtn;
+    Hosted<iButton> Btn_Close;
+    Hosted<iButton> W_Close;
 
     // A left-button press anywhere on the dialog moves it.
     void Form_MouseDown(int Button, int Shift, int X, int Y) override;
@@ -41,7 +39,6 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& Cancel) override;
 
 private:
     void ReadCloseSetting();
@@ -49,8 +46,6 @@ private:
     bool RunValuePresent() const;
     // False when the Run value could not be written or deleted.
     bool WriteRunSetting();
-
-    std::unique_ptr<iButton> purge_, btnClose_, wClose_;
 };
 
 // The name of the program's Run value ("Orvane") and its data: the program

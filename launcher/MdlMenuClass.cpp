@@ -1,6 +1,7 @@
 #include "MdlMenuClass.h"
 
 #include "MdlMenuComm.h"
+#include "WindowProc.h"
 #include "clsTopMenu.h"
 
 COLORREF MenuSelFrameColor;
@@ -56,13 +57,13 @@ void InitMenuColors() {
 void HookMenuForm(HWND form) {
     InitMenuColors();
     if (!form || GetPropW(form, kOrigProc)) return;
-    const LONG_PTR previous = SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuWndProc));
-    SetPropW(form, kOrigProc, reinterpret_cast<HANDLE>(previous));
+    const WNDPROC previous = SetWindowProc(form, &MenuWndProc);
+    if (previous) SetPropW(form, kOrigProc, reinterpret_cast<HANDLE>(previous));
 }
 
 LRESULT CALLBACK MenuWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOrigProc));
-    if (!previous) return DefWindowProcW(hwnd, uMsg, wParam, lParam);
+    if (!previous) return DefWindowProcOf(hwnd, uMsg, wParam, lParam);
     try {
         switch (uMsg) {
         case WM_MEASUREITEM:
@@ -75,8 +76,8 @@ LRESULT CALLBACK MenuWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
             MenuCommand(wParam);
             break;
         case WM_DESTROY: {
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-            const LRESULT result = CallWindowProcW(previous, hwnd, uMsg, wParam, lParam);
+            SetWindowProc(hwnd, previous);
+            const LRESULT result = CallWindowProcOf(previous, hwnd, uMsg, wParam, lParam);
             RemovePropW(hwnd, kOrigProc);
             ClearMenuItems();
             return result;
@@ -85,5 +86,5 @@ LRESULT CALLBACK MenuWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     } catch (...) {
         // A command's failure must not unwind through the system's dispatcher.
     }
-    return CallWindowProcW(previous, hwnd, uMsg, wParam, lParam);
+    return CallWindowProcOf(previous, hwnd, uMsg, wParam, lParam);
 }

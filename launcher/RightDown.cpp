@@ -1,13 +1,12 @@
 #include "RightDown.h"
 
-#include "FormButton.h"
 #include "ProgramFiles.h"
 #include "Rounding.h"
 #include "Settings.h"
 #include "Twips.h"
-#include "WebBrowser.h"
 
-RightDown::RightDown() : Label1(*this), Picture1(*this), TimerClose(*this) {
+RightDown::RightDown()
+    : Label1(*this), W_Close(*this), Picture1(*this), WB(Picture1), TimerClose(*this), iButton1(*this) {
     Caption(L"系统提示");
     BorderStyle(FormBorderStyleConstants::None);
     ClientSize(4650, 3000);
@@ -18,10 +17,14 @@ RightDown::RightDown() : Label1(*this), Picture1(*this), TimerClose(*this) {
     Label1.FontSize(9);
     Label1.FontBold(true);
     Label1.ForeColor(kHighlightText);
+    W_Close.Move(4070, 15, 570, 285);
+    W_Close.Design = [this](iButton& b) { b.Click = [this] { W_Close_Click(); }; };
     Picture1.Move(35, 400, 4590, 2570);
+    WB.Move(-30, -30, 4900, 2900);
     TimerClose.Interval(15000);
     TimerClose.Enabled(true);
     TimerClose.Tick = [this] { W_Close_Click(); };
+    iButton1.Move(840, 22800, 30, 30);
 }
 
 RightDown::~RightDown() = default;
@@ -37,18 +40,8 @@ void RightDown::Form_Load() {
     SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     if (previous) SetForegroundWindow(previous);
     RoundOutline();
-    wClose_ = MakeFormButton(*this, 4070, 15, 570, 285, L"Skin\\DefaultSkin\\pop_close.bmp");
-    wClose_->Click = [this] { W_Close_Click(); };
-    iButton1_ = MakeFormButton(*this, 840, 22800, 30, 30, L"");
-    wb_ = std::make_unique<WebBrowser>();
-    wb_->Create({Picture1.hWnd(), TwipsToPixels(-30), TwipsToPixels(-30), TwipsToPixels(4900), TwipsToPixels(2900)});
-    wb_->Navigate(GetAdRightUrl());
-}
-
-void RightDown::Form_Unload(int& Cancel) {
-    wb_.reset();
-    iButton1_.reset();
-    wClose_.reset();
+    W_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\pop_close.bmp"));
+    WB->Navigate(GetAdRightUrl());
 }
 
 void RightDown::Form_Resize() {

@@ -5,15 +5,13 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 
 #include "Form.h"
 #include "Label.h"
 #include "PictureBox.h"
 #include "Timer.h"
-#include "iButton.h"
-
-class WebBrowser;
+#include "ToolkitHosting.h"
+#include "WebBrowserHosting.h"
 
 class RightDown : public Form {
 public:
@@ -21,13 +19,14 @@ public:
     ~RightDown() override;
 
     Label Label1;
+    Hosted<iButton> W_Close;
+    // Frame of the browser, which overlaps it on every side.
     PictureBox Picture1;
+    Hosted<WebBrowser> WB;
     // Closes the window 15000 ms after it was created.
     Timer TimerClose;
-    // Exist while the window is loaded.
-    iButton* W_Close() const { return wClose_.get(); }
-    iButton* iButton1() const { return iButton1_.get(); }
-    WebBrowser* WB() const { return wb_.get(); }
+    // Lies far outside the window.
+    Hosted<iButton> iButton1;
 
     // Rounded outline from (0, 0) to (Top, Buttom) pixels with that corner
     // ellipse; the window owns the region.
@@ -36,14 +35,10 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& Cancel) override;
     void Form_Resize() override;
 
 private:
     void RoundOutline();
-
-    std::unique_ptr<iButton> wClose_, iButton1_;
-    std::unique_ptr<WebBrowser> wb_;
 };
 
 // The notice pop-up (one per process).

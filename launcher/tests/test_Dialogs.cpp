@@ -128,14 +128,14 @@ TEST_F(Dialogs, AboutBoxSitsOverTheMainWindowWithItsTexts) {
         EXPECT_NE(line->Caption().find(year), std::wstring::npos) << line->Caption();
         EXPECT_NE(line->Caption().find(L"Brisco"), std::wstring::npos) << line->Caption();
     }
-    EXPECT_EQ(about.Btn_Close()->Caption(), L"确 定");
-    EXPECT_TRUE(about.Btn_Close()->BackPicture());
-    EXPECT_TRUE(about.W_Close()->BackPicture());
+    EXPECT_EQ(about.Btn_Close->Caption(), L"确 定");
+    EXPECT_TRUE(about.Btn_Close->BackPicture());
+    EXPECT_TRUE(about.W_Close->BackPicture());
     // Without the credit setting the credit line is hidden.
     EXPECT_FALSE(IsWindowVisible(about.lb_vantor.hWnd()));
 
     // The caption close button: the notice timer runs again, the box is gone.
-    ClickControl(about.W_Close()->hwnd());
+    ClickControl(about.W_Close.hwnd());
     EXPECT_FALSE(about.Loaded());
     EXPECT_TRUE(main.TimerRight.Enabled());
 
@@ -152,7 +152,7 @@ TEST_F(Dialogs, AboutBoxSitsOverTheMainWindowWithItsTexts) {
     EXPECT_EQ(env.shells[0], L"Explorer.exe /s , " + PortalUrl);
     EXPECT_EQ(env.styles[0], VbAppWinStyle::MinimizedFocus);
     main.TimerRight.Enabled(false);
-    ClickControl(about.Btn_Close()->hwnd());
+    ClickControl(about.Btn_Close.hwnd());
     EXPECT_FALSE(about.Loaded());
     EXPECT_TRUE(main.TimerRight.Enabled());
     ShowStudioCredit = false;
@@ -220,11 +220,11 @@ TEST_F(NoticePopup, OpensAboveTheTaskbarOnTopWithoutTakingTheFocus) {
     // The inner size plus one pixel each way.
     EXPECT_TRUE(HasRoundRegion(pop.hwnd(), 311, 201));
     EXPECT_EQ(pop.Label1.Caption(), L"系统提示");
-    ASSERT_TRUE(pop.WB());
-    EXPECT_TRUE(PumpUntil([&] { return pop.WB()->LocationURL() == GetAdRightUrl(); }));
+    ASSERT_TRUE(pop.WB.Live());
+    EXPECT_TRUE(PumpUntil([&] { return pop.WB->LocationURL() == GetAdRightUrl(); }));
     // The browser overlaps its frame on every side.
     RECT wb;
-    GetWindowRect(pop.WB()->hwnd(), &wb);
+    GetWindowRect(pop.WB.hwnd(), &wb);
     MapWindowPoints(nullptr, pop.Picture1.hWnd(), reinterpret_cast<POINT*>(&wb), 2);
     EXPECT_EQ(wb.left, -2);
     EXPECT_EQ(wb.top, -2);
@@ -258,7 +258,7 @@ TEST_F(NoticePopup, ClosesItselfAfterItsIntervalOrAtOnceByItsButton) {
     pop.Show();
     EXPECT_EQ(pop.TimerClose.Interval(), 15000);
     pop.TimerClose.Interval(600);
-    ClickControl(pop.W_Close()->hwnd());
+    ClickControl(pop.W_Close.hwnd());
     EXPECT_FALSE(pop.Loaded());
     PumpFor(1000);  // the timer of the closed window does nothing
     EXPECT_FALSE(pop.Loaded());
@@ -354,7 +354,7 @@ TEST_F(Settings, SavingWritesTheRunValueAndEveryInstallRow) {
     dlg.Show(FormShowConstants::Modeless, &main);
     dlg.Chk_Run.Value(1);
     dlg.CHK_Close.Value(1);
-    ClickControl(dlg.Btn_Close()->hwnd());
+    ClickControl(dlg.Btn_Close.hwnd());
     EXPECT_FALSE(dlg.Loaded());
     EXPECT_TRUE(main.TimerRight.Enabled());
     EXPECT_EQ(Rows(L"I_Close = 1"), 3);
@@ -395,13 +395,13 @@ TEST_F(Settings, ARunValueThatCannotBeChangedIsReportedAndTheRestIsSaved) {
     EXPECT_EQ(dlg.Chk_Run.Value(), 0);
     dlg.Chk_Run.Value(1);
     dlg.CHK_Close.Value(1);
-    ClickControl(dlg.Btn_Close()->hwnd());
+    ClickControl(dlg.Btn_Close.hwnd());
     EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{kRunNotChanged});
     EXPECT_TRUE(dlg.Loaded()) << "not closed as if it had been saved";
     EXPECT_FALSE(main.TimerRight.Enabled());
     EXPECT_EQ(Rows(L"I_Close = 1"), 1) << "the close setting is saved all the same";
     EXPECT_FALSE(run.Has(RunValueName()));
-    ClickControl(dlg.W_Close()->hwnd());
+    ClickControl(dlg.W_Close.hwnd());
     EXPECT_FALSE(dlg.Loaded());
     EXPECT_TRUE(main.TimerRight.Enabled());
 
@@ -428,7 +428,7 @@ TEST_F(Settings, TheCaptionButtonKeepsTheOldSettings) {
     dlg.Show(FormShowConstants::Modeless, &main);
     dlg.Chk_Run.Value(1);
     dlg.CHK_Close.Value(1);
-    ClickControl(dlg.W_Close()->hwnd());
+    ClickControl(dlg.W_Close.hwnd());
     EXPECT_FALSE(dlg.Loaded());
     EXPECT_TRUE(main.TimerRight.Enabled());
     EXPECT_FALSE(ReadRun(RunValueName()).present);
@@ -460,7 +460,7 @@ TEST_F(Settings, ThePurgeButtonEmptiesTheBrowserCache) {
     GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size);
     ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER)) << "the entry is in the cache";
     dlg.Show(FormShowConstants::Modeless, &main);
-    ClickControl(dlg.iBtn_PurgeBtn()->hwnd());
+    ClickControl(dlg.iBtn_PurgeBtn.hwnd());
     size = 0;
     EXPECT_FALSE(GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
@@ -534,7 +534,7 @@ TEST_F(UpdateCheck, OneRequestWhileTheWindowIsLoaded) {
     TheFUpload().Show(FormShowConstants::Modeless, &main);
     EXPECT_EQ(TheFUpload().Width(), 0);
     EXPECT_EQ(TheFUpload().Height(), 0);
-    EXPECT_FALSE(IsWindowVisible(TheFUpload().WB()->hwnd()));
+    EXPECT_FALSE(IsWindowVisible(TheFUpload().WB.hwnd()));
     TheFUpload().Show(FormShowConstants::Modeless, &main);
     ASSERT_TRUE(PumpUntil([] { return !TheFUpload().Loaded(); }, 10000));
     EXPECT_EQ(server.RequestCount("/orvane/uplade.html"), 1u);

@@ -75,7 +75,7 @@ TEST_F(MenuCommands, EachShowingBuildsItsOwnItemsFromOneHundred) {
 
     // The menu button opens the main menu.
     Seen first;
-    ASSERT_TRUE(WhileModal([&] { ClickControl(main.W_MenuBtn()->hwnd()); }, record(first)));
+    ASSERT_TRUE(WhileModal([&] { ClickControl(main.W_MenuBtn.hwnd()); }, record(first)));
     EXPECT_TRUE(MainMenuShown);
     EXPECT_FALSE(GameMenuShown);
     ASSERT_EQ(first.count, 8);
@@ -173,12 +173,12 @@ TEST_F(MenuCommands, AboutAndSettingsPauseTheNoticeTimerUntilTheyClose) {
     struct Case {
         WPARAM id;
         Form* dialog;
-        std::function<iButton*()> closer;
+        std::function<HWND()> closer;
     } cases[] = {
-        {105, &TheAbout(), [] { return TheAbout().Btn_Close(); }},
-        {105, &TheAbout(), [] { return TheAbout().W_Close(); }},
-        {100, &TheInstall(), [] { return TheInstall().W_Close(); }},
-        {100, &TheInstall(), [] { return TheInstall().Btn_Close(); }},
+        {105, &TheAbout(), [] { return TheAbout().Btn_Close.hwnd(); }},
+        {105, &TheAbout(), [] { return TheAbout().W_Close.hwnd(); }},
+        {100, &TheInstall(), [] { return TheInstall().W_Close.hwnd(); }},
+        {100, &TheInstall(), [] { return TheInstall().Btn_Close.hwnd(); }},
     };
     for (const Case& c : cases) {
         main.TimerRight.Enabled(true);
@@ -188,7 +188,7 @@ TEST_F(MenuCommands, AboutAndSettingsPauseTheNoticeTimerUntilTheyClose) {
             pausedWhileOpen = !main.TimerRight.Enabled();
             owned = GetWindow(c.dialog->hwnd(), GW_OWNER) == main.hwnd();
             visible = IsWindowVisible(c.dialog->hwnd());
-            ClickControl(c.closer()->hwnd());
+            ClickControl(c.closer());
             return true;
         })) << c.id;
         EXPECT_TRUE(pausedWhileOpen) << c.id;
@@ -200,8 +200,8 @@ TEST_F(MenuCommands, AboutAndSettingsPauseTheNoticeTimerUntilTheyClose) {
     // The timer comes back on even when it was off before.
     main.TimerRight.Enabled(false);
     ASSERT_TRUE(WhileModal([&] { MenuCommand(105); }, [&](int) {
-        if (!TheAbout().W_Close()) return false;
-        ClickControl(TheAbout().W_Close()->hwnd());
+        if (!TheAbout().W_Close.hwnd()) return false;
+        ClickControl(TheAbout().W_Close.hwnd());
         return true;
     }));
     EXPECT_TRUE(main.TimerRight.Enabled());
