@@ -23,8 +23,11 @@ protected:
     void SetUp() override {
         server.Route("/orvane/uplade.html", TestHttpServer::Text("<HTML><BODY>3.0|server\\setup.exe</BODY></HTML>"));
         PortalUrl = server.BaseUrlW();
-        env.Exec(L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,W_Url,G_Type,G_Favorite) "
-                 L"Values('bubble','intro','/g/1.htm','',1,1)");
+        env.Exec(std::vector<std::wstring>{
+            L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,W_Url,G_Type,G_Favorite) "
+            L"Values('bubble','intro','/g/1.htm','',1,1)",
+            L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,W_Url,G_Type,G_Favorite) "
+            L"Values('studio','intro','/g/2.htm','http://games.test/url_vantor/2.htm',2,1)"});
         main.Show();
         MainMenuShown = GameMenuShown = false;
     }
@@ -152,6 +155,12 @@ TEST_F(MenuCommands, CommandsFollowTheLastShownMenuOnly) {
     EXPECT_EQ(env.shells.size(), 2u);
     MenuCommand(106);
     EXPECT_EQ(Favorite(), -1) << "the game is deleted";
+    // Running the game the right click named.
+    TheMainMe().G_GameName = L"studio";
+    MenuCommand(101);
+    ASSERT_EQ(env.shells.size(), 3u);
+    EXPECT_NE(env.shells[2].find(L"http://games.test/url_vantor/2.htm"), std::wstring::npos) << env.shells[2];
+    EXPECT_EQ(env.styles[2], VbAppWinStyle::MaximizedFocus);
 }
 
 TEST_F(MenuCommands, AChoiceInTheRealTrayMenuReachesItsCommand) {
