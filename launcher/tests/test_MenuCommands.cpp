@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "About.h"
+#include "CTabItems.h"
 #include "DialogTestSupport.h"
 #include "FUpload.h"
 #include "Install.h"
@@ -148,6 +149,11 @@ TEST_F(MenuCommands, CommandsFollowTheLastShownMenuOnly) {
     EXPECT_EQ(Favorite(), 2);
     MenuCommand(104);
     EXPECT_EQ(Favorite(), 1);
+    // The game's portal page opens in a tab of its own.
+    CTabItems& tabs = main.frmuTab->TabItems();
+    EXPECT_EQ(tabs.FindItem(L"bubble"), -1);
+    MenuCommand(100);
+    EXPECT_NE(tabs.FindItem(L"bubble"), -1);
     // The same ids that were main-menu commands now do nothing.
     for (WPARAM id : {102, 105, 107}) MenuCommand(id);
     EXPECT_TRUE(main.Loaded());
