@@ -179,6 +179,8 @@ protected:
         Dialogs::SetUp();
         server.Route("/orvane/html/ad/adright.html", TestHttpServer::Text("<HTML><BODY>notice</BODY></HTML>"));
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &oldWork_, 0);
+        // The pop-up needs no main window in sight; a hidden one cannot take the focus late.
+        main.Hide();
     }
     void TearDown() override {
         SystemParametersInfoW(SPI_SETWORKAREA, 0, &oldWork_, 0);
@@ -258,7 +260,7 @@ TEST_F(NoticePopup, ClosesItselfAfterItsIntervalOrAtOnceByItsButton) {
     pop.Show();
     EXPECT_EQ(pop.TimerClose.Interval(), 15000);
     pop.TimerClose.Interval(600);
-    ClickControl(pop.W_Close.hwnd());
+    pop.W_Close->Click();  // the button's click, whatever else lies on the screen's corner
     EXPECT_FALSE(pop.Loaded());
     PumpFor(1000);  // the timer of the closed window does nothing
     EXPECT_FALSE(pop.Loaded());
