@@ -138,6 +138,8 @@ def checks(host):
         ("打开检验用的游戏页：名字不能用作文件名", command("openTable", "检验-坏名字", full(host, ev.page))),
         ("打开检验用的游戏页：字段不够", command("openTable", "检验-缺字段", full(host, short.page))),
         ("打开检验用的游戏页：未知命令", command("openTable", "检验-未知命令", full(host, odd.page))),
+        ("WebTable 图片下载失败（地址不存在）",
+         command("WebTable", "检验-下载失败", "/img/missing.jpg", full(host, games.BY_ID[23].play))),
     ]
     body = (nav() + "<h2>检验页</h2>\n<p>下面每个链接都是一条有毛病的命令。程序应当拒绝它们：不下载、不写入、不崩溃。</p>\n<ol>\n"
             + "".join(f"<li>{command_link(href, text(label))}</li>\n" for label, href in items) + "</ol>")

@@ -381,7 +381,7 @@ class GamePages(PortalCase):
         feature = self.client.page("/orvane/html/left/0/0.html")
         checks_path = next(a["href"] for a in feature.links if "check" in a["href"])
         checks = self.client.page(checks_path)
-        seen = {"short": False, "unknown": False, "evil": False}
+        seen = {"short": False, "unknown": False, "evil": False, "fails": False}
         game_pages = []
         for a, (kind, fields) in checks.commands():
             self.assertEqual(a.get("target"), "_blank")
@@ -392,9 +392,11 @@ class GamePages(PortalCase):
                 seen["short"] = True
             elif kind == "openTable":
                 game_pages.append(fields[1])
+            elif fields[0] != "..\\..\\evil" and self.client.get(fields[1])[0] == 404:
+                seen["fails"] = True  # a usable command whose thumbnail download fails
             if fields and fields[0] == "..\\..\\evil":
                 seen["evil"] = True
-        self.assertEqual(seen, {"short": True, "unknown": True, "evil": True})
+        self.assertEqual(seen, {"short": True, "unknown": True, "evil": True, "fails": True})
         on_game_pages = {"short": False, "unknown": False, "evil": False}
         for path in game_pages:
             for _, (kind, fields) in self.client.page(self.relative(path)).commands():
