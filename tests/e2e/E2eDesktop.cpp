@@ -1,0 +1,186 @@
+#include "E2eDesktop.h"
+
+#include <tlhelp32.h>
+
+#include "Pump.h"
+
+namespace e2e {
+
+Paths& Where() {
+    static Paths paths;
+    return paths;
+}
+
+std::vector<DWORD> ProcessesOf(const wchar_t* exe) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32W entry{sizeof entry};
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (_wcsicmp(entry.szExeFile, exe) == 0) ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+void EndAll(const wchar_t* exe) {
+    for (DWORD id : ProcessesOf(exe)) {
+        HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (!p) continue;
+        TerminateProcess(p, 1);
+        WaitForSingleObject(p, 10000);
+        CloseHandle(p);
+    }
+    // The system finishes with the ended programs' windows a moment later.
+    PumpFor(1500);
+}
+
+Started::Started(const std::wstring& exe, const std::wstring& args, const std::wstring& folder) {
+    std::wstring line = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+        CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+        id_ = pi.dwProcessId;
+    }
+}
+
+Started::~Started() {
+    if (process_) CloseHandle(process_);
+}
+
+bool Started::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+DWORD Started::ExitCode(DWORD waitMs) {
+    WaitFor([&] { return !Running(); }, waitMs);
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) { return PumpUntil(condition, timeoutMs); }
+
+namespace {
+
+struct TopSearch {
+    const std::wstring* caption;
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK VisitTop(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<TopSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (IsWindowVisible(hwnd) && (s->pid == 0 || s->pid == pid) && Text(hwnd) == *s->caption) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    const std::wstring* className;
+    std::vector<HWND>* found;
+};
+
+BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<ChildSearch*>(lParam);
+    wchar_t name[128] = L"";
+    GetClassNameW(hwnd, name, 128);
+    if (s->className->empty() || *s->className == name) s->found->push_back(hwnd);
+    return TRUE;
+}
+
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK VisitBox(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<BoxSearch*>(lParam);
+    wchar_t name[64] = L"";
+    GetClassNameW(hwnd, name, 64);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(name) == L"#32770") {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND MessageBoxOf(DWORD pid) {
+    BoxSearch s{pid, nullptr};
+    EnumWindows(VisitBox, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+}  // namespace
+
+HWND TopWindow(const std::wstring& caption, DWORD pid) {
+    TopSearch s{&caption, pid, nullptr};
+    EnumWindows(VisitTop, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+std::vector<HWND> Descendants(HWND parent, const std::wstring& className) {
+    std::vector<HWND> found;
+    ChildSearch s{&className, &found};
+    EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&s));
+    return found;
+}
+
+std::wstring Text(HWND hwnd) {
+    const LRESULT n = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return text;
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+void Key(HWND hwnd, UINT vk) {
+    SendMessageW(hwnd, WM_KEYDOWN, vk, 1);
+    SendMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+void Type(HWND hwnd, const std::wstring& text) {
+    for (wchar_t c : text) SendMessageW(hwnd, WM_CHAR, c, 1);
+}
+
+void Click(HWND hwnd, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, at);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+std::wstring MessageBoxText(DWORD pid) {
+    HWND box = MessageBoxOf(pid);
+    if (!box) return {};
+    std::wstring text;
+    for (HWND child : Descendants(box, L"Static")) text += Text(child);
+    return text;
+}
+
+bool DismissMessageBox(DWORD pid) {
+    HWND box = MessageBoxOf(pid);
+    if (!box) return false;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 10000);
+}
+
+void Screenshot(const std::wstring& caption, const std::wstring& name) {
+    CreateDirectoryW(Where().shots.c_str(), nullptr);
+    Started shot(Where().tools + L"window_shot.exe", L"\"" + caption + L"\" \"" + Where().shots + name + L".png\" 10",
+                 Where().shots);
+    shot.ExitCode(30000);
+}
+
+}  // namespace e2e
