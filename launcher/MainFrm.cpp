@@ -228,9 +228,11 @@ void MainFrm::W_Close_Click() {
 }
 
 void MainFrm::Menu_Close_Click() {
+    // The players are ended first: the unload ends this very process by
+    // force, which may come before any later statement runs.
+    EndProcessesOf(L"Pellow.exe");
     Unload();
     TheRightDown().Unload();
-    EndProcessesOf(L"Pellow.exe");
 }
 
 void MainFrm::TimerRight_Timer() {

@@ -198,8 +198,9 @@ TEST_F(MainFrmTest, CloseQuitsOnZeroOrWithoutRowAndEndsThePlayers) {
         f.W_Close_Click();
         EXPECT_FALSE(f.Loaded()) << setup;
         EXPECT_FALSE(IsWindow(h));
-        EXPECT_EQ(env.shells, (std::vector<std::wstring>{L"cmd.exe /c taskkill /im Orvane.exe /f",
-                                                         L"cmd.exe /c taskkill /im Pellow.exe /f"}));
+        // The players' end is on its way before the launcher ends itself.
+        EXPECT_EQ(env.shells, (std::vector<std::wstring>{L"cmd.exe /c taskkill /im Pellow.exe /f",
+                                                         L"cmd.exe /c taskkill /im Orvane.exe /f"}));
         EXPECT_EQ(env.styles, std::vector<VbAppWinStyle>(2, VbAppWinStyle::Hide));
         env.styles.clear();
     }
