@@ -1,6 +1,7 @@
 #include "E2eDesktop.h"
 
 #include <tlhelp32.h>
+#include <wininet.h>
 
 #include "Pump.h"
 
@@ -50,6 +51,13 @@ Started::~Started() {
 }
 
 bool Started::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+void Started::End() {
+    if (!process_) return;
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 10000);
+    PumpFor(300);
+}
 
 DWORD Started::ExitCode(DWORD waitMs) {
     WaitFor([&] { return !Running(); }, waitMs);
@@ -159,6 +167,29 @@ void Click(HWND hwnd, int x, int y) {
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, at);
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+void PostKey(HWND hwnd, UINT vk) {
+    PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
+    PostMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+std::string Fetch(const std::wstring& url) {
+    std::string body;
+    HINTERNET session = InternetOpenW(L"e2e", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    if (!session) return body;
+    HINTERNET request = InternetOpenUrlW(session, url.c_str(), nullptr, 0,
+                                         INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
+    DWORD status = 0, size = sizeof status;
+    if (request && HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) &&
+        status == 200) {
+        char chunk[16384];
+        DWORD got = 0;
+        while (InternetReadFile(request, chunk, sizeof chunk, &got) && got > 0) body.append(chunk, got);
+    }
+    if (request) InternetCloseHandle(request);
+    InternetCloseHandle(session);
+    return body;
 }
 
 std::wstring MessageBoxText(DWORD pid) {

@@ -29,6 +29,9 @@ public:
     Started(const Started&) = delete;
     Started& operator=(const Started&) = delete;
     bool Running() const;
+    // Ends the process by force, as a crash or the task manager would, and
+    // waits until the system has finished with it.
+    void End();
     // Waits for the end; the exit code, or STILL_ACTIVE after the wait.
     DWORD ExitCode(DWORD waitMs);
     DWORD Id() const { return id_; }
@@ -52,10 +55,17 @@ RECT WindowRect(HWND hwnd);
 void Key(HWND hwnd, UINT vk);
 void Type(HWND hwnd, const std::wstring& text);
 void Click(HWND hwnd, int x, int y);
+// A key press posted, for keys whose handling opens a modal box or ends the
+// program: a sent key would wait for the box to close.
+void PostKey(HWND hwnd, UINT vk);
 
 // The one visible message box of a process: its text (empty when none), and OK.
 std::wstring MessageBoxText(DWORD pid);
 bool DismissMessageBox(DWORD pid);
+
+// The body of an address of the demo portal, fetched as any client would
+// (empty when it cannot be fetched).
+std::string Fetch(const std::wstring& url);
 
 // A PNG of the screen after the window with this caption has painted, in
 // the screenshot folder under the scenario's name.

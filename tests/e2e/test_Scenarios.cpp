@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
 #include <set>
 
 #include "CatalogueGroup.h"
@@ -12,6 +15,7 @@
 #include "Pump.h"
 #include "Settings.h"
 #include "TabStripLayout.h"
+#include "UtfToGb.h"
 
 using namespace e2e;
 namespace fs = std::filesystem;
@@ -75,8 +79,8 @@ protected:
         return views.empty() ? nullptr : views.front();
     }
     // Moves the keyboard focus to the n-th link of the page in the view and activates it.
-    static void ActivateLink(HWND view, int n) {
-        PumpFor(1500);  // the page has loaded by then
+    static void ActivateLink(HWND view, int n, DWORD settle = 1500) {
+        PumpFor(settle);  // the page has loaded by then
         for (int i = 0; i < n; ++i) Key(view, VK_TAB);
         Key(view, VK_RETURN);
     }
@@ -121,6 +125,86 @@ protected:
         CatalogueGroup group;
         CatalogueQuery q(group, L"Select * From Games Where G_Name = '" + name + L"'");
         return q.Step() ? q.Text(col) : L"<no row>";
+    }
+
+    // The number of the first link of a portal page (as Tab counts them from
+    // the top) whose markup holds `part`; 0 when there is none.
+    static int LinkNumber(const std::wstring& path, const std::wstring& part) {
+        const std::string page = Fetch(GetGameUrl() + path), want = Utf8(part);
+        int n = 0;
+        for (size_t at = page.find("<a "); at != std::string::npos; at = page.find("<a ", at + 1)) {
+            ++n;
+            if (page.substr(at, page.find('>', at) - at).find(want) != std::string::npos) return n;
+        }
+        return 0;
+    }
+    static std::string Utf8(const std::wstring& text) {
+        std::string out(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+        out.resize(out.size() - 1);
+        return out;
+    }
+    // Every file and folder below a folder, by path.
+    static std::set<std::wstring> Listing(const fs::path& folder, bool deep) {
+        std::set<std::wstring> names;
+        std::error_code ec;
+        if (deep) {
+            for (const auto& e : fs::recursive_directory_iterator(folder, ec)) names.insert(e.path().wstring());
+        } else {
+            for (const auto& e : fs::directory_iterator(folder, ec)) names.insert(e.path().wstring());
+        }
+        return names;
+    }
+    // What the launcher shows in a message box after a link was activated
+    // with a posted Enter (the box is modal), dismissed again.
+    std::wstring BoxAfter(HWND view, int tabs) {
+        for (int i = 0; i < tabs; ++i) Key(view, VK_TAB);
+        PostKey(view, VK_RETURN);
+        std::wstring text;
+        WaitFor([&] { return !(text = MessageBoxText(launcher_->Id())).empty(); }, 30000);
+        DismissMessageBox(launcher_->Id());
+        return text;
+    }
+
+    // A caption button of the main window, by its left edge in the window.
+    static HWND CaptionButton(HWND main, int left) {
+        const RECT frame = WindowRect(main);
+        for (HWND b : Descendants(main, L"OrvaneImageButton"))
+            if (GetParent(b) == main && WindowRect(b).left - frame.left == left) return b;
+        return nullptr;
+    }
+    // A player started by hand with a web game of the portal.
+    static std::unique_ptr<Started> StartPlayer(int game) {
+        auto player = std::make_unique<Started>(
+            Install(L"Pellow.exe"), GetGameUrl() + L"/webgame/" + std::to_wstring(game) + L"/index.html", Where().install);
+        EXPECT_TRUE(WaitFor([&] { return TopWindow(kPlayerCaption, player->Id()) != nullptr; }))
+            << "the player did not show";
+        return player;
+    }
+
+    // Opens the page of portal game `id` from the catalogue's Flash game list
+    // (its first page, or the next one); the new page window.
+    HWND OpenFromList(HWND main, int id) {
+        ClickTab(main, 1);
+        HWND view = BrowserOf(CataloguePage(main));
+        if (!view) return nullptr;
+        const std::vector<HWND> before = Pages(main);
+        const std::wstring game = L"/game/" + std::to_wstring(id) + L".html";
+        std::wstring list = L"/orvane/html/topleft/0.html";  // shown since the start
+        DWORD settle = 500;
+        if (LinkNumber(list, game) == 0) {
+            ActivateLink(view, LinkNumber(list, L"/orvane/html/topleft/1.html"), settle);
+            list = L"/orvane/html/topleft/1.html";
+            settle = 1500;
+        }
+        ActivateLink(view, LinkNumber(list, game), settle);
+        HWND page = nullptr;
+        WaitFor([&] {
+            for (HWND p : Pages(main))
+                if (std::find(before.begin(), before.end(), p) == before.end() && BrowserOf(p)) page = p;
+            return page != nullptr;
+        });
+        return page;
     }
 
     std::unique_ptr<Started> launcher_;
@@ -206,6 +290,204 @@ TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
         << "the second web game reached the running player";
     EXPECT_EQ(ProcessesOf(L"Pellow.exe").size(), 1u);
     Screenshot(kPlayerCaption, L"StreamedFlashAndWebGamesReachTheirPlaces-player");
+}
+
+TEST_F(Scenario, RefusedCommandsAndAFailedDownloadWriteNothingAndSayWhy) {
+    const fs::path install = fs::path(Where().install).parent_path(), bin = install.parent_path();
+    std::set<std::wstring> around = Listing(bin, false);
+    for (const auto& f : Listing(bin.parent_path(), false)) around.insert(f);
+    std::set<std::wstring> beside;
+    for (const auto& entry : fs::directory_iterator(bin))
+        if (entry.path() != install) beside.merge(Listing(entry.path(), true));
+    const std::set<std::wstring> programFolder = Listing(install, true);
+
+    HWND main = StartLauncher();
+    ASSERT_TRUE(main);
+    ClickTab(main, 1);
+    HWND view = BrowserOf(CataloguePage(main));
+    ASSERT_TRUE(view);
+    // As a user finds it: the featured page from the portal's bar, then its
+    // link to the checks page.
+    const std::wstring checks = L"/orvane/html/check/index.htm";
+    const int featureLink = LinkNumber(L"/orvane/html/topleft/0.html", L"/orvane/html/left/0/0.html");
+    const int checksLink = LinkNumber(L"/orvane/html/left/0/0.html", checks);
+    ASSERT_GT(featureLink, 0);
+    ASSERT_GT(checksLink, 0);
+    ActivateLink(view, featureLink);
+    ActivateLink(view, checksLink);
+    PumpFor(1500);
+
+    // Links of the checks page in the order they are tried; Tab moves on from the last one.
+    struct Check {
+        const wchar_t* link;
+        std::wstring box;
+    };
+    const Check refusals[] = {
+        {L"openTable,只有名字'", L"函数错误，请联系系统管理员"},  // too few fields
+        {L"CALL_API('WebTable')", L"函数错误，请联系系统管理员"},  // no data at all
+        {L"..\\..\\evil", L"游戏名称“..\\..\\evil”不能用作文件名，无法添加该游戏。"},
+        {L"PlayTable", L"函数错误，请联系系统管理员"},  // a kind nobody knows
+    };
+    int at = 0;
+    for (const Check& c : refusals) {
+        const int n = LinkNumber(checks, c.link);
+        ASSERT_GT(n, at) << Utf8(c.link);
+        const std::wstring text = BoxAfter(view, n - at);
+        at = n;
+        EXPECT_EQ(text, c.box) << Utf8(text);
+        EXPECT_EQ(GameRows(), 0);
+        EXPECT_EQ(Pages(main).size(), 2u) << "no page opened for " << Utf8(c.link);
+    }
+
+    // The game pages of the made-up games, with refusals of their own.
+    struct OnGamePage {
+        const wchar_t* opener;  // on the checks page
+        const wchar_t* path;    // the game page it opens
+        const wchar_t* link;    // on the game page
+        std::wstring box;
+    };
+    const OnGamePage gamePages[] = {
+        {L"检验-坏名字", L"/game/90.html", L"FlashTable", L"游戏名称“..\\..\\evil”不能用作文件名，无法添加该游戏。"},
+        {L"检验-缺字段", L"/game/91.html", L"FlashTable", L"内有"},  // only a name and a picture
+        {L"检验-未知命令", L"/game/92.html", L"PlayTable", L"内有"},
+    };
+    for (const OnGamePage& p : gamePages) {
+        ClickTab(main, 1);
+        const std::vector<HWND> before = Pages(main);
+        const int n = LinkNumber(checks, p.opener);
+        ASSERT_GT(n, at) << Utf8(p.opener);
+        for (; at < n; ++at) Key(view, VK_TAB);
+        Key(view, VK_RETURN);
+        HWND page = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            for (HWND w : Pages(main))
+                if (std::find(before.begin(), before.end(), w) == before.end() && BrowserOf(w)) page = w;
+            return page != nullptr;
+        })) << "no game page for " << Utf8(p.opener);
+        PumpFor(1500);  // the page has loaded by then
+        const int link = LinkNumber(p.path, p.link);
+        ASSERT_GT(link, 0);
+        EXPECT_EQ(BoxAfter(BrowserOf(page), link), p.box) << Utf8(p.opener);
+        EXPECT_EQ(GameRows(), 0);
+    }
+    EXPECT_EQ(Pages(main).size(), 5u) << "the two pages and the three game pages";
+
+    // A usable command whose thumbnail is not on the portal: the download fails and says so.
+    ClickTab(main, 1);
+    const int failing = LinkNumber(checks, L"检验-下载失败");
+    ASSERT_GT(failing, at);
+    const std::wstring failed = BoxAfter(view, failing - at);
+    const std::wstring told = L"“检验-下载失败”下载失败：";
+    EXPECT_EQ(failed.substr(0, told.size()), told) << Utf8(failed);
+
+    // Nothing was written: no row, no picture or movie, nothing beside the program folder.
+    PumpFor(1500);
+    EXPECT_EQ(GameRows(), 0);
+    EXPECT_EQ(Listing(install, true), programFolder);
+    std::set<std::wstring> aroundAfter = Listing(bin, false);
+    for (const auto& f : Listing(bin.parent_path(), false)) aroundAfter.insert(f);
+    EXPECT_EQ(aroundAfter, around);
+    std::set<std::wstring> besideAfter;
+    for (const auto& entry : fs::directory_iterator(bin))
+        if (entry.path() != install) besideAfter.merge(Listing(entry.path(), true));
+    EXPECT_EQ(besideAfter, beside);
+}
+
+TEST_F(Scenario, CloseQuitsAndEndsEveryPlayerOrHidesToTheTray) {
+    constexpr int kCloseLeft = 752;
+    constexpr UINT kTrayMessage = 1147;
+
+    // The program folder's library says 0: the close button quits.
+    HWND main = StartLauncher();
+    ASSERT_TRUE(main);
+    std::unique_ptr<Started> player = StartPlayer(23);
+    ASSERT_EQ(ProcessesOf(L"Pellow.exe").size(), 1u);
+    HWND close = CaptionButton(main, kCloseLeft);
+    ASSERT_TRUE(close);
+    PostKey(close, VK_RETURN);  // the focused button pressed from the keyboard
+    EXPECT_NE(launcher_->ExitCode(30000), STILL_ACTIVE) << "the launcher quit";
+    EXPECT_TRUE(WaitFor([] { return ProcessesOf(L"Pellow.exe").empty(); }, 30000)) << "every player ended";
+    EXPECT_TRUE(ProcessesOf(L"Orvane.exe").empty());
+    player.reset();
+
+    // Set to 1: the close button hides the window; the tray icon brings it back.
+    {
+        CatalogueGroup group;
+        ASSERT_TRUE(group.Open());
+        ASSERT_EQ(group.Exec(L"Update Install Set [I_Close]=1"), 0);
+    }
+    main = StartLauncher();
+    ASSERT_TRUE(main);
+    player = StartPlayer(25);
+    close = CaptionButton(main, kCloseLeft);
+    ASSERT_TRUE(close);
+    PostKey(close, VK_RETURN);  // the focused button pressed from the keyboard
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 20000)) << "hidden to the tray";
+    PumpFor(1500);
+    EXPECT_TRUE(launcher_->Running());
+    EXPECT_EQ(ProcessesOf(L"Pellow.exe").size(), 1u) << "the player plays on";
+    EXPECT_EQ(Pages(main).size(), 2u);
+    PostMessageW(main, kTrayMessage, 0, WM_LBUTTONUP);  // as the shell reports a left click on the icon
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000)) << "back from the tray";
+    EXPECT_EQ(ProcessesOf(L"Orvane.exe").size(), 1u);
+}
+
+TEST_F(Scenario, KillingTheLauncherWhileGamesAreAddedLeavesASoundLibrary) {
+    // Portal games 1 to 20: saved Flash games first, then streamed ones.
+    const std::map<int, std::wstring> names = {
+        {1, L"泡泡龙大战"}, {2, L"连连看"}, {3, L"黄金矿工"}, {4, L"Space Rocks"}, {5, L"宝石 迷阵"},
+        {6, L"Tower Guard"}, {7, L"小猪快跑"}, {8, L"疯狂赛车"}, {9, L"Jungle Jump"}, {10, L"切水果"},
+        {11, L"方块消除"}, {12, L"深海 探险"}, {13, L"Pixel Pong"}, {14, L"火柴人格斗"}, {15, L"坦克大战"},
+        {16, L"Star Miner"}, {17, L"五子棋"}, {18, L"消灭星星"}, {19, L"Bubble Pop 2"}, {20, L"植物 守卫"},
+    };
+    std::map<std::wstring, std::string> portalFiles;  // what a whole download holds, by final path
+    for (const auto& [id, name] : names) {
+        portalFiles[Install(L"Jpgs\\" + name + L".jpg")] = Fetch(GetGameUrl() + L"/img/g" + std::to_wstring(id) + L".jpg");
+        portalFiles[Install(L"Games\\" + name + L".swf")] = Fetch(GetGameUrl() + L"/swf/g" + std::to_wstring(id) + L".swf");
+    }
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    std::cout << "kill moments from seed " << seed << std::endl;
+
+    int added = 0;
+    for (const auto& [id, name] : names) {
+        // The moment: spread over the road from the link to the game's tab
+        // (thumbnail, the pause, the movie, the renames, the row, the page).
+        const DWORD moment = static_cast<DWORD>((id - 1) * 70 + random() % 70);
+        SCOPED_TRACE("game " + std::to_string(id) + ", killed " + std::to_string(moment) + " ms after the link");
+        HWND main = StartLauncher();
+        ASSERT_TRUE(main);
+        HWND page = OpenFromList(main, id);
+        ASSERT_TRUE(page);
+        const std::wstring gamePage = L"/game/" + std::to_wstring(id) + L".html";
+        ActivateLink(BrowserOf(page), LinkNumber(gamePage, L"CALL_API"));
+        PumpFor(moment);
+        launcher_->End();
+
+        CatalogueGroup group;
+        ASSERT_TRUE(group.Open());
+        {
+            CatalogueQuery check(group, L"PRAGMA integrity_check");
+            ASSERT_TRUE(check.Step());
+            EXPECT_EQ(check.Text(0), L"ok");
+        }
+        int rows = 0;
+        CatalogueQuery list(group, L"Select * From Games");
+        while (list.Step()) {
+            ++rows;
+            const std::wstring stored = Utf8UrlDecode(list.Text(1));
+            EXPECT_TRUE(fs::exists(Install(L"Jpgs\\" + stored + L".jpg"))) << "no thumbnail for " << Utf8(stored);
+        }
+        EXPECT_GE(rows, added) << "a row that was there is gone";
+        added = rows;
+        for (const wchar_t* folder : {L"Jpgs", L"Games"})
+            for (const auto& entry : fs::directory_iterator(Install(folder))) {
+                const auto whole = portalFiles.find(entry.path().wstring());
+                if (whole == portalFiles.end()) continue;  // not a final name
+                EXPECT_EQ(fs::file_size(entry.path()), whole->second.size()) << "half a download: " << Utf8(entry.path().wstring());
+            }
+    }
+    std::cout << added << " of " << names.size() << " games were added before their kill" << std::endl;
 }
 
 }  // namespace
