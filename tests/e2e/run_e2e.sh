@@ -2,7 +2,8 @@
 # Runs the end-to-end scenarios (from ctest, inside the test command's Wine
 # session): starts the demo portal on the programs' portal port with a data
 # folder of its own, copies the program folder as a user's installation, and
-# runs e2e_scenarios.exe against both. Screenshots: <bin>/shots/.
+# runs e2e_scenarios.exe against both. Screenshots: <bin>/shots/; its
+# output also goes to <bin>/e2e.log.
 #   run_e2e.sh <build folder> <this test's binary folder> [gtest arguments]
 set -euo pipefail
 BUILD="$1" BIN="$2"
@@ -26,4 +27,4 @@ fi
 trap '[ -n "$portal_pid" ] && kill "$portal_pid" 2>/dev/null; true' EXIT
 
 "${WINELOADER:-/usr/lib/wine/wine64}" "$BIN/e2e_scenarios.exe" "$(winpath "$BIN/install")" "$(winpath "$BIN/shots")" \
-    "$(winpath "$BUILD/tools")" "$@"
+    "$(winpath "$BUILD/tools")" "$@" 2>&1 | tee "$BIN/e2e.log"
