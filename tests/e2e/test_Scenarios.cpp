@@ -488,6 +488,10 @@ TEST_F(Scenario, KillingTheLauncherWhileGamesAreAddedLeavesASoundLibrary) {
             }
     }
     std::cout << added << " of " << names.size() << " games were added before their kill" << std::endl;
+    // The launcher starts on what the kills left (its screenshot shows the grid).
+    HWND main = StartLauncher();
+    ASSERT_TRUE(main);
+    EXPECT_EQ(GameRows(), added);
 }
 
 }  // namespace
