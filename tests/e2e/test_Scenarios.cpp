@@ -74,9 +74,16 @@ protected:
             if (!Descendants(page, L"Orvane.TextBox").empty()) return page;
         return nullptr;
     }
+    // The page's portal view: its largest browser view (a game page also has a small advertisement view).
     static HWND BrowserOf(HWND page) {
-        std::vector<HWND> views = Descendants(page, L"OrvaneWebBrowser");
-        return views.empty() ? nullptr : views.front();
+        HWND best = nullptr;
+        long bestArea = -1;
+        for (HWND view : Descendants(page, L"OrvaneWebBrowser")) {
+            const RECT r = WindowRect(view);
+            const long area = (r.right - r.left) * (r.bottom - r.top);
+            if (area > bestArea) best = view, bestArea = area;
+        }
+        return best;
     }
     // Moves the keyboard focus to the n-th link of the page in the view and activates it.
     static void ActivateLink(HWND view, int n, DWORD settle = 1500) {
