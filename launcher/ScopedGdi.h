@@ -1,7 +1,10 @@
-// Small owners for GDI objects made during one paint: the object is deleted,
-// and a selection undone, when the owner goes out of scope.
+// Small owners for GDI objects made during one paint: the object is deleted
+// when the owner goes out of scope (a selection is undone by the toolkit's
+// ScopedSelect).
 #pragma once
 #include <windows.h>
+
+#include "ControlFont.h"
 
 // Owns a brush, pen, font, bitmap or region.
 template <class H>
@@ -17,17 +20,4 @@ public:
 
 private:
     H handle_;
-};
-
-// Selects an object into a device context for the owner's lifetime.
-class ScopedSelect {
-public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~ScopedSelect() { SelectObject(dc_, old_); }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
 };
