@@ -1,5 +1,6 @@
 #include "E2eDesktop.h"
 
+#include <shellapi.h>
 #include <tlhelp32.h>
 #include <wininet.h>
 
@@ -100,31 +101,37 @@ BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-struct BoxSearch {
+struct ClassSearch {
     DWORD pid;
+    const wchar_t* className;
     HWND found;
 };
 
-BOOL CALLBACK VisitBox(HWND hwnd, LPARAM lParam) {
-    auto* s = reinterpret_cast<BoxSearch*>(lParam);
+BOOL CALLBACK VisitClass(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<ClassSearch*>(lParam);
     wchar_t name[64] = L"";
     GetClassNameW(hwnd, name, 64);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(name) == L"#32770") {
+    if (pid == s->pid && IsWindowVisible(hwnd) && std::wstring(name) == s->className) {
         s->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND MessageBoxOf(DWORD pid) {
-    BoxSearch s{pid, nullptr};
-    EnumWindows(VisitBox, reinterpret_cast<LPARAM>(&s));
+// A visible top-level window of a process by its class, or nullptr.
+HWND TopOfClass(DWORD pid, const wchar_t* className) {
+    ClassSearch s{pid, className, nullptr};
+    EnumWindows(VisitClass, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 
+HWND MessageBoxOf(DWORD pid) { return TopOfClass(pid, L"#32770"); }
+
 }  // namespace
+
+HWND MenuWindow(DWORD pid) { return TopOfClass(pid, L"#32768"); }
 
 HWND TopWindow(const std::wstring& caption, DWORD pid) {
     TopSearch s{&caption, pid, nullptr};
@@ -151,6 +158,25 @@ RECT WindowRect(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     return r;
+}
+
+std::vector<DWORD> ScreenPixels(const RECT& screen) {
+    const int width = screen.right - screen.left, height = screen.bottom - screen.top;
+    if (width <= 0 || height <= 0) return {};
+    HDC desktop = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(desktop);
+    HBITMAP copy = CreateCompatibleBitmap(desktop, width, height);
+    HGDIOBJ old = SelectObject(mem, copy);
+    const bool copied = copy && BitBlt(mem, 0, 0, width, height, desktop, screen.left, screen.top, SRCCOPY);
+    SelectObject(mem, old);
+    std::vector<DWORD> colours(static_cast<size_t>(width) * height);
+    BITMAPINFO rows{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};  // 32 bits, from the top
+    if (!copied || !GetDIBits(mem, copy, 0, height, colours.data(), &rows, DIB_RGB_COLORS)) colours.clear();
+    for (DWORD& c : colours) c &= 0xFFFFFF;
+    if (copy) DeleteObject(copy);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, desktop);
+    return colours;
 }
 
 void Key(HWND hwnd, UINT vk) {
@@ -190,6 +216,15 @@ std::string Fetch(const std::wstring& url) {
     if (request) InternetCloseHandle(request);
     InternetCloseHandle(session);
     return body;
+}
+
+bool HasTrayIcon(HWND owner, UINT id) {
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    probe.hWnd = owner;
+    probe.uID = id;
+    probe.uFlags = 0;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 std::wstring MessageBoxText(DWORD pid) {

@@ -51,6 +51,9 @@ std::vector<HWND> Descendants(HWND parent, const std::wstring& className);
 std::wstring Text(HWND hwnd);
 RECT WindowRect(HWND hwnd);
 
+// The colours (0x00RRGGBB, rows from the top) a rectangle of the screen shows.
+std::vector<DWORD> ScreenPixels(const RECT& screen);
+
 // Keys and clicks as input messages to a window.
 void Key(HWND hwnd, UINT vk);
 void Type(HWND hwnd, const std::wstring& text);
@@ -58,6 +61,13 @@ void Click(HWND hwnd, int x, int y);
 // A key press posted, for keys whose handling opens a modal box or ends the
 // program: a sent key would wait for the box to close.
 void PostKey(HWND hwnd, UINT vk);
+
+// The visible popup menu of a process, or nullptr.
+HWND MenuWindow(DWORD pid);
+
+// Whether the system tray holds the icon a window added under this id: the
+// tray answers a change of nothing for a known icon and refuses an unknown one.
+bool HasTrayIcon(HWND owner, UINT id);
 
 // The one visible message box of a process: its text (empty when none), and OK.
 std::wstring MessageBoxText(DWORD pid);

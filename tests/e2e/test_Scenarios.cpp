@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <random>
@@ -12,8 +13,10 @@
 
 #include "CatalogueGroup.h"
 #include "E2eDesktop.h"
+#include "PortalRequest.h"
 #include "Pump.h"
 #include "Settings.h"
+#include "SqlText.h"
 #include "TabStripLayout.h"
 #include "UtfToGb.h"
 
@@ -214,6 +217,132 @@ protected:
         return page;
     }
 
+    // The "我的盒子" page: the page with the two view buttons at its bottom left.
+    static HWND MyBoxPage(HWND main) {
+        for (HWND page : Pages(main))
+            if (ViewButton(page, 8) && ViewButton(page, 36)) return page;
+        return nullptr;
+    }
+    static HWND ViewButton(HWND page, int left) {
+        const RECT p = WindowRect(page);
+        for (HWND b : Descendants(page, L"OrvaneImageButton"))
+            if (WindowRect(b).left - p.left == left && WindowRect(b).top - p.top == 524) return b;
+        return nullptr;
+    }
+    // A grid cell's picture on the screen (cells 0 to 19, five to a row).
+    static RECT CellOnScreen(HWND me, int cell) {
+        POINT at{32 + 116 * (cell % 5), 30 + 121 * (cell / 5)};
+        ClientToScreen(me, &at);
+        return {at.x, at.y, at.x + 74, at.y + 74};
+    }
+    // How many cells of the grid's page show an entry, as the screen shows
+    // them: an empty cell looks like the last one, which stays empty while
+    // the list is shorter than a page.
+    static int ShownCells(HWND me) {
+        PumpFor(500);  // the repaint has reached the screen by then
+        const std::vector<DWORD> empty = ScreenPixels(CellOnScreen(me, 19));
+        int shown = 0;
+        for (int cell = 0; cell < 19; ++cell) shown += ScreenPixels(CellOnScreen(me, cell)) != empty ? 1 : 0;
+        return shown;
+    }
+    // A right click on a grid cell, with the pointer there: the menu it opens, or nullptr.
+    HWND RightClickCell(HWND me, int cell) {
+        const RECT r = CellOnScreen(me, cell);
+        POINT at{37, 37};
+        SetCursorPos(r.left + at.x, r.top + at.y);
+        at.x += 32 + 116 * (cell % 5);
+        at.y += 30 + 121 * (cell / 5);
+        PostMessageW(me, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        PostMessageW(me, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        PostMessageW(me, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));  // the menu is modal: posted
+        HWND menu = nullptr;
+        WaitFor([&] { return (menu = MenuWindow(launcher_->Id())) != nullptr; }, 5000);
+        return menu;
+    }
+    // Chooses line `line` (from 0, separators counted) of an open menu with the keyboard.
+    static bool Choose(HWND menu, int line) {
+        for (int i = 0; i <= line; ++i) {
+            PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+            PumpFor(100);
+        }
+        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        return WaitFor([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 20000);
+    }
+    // A game's G_Favorite (2 a favourite, 1 not), or -1 without a row.
+    static int Favorite(const std::wstring& name) {
+        CatalogueGroup group;
+        CatalogueQuery q(group, L"Select G_Favorite From Games Where G_Name = '" + SqlText(name) + L"'");
+        return q.Step() ? q.Int(0) : -1;
+    }
+    // A saved Flash game of the portal put into the library as an earlier add left it.
+    static void AddSavedGame(int id, const std::wstring& name) {
+        const std::wstring number = std::to_wstring(id);
+        const std::pair<std::wstring, std::wstring> files[] = {{L"Jpgs\\" + name + L".jpg", L"/img/g" + number + L".jpg"},
+                                                               {L"Games\\" + name + L".swf", L"/swf/g" + number + L".swf"}};
+        for (const auto& [file, address] : files) {
+            const std::string body = Fetch(GetGameUrl() + address);
+            ASSERT_FALSE(body.empty()) << Utf8(address);
+            std::ofstream(fs::path(Install(file)), std::ios::binary) << body;
+        }
+        CatalogueGroup group;
+        ASSERT_TRUE(group.Open());
+        ASSERT_EQ(group.Exec(L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" +
+                             SqlText(name) + L"','','" + GetGameUrl() + L"/game/" + number + L".html',1,1)"),
+                  0);
+    }
+
+    // A child window of a class at a place in a borderless window (pixels from its top left).
+    static HWND ChildAt(HWND window, const wchar_t* className, int x, int y) {
+        const RECT w = WindowRect(window);
+        for (HWND child : Descendants(window, className)) {
+            const RECT r = WindowRect(child);
+            if (r.left - w.left == x && r.top - w.top == y) return child;
+        }
+        return nullptr;
+    }
+    // The text boxes a user sees in a window, from the top.
+    static std::vector<HWND> VisibleBoxes(HWND window) {
+        const RECT w = WindowRect(window);
+        std::vector<HWND> boxes;
+        for (HWND box : Descendants(window, L"Orvane.TextBox"))
+            if (IsWindowVisible(box) && WindowRect(box).left >= w.left) boxes.push_back(box);
+        std::sort(boxes.begin(), boxes.end(), [](HWND a, HWND b) { return WindowRect(a).top < WindowRect(b).top; });
+        return boxes;
+    }
+    static void Retype(HWND box, const std::wstring& text) {
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        Type(box, text);
+    }
+    // Activates link `n` of the space pane and waits for the window with this caption.
+    HWND OpenFromPane(HWND pane, int n, const wchar_t* caption) {
+        ActivateLink(pane, n);
+        HWND window = nullptr;
+        WaitFor([&] { return (window = TopWindow(caption, launcher_->Id())) != nullptr; }, 20000);
+        return window;
+    }
+    // The pane's pixels once it shows a page: more than one colour, unchanged for two seconds.
+    static std::vector<DWORD> PaneShown(HWND pane) {
+        std::vector<DWORD> now, before;
+        int stable = 0;
+        WaitFor([&] {
+            PumpFor(500);
+            before.swap(now);
+            now = ScreenPixels(WindowRect(pane));
+            const bool page = std::adjacent_find(now.begin(), now.end(), std::not_equal_to<>()) != now.end();
+            stable = page && now == before ? stable + 1 : 0;
+            return stable == 4;
+        }, 30000);
+        return now;
+    }
+    // Whether the pane comes to show (or stops showing) what it showed before.
+    static bool PaneTurns(HWND pane, const std::vector<DWORD>& shown, bool same) {
+        return WaitFor([&] { return (ScreenPixels(WindowRect(pane)) == shown) == same; }, 20000);
+    }
+    // What the portal answers a sign-in of its own (its reply text).
+    static std::string PortalSignIn(const std::wstring& name, const std::wstring& password) {
+        return Fetch(LoginAddress(GetUserUrl(), SiteCode, name, password, false));
+    }
+
     std::unique_ptr<Started> launcher_;
 };
 
@@ -236,6 +365,11 @@ TEST_F(Scenario, FirstStartShowsTheRoundedMainWindowWithTwoTabsAndTheGrid) {
     EXPECT_NE(CataloguePage(main), nullptr);
     EXPECT_EQ(GameRows(), 0);
     EXPECT_EQ(ProcessesOf(L"Orvane.exe").size(), 1u);
+    EXPECT_TRUE(HasTrayIcon(main, 0)) << "the tray icon";
+    EXPECT_FALSE(HasTrayIcon(main, 1)) << "the tray tells icons apart";
+    HWND me = MyBoxPage(main);
+    ASSERT_TRUE(me);
+    EXPECT_EQ(ShownCells(me), 1) << "the empty library's grid shows 更多游戏 alone";
 }
 
 TEST_F(Scenario, SecondStartHandsOverAndEndsTheFirstWindowComesBack) {
@@ -264,6 +398,10 @@ TEST_F(Scenario, AddingASavedFlashGameFromTheCatalogue) {
     EXPECT_TRUE(WaitFor([&] { return !Descendants(main, L"OrvaneFlashPlayer").empty(); }, 20000))
         << "the game plays in its tab";
     EXPECT_FALSE(IsWindow(page) && BrowserOf(page)) << "the Flash page took the game page's tab";
+    ClickTab(main, 0);
+    HWND me = MyBoxPage(main);
+    ASSERT_TRUE(me);
+    EXPECT_EQ(ShownCells(me), 2) << "the grid shows the game before 更多游戏";
 }
 
 TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
@@ -287,6 +425,12 @@ TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
     HWND player = nullptr;
     EXPECT_TRUE(WaitFor([&] { return (player = TopWindow(kPlayerCaption)) != nullptr; }, 30000)) << "the player started";
     EXPECT_EQ(ProcessesOf(L"Pellow.exe").size(), 1u);
+    const std::wstring address = Column(L"Dragon Realm", 4);
+    EXPECT_TRUE(WaitFor([&] {
+        for (HWND view : Descendants(player, L"OrvaneWebBrowser"))
+            if (Text(view) == address) return true;
+        return false;
+    }, 30000)) << "the player shows the game's address " << Utf8(address);
 
     HWND second = OpenGamePage(main, L"Galaxy Wars");
     ASSERT_TRUE(second);
@@ -297,6 +441,119 @@ TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
         << "the second web game reached the running player";
     EXPECT_EQ(ProcessesOf(L"Pellow.exe").size(), 1u);
     Screenshot(kPlayerCaption, L"StreamedFlashAndWebGamesReachTheirPlaces-player");
+}
+
+TEST_F(Scenario, FavouriteUnfavouriteAndDeleteFromTheGameMenu) {
+    AddSavedGame(2, L"连连看");
+    AddSavedGame(4, L"Space Rocks");  // the newest: the grid's first cell
+    HWND main = StartLauncher();
+    ASSERT_TRUE(main);
+    HWND me = MyBoxPage(main);
+    ASSERT_TRUE(me);
+    HWND all = ViewButton(me, 8), favourites = ViewButton(me, 36);
+    EXPECT_EQ(ShownCells(me), 3) << "two games and 更多游戏";
+
+    HWND menu = RightClickCell(me, 0);
+    ASSERT_TRUE(menu) << "no game menu on the first game";
+    ASSERT_TRUE(Choose(menu, 3));  // 收藏游戏
+    EXPECT_TRUE(WaitFor([] { return Favorite(L"Space Rocks") == 2; }, 10000));
+    EXPECT_EQ(Favorite(L"连连看"), 1);
+
+    Key(favourites, VK_RETURN);
+    EXPECT_EQ(ShownCells(me), 2) << "the favourite and 更多游戏";
+    menu = RightClickCell(me, 0);
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(Choose(menu, 4));  // 取消收藏
+    EXPECT_TRUE(WaitFor([] { return Favorite(L"Space Rocks") == 1; }, 10000));
+    EXPECT_EQ(ShownCells(me), 1) << "the favourites view shows only 更多游戏";
+    EXPECT_FALSE(RightClickCell(me, 0)) << "更多游戏 has no game menu";
+
+    Key(all, VK_RETURN);
+    EXPECT_EQ(ShownCells(me), 3);
+    menu = RightClickCell(me, 1);
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(Choose(menu, 6));  // 删除游戏
+    EXPECT_TRUE(WaitFor([] { return GameRows() == 1; }, 10000));
+    EXPECT_EQ(Favorite(L"连连看"), -1) << "its row is gone";
+    EXPECT_EQ(Favorite(L"Space Rocks"), 1);
+    EXPECT_EQ(ShownCells(me), 2) << "one game and 更多游戏";
+}
+
+TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount) {
+    const std::wstring suffix = std::to_wstring(std::random_device{}() % 1000000);
+    const std::wstring taken = L"先来者" + suffix, name = L"玩家 " + suffix, password = L"秘密pass1";
+    const std::wstring space = L"/my/space1.php";  // signed out
+    const int signInLink = LinkNumber(space, L"type=\"8\""), registerLink = LinkNumber(space, L"type=\"9\"");
+    ASSERT_GT(signInLink, 0);
+    ASSERT_GT(registerLink, 0);
+    // Somebody registered the first name on the portal before.
+    ASSERT_EQ(Fetch(RegisterAddress(GetUserUrl(), SiteCode, taken, L"other123", L"first@example.cn")), "0");
+
+    HWND main = StartLauncher();
+    ASSERT_TRUE(main);
+    HWND pane = BrowserOf(MyBoxPage(main));
+    ASSERT_TRUE(pane);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(pane) != FALSE; }, 10000)) << "the space pane shows";
+    const std::vector<DWORD> signedOut = PaneShown(pane);
+
+    // Registration: the taken name gets the portal's own text, a new name an account.
+    HWND form = OpenFromPane(pane, registerLink, L"用户注册");
+    ASSERT_TRUE(form) << "the registration window did not open";
+    std::vector<HWND> boxes = VisibleBoxes(form);
+    ASSERT_EQ(boxes.size(), 5u) << "name, password, password again, e-mail, code";
+    const std::wstring code = Text(ChildAt(form, L"Orvane.Label", 180, 204));  // as the user reads it
+    ASSERT_EQ(code.size(), 4u);
+    const std::wstring typed[] = {taken, password, password, L"player@example.cn", code};
+    for (size_t i = 0; i < 5; ++i) Retype(boxes[i], typed[i]);
+    Key(ChildAt(form, L"OrvaneImageButton", 163, 252), VK_RETURN);
+    HWND verdict = ChildAt(form, L"Orvane.Label", 24, 288);
+    ASSERT_TRUE(verdict);
+    EXPECT_TRUE(WaitFor([&] { return Text(verdict) == L"用户名已被注册"; }, 20000)) << Utf8(Text(verdict));
+    EXPECT_TRUE(IsWindowVisible(form)) << "the window stays for another try";
+    Retype(boxes[0], name);
+    Key(ChildAt(form, L"OrvaneImageButton", 163, 252), VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000))
+        << "registered: the window closes; it says " << Utf8(Text(verdict));
+    EXPECT_EQ(PortalSignIn(name, password), "0") << "the portal knows the new account";
+    EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
+
+    // Signed out from the pane, then in with 记住密码: the account is remembered.
+    ActivateLink(pane, 1);  // 退出登录
+    EXPECT_TRUE(PaneTurns(pane, signedOut, true)) << "signed out";
+    form = OpenFromPane(pane, signInLink, L"用户登录");
+    ASSERT_TRUE(form) << "the sign-in window did not open";
+    boxes = VisibleBoxes(form);
+    ASSERT_EQ(boxes.size(), 2u);
+    Retype(boxes[0], name);
+    Retype(boxes[1], password);
+    HWND remember = ChildAt(form, L"Orvane.CheckBox", 100, 108);
+    ASSERT_TRUE(remember);
+    Click(remember, 5, 5);
+    EXPECT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Key(ChildAt(form, L"OrvaneImageButton", 100, 134), VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000)) << "signed in";
+    {
+        CatalogueGroup group;
+        CatalogueQuery q(group, L"Select Count(*) From Users Where U_UserName = '" + SqlText(name) + L"'");
+        EXPECT_TRUE(q.Step() && q.Int(0) == 1) << "the account is remembered";
+    }
+    EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
+
+    // Next time the name alone signs in: the launcher fills in the password.
+    ActivateLink(pane, 1);
+    EXPECT_TRUE(PaneTurns(pane, signedOut, true)) << "signed out";
+    form = OpenFromPane(pane, signInLink, L"用户登录");
+    ASSERT_TRUE(form);
+    boxes = VisibleBoxes(form);
+    ASSERT_EQ(boxes.size(), 2u);
+    remember = ChildAt(form, L"Orvane.CheckBox", 100, 108);
+    ASSERT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Type(boxes[0], name);
+    EXPECT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_CHECKED) << "a remembered account";
+    Key(ChildAt(form, L"OrvaneImageButton", 100, 134), VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000))
+        << "signed in with the remembered password";
+    EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
 }
 
 TEST_F(Scenario, RefusedCommandsAndAFailedDownloadWriteNothingAndSayWhy) {
