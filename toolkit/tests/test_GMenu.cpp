@@ -116,7 +116,7 @@ protected:
             if (GetActiveWindow() == menu.Menu().hwnd()) return true;
             SetForegroundWindow(menu.Menu().hwnd());
             return false;
-        }, 3000);
+        }, 10000);
     }
     Host host;
     GMenu menu;
@@ -199,14 +199,14 @@ TEST_F(GMenuTest, ChosenLineRaisesClickOnceAfterTheMenuClosed) {
     SendMessageW(line, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageW(line, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_FALSE(IsWindowVisible(menu.Menu().hwnd()));
-    ASSERT_TRUE(PumpUntil([&] { return !clicks.empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !clicks.empty(); }, 10000));
     PumpFor(300);
     EXPECT_EQ(clicks, std::vector<int>{3});
     EXPECT_EQ(menu.ClickIndex, 3);
     // Shown again, the same lines; activating another window closes it silently.
     ASSERT_TRUE(ShowActive());
     SetForegroundWindow(host.hwnd());
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu.Menu().hwnd()); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu.Menu().hwnd()); }, 10000));
     PumpFor(300);
     EXPECT_EQ(clicks, std::vector<int>{3});
 }
@@ -229,13 +229,13 @@ TEST_F(GMenuTest, ClickHandlerThatShowsTheMenuAgainKeepsItShown) {
     HWND line = LineOf(2).hwnd();
     SendMessageW(line, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageW(line, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    ASSERT_TRUE(PumpUntil([&] { return !clicks.empty(); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !clicks.empty(); }, 10000));
     PumpFor(300);
     EXPECT_TRUE(IsWindowVisible(menu.Menu().hwnd()));
     EXPECT_TRUE(TimerRuns(menu));
     // The new showing closes as any showing does.
     SetForegroundWindow(host.hwnd());
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu.Menu().hwnd()); }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu.Menu().hwnd()); }, 10000));
     EXPECT_EQ(clicks, std::vector<int>{2});
 }
 
