@@ -505,13 +505,15 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     ASSERT_EQ(code.size(), 4u);
     const std::wstring typed[] = {taken, password, password, L"player@example.cn", code};
     for (size_t i = 0; i < 5; ++i) Retype(boxes[i], typed[i]);
-    Key(ChildAt(form, L"OrvaneImageButton", 163, 252), VK_RETURN);
+    HWND registerButton = ChildAt(form, L"OrvaneImageButton", 163, 252);  // 注 册
+    ASSERT_TRUE(registerButton);
+    Key(registerButton, VK_RETURN);
     HWND verdict = ChildAt(form, L"Orvane.Label", 24, 288);
     ASSERT_TRUE(verdict);
     EXPECT_TRUE(WaitFor([&] { return Text(verdict) == L"用户名已被注册"; }, 20000)) << Utf8(Text(verdict));
     EXPECT_TRUE(IsWindowVisible(form)) << "the window stays for another try";
     Retype(boxes[0], name);
-    Key(ChildAt(form, L"OrvaneImageButton", 163, 252), VK_RETURN);
+    Key(registerButton, VK_RETURN);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000))
         << "registered: the window closes; it says " << Utf8(Text(verdict));
     EXPECT_EQ(PortalSignIn(name, password), "0") << "the portal knows the new account";
@@ -530,7 +532,9 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     ASSERT_TRUE(remember);
     Click(remember, 5, 5);
     EXPECT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_CHECKED);
-    Key(ChildAt(form, L"OrvaneImageButton", 100, 134), VK_RETURN);
+    HWND signInButton = ChildAt(form, L"OrvaneImageButton", 100, 134);  // 登 录
+    ASSERT_TRUE(signInButton);
+    Key(signInButton, VK_RETURN);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000)) << "signed in";
     {
         CatalogueGroup group;
@@ -547,10 +551,13 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     boxes = VisibleBoxes(form);
     ASSERT_EQ(boxes.size(), 2u);
     remember = ChildAt(form, L"Orvane.CheckBox", 100, 108);
+    ASSERT_TRUE(remember);
     ASSERT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     Type(boxes[0], name);
     EXPECT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_CHECKED) << "a remembered account";
-    Key(ChildAt(form, L"OrvaneImageButton", 100, 134), VK_RETURN);
+    signInButton = ChildAt(form, L"OrvaneImageButton", 100, 134);
+    ASSERT_TRUE(signInButton);
+    Key(signInButton, VK_RETURN);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000))
         << "signed in with the remembered password";
     EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
