@@ -14,6 +14,7 @@
 #include "TestHttpServer.h"
 #include "WebMainFrm.h"
 #include "WebUrl.h"
+#include "WindowRects.h"
 #include "test_paths.h"
 
 class PlayerFixture : public ::testing::Test {
@@ -52,12 +53,7 @@ protected:
     }
     WebUrl& Page(long i) { return dynamic_cast<WebUrl&>(*Tabs().Item(i)->Form()); }
     // The control's place in the form's client area, pixels.
-    RECT Place(HWND control) {
-        RECT r;
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, frm->hWnd(), reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
+    RECT Place(HWND control) { return RectIn(control, frm->hWnd()); }
     // A press of Enter on an image button is a click.
     static void Press(iButton& button) { SendMessageW(button.hwnd(), WM_KEYDOWN, VK_RETURN, 0); }
 

@@ -4,11 +4,10 @@
 // dragging by the strip, tab tooltips, shut-down, and missing skin files.
 #include "PlayerFixture.h"
 
-#include <commctrl.h>
 #include <gmock/gmock.h>
-#include "ControlToolTips.h"
 #include "PortalConfig.h"
 #include "TempDir.h"
+#include "ToolTipText.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -16,22 +15,6 @@ using ::testing::HasSubstr;
 namespace {
 
 class WebMainFrmTest : public PlayerFixture {};
-
-// The text of a control's tip, "<none>" when it has none.
-std::wstring TipText(HWND control) {
-    const HWND tip = ControlToolTipWindow(control);
-    if (!tip) return L"<none>";
-    wchar_t text[256] = L"";
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = control;
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    ti.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    return text;
-}
-
 
 TEST_F(WebMainFrmTest, StartsWithTheAddressInOneSelectedTabWhoseCaptionFollowsTheTitle) {
     const std::wstring a = Url("a");

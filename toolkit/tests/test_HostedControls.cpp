@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
@@ -13,30 +12,11 @@
 #include "Label.h"
 #include "PictureBox.h"
 #include "Pump.h"
+#include "ToolTipText.h"
 #include "ToolkitHosting.h"
+#include "WindowRects.h"
 
 namespace {
-
-RECT RectInParent(HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-std::wstring TipText(HWND control) {
-    const HWND tip = ControlToolTipWindow(control);
-    if (!tip) return L"<none>";
-    wchar_t text[256] = L"";
-    TOOLINFOW ti{};
-    ti.cbSize = TTTOOLINFOW_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = control;
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    ti.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    return text;
-}
 
 class Settings : public Form {
 public:

@@ -6,15 +6,9 @@
 #include "ShockwaveFlashHosting.h"
 #include "SwfBytes.h"
 #include "TempDir.h"
+#include "WindowRects.h"
 
 namespace {
-
-RECT RectInParent(HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 class GamePage : public Form {
 public:

@@ -15,6 +15,7 @@
 #include "RaisedError.h"
 #include "TextBox.h"
 #include "VScrollBar.h"
+#include "WindowRects.h"
 #include "runtime_pictures.h"
 
 namespace {
@@ -50,13 +51,6 @@ public:
     PictureBox inner{panel};
     Image icon{*this};
 };
-
-RECT RectInParent(HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 TEST(Controls, ChildWindowsFollowTheFormsLoad) {
     Dialog d;

@@ -9,15 +9,9 @@
 #include "Pump.h"
 #include "TestHttpServer.h"
 #include "WebBrowserHosting.h"
+#include "WindowRects.h"
 
 namespace {
-
-RECT RectInParent(HWND h) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 class Probe : public Form {
 public:
