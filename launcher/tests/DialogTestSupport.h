@@ -1,6 +1,6 @@
 // Helpers of the menu and dialog tests: message boxes recorded instead of
 // shown, steps run on a timer inside a modal loop (a popup menu, a modal
-// dialog), and real clicks on a control.
+// dialog), and real clicks on a control or an image button.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MsgBox.h"
+#include "iButton.h"
 
 // Message boxes are recorded and answered with OK while the object lives.
 class MsgBoxRecorder {
@@ -77,34 +78,11 @@ inline void ClickControl(HWND control) {
     SendMessageW(control, WM_LBUTTONUP, 0, at);
 }
 
-// Records the caption-drag requests a window receives, without starting a drag.
-class DragRecorder {
-public:
-    explicit DragRecorder(HWND hwnd) : hwnd_(hwnd) {
-        self() = this;
-        old_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-    ~DragRecorder() {
-        if (IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
-        self() = nullptr;
-    }
-    DragRecorder(const DragRecorder&) = delete;
-    DragRecorder& operator=(const DragRecorder&) = delete;
-    int drags = 0;
-
-private:
-    static DragRecorder*& self() {
-        static DragRecorder* s = nullptr;
-        return s;
-    }
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        DragRecorder* r = self();
-        if (m == WM_NCLBUTTONDOWN && w == HTCAPTION) {
-            ++r->drags;
-            return 0;
-        }
-        return CallWindowProcW(r->old_, h, m, w, l);
-    }
-    HWND hwnd_;
-    WNDPROC old_;
-};
+// A real click on an image button: the pointer over it, then the button messages.
+inline void ClickButton(iButton* b) {
+    POINT p{b->FrameWidth() / 2, b->FrameHeight() / 2};
+    ClientToScreen(b->hwnd(), &p);
+    SetCursorPos(p.x, p.y);
+    SendMessageW(b->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(b->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}

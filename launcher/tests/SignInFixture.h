@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 
+#include "DialogTestSupport.h"
 #include "LauncherEnv.h"
 #include "MainFrm.h"
 #include "Pump.h"
@@ -52,14 +53,6 @@ protected:
     // Typed key by key, as the user does.
     static void Type(TextBox& box, const std::wstring& text) {
         for (wchar_t c : text) SendMessageW(box.hWnd(), WM_CHAR, c, 1);
-    }
-    // A real click on an image button: the pointer over it, then the button messages.
-    static void ClickButton(iButton* b) {
-        POINT p{b->FrameWidth() / 2, b->FrameHeight() / 2};
-        ClientToScreen(b->hwnd(), &p);
-        SetCursorPos(p.x, p.y);
-        SendMessageW(b->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageW(b->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     }
     static void ClickWindow(HWND h) {
         SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));

@@ -10,6 +10,7 @@
 #include "About.h"
 #include "App.h"
 #include "DialogTestSupport.h"
+#include "DragRecorder.h"
 #include "FUpload.h"
 #include "Install.h"
 #include "LauncherEnv.h"

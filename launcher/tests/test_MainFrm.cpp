@@ -7,6 +7,7 @@
 
 #include "CTabItem.h"
 #include "CTabItems.h"
+#include "DragRecorder.h"
 #include "LauncherEnv.h"
 #include "MainFrm.h"
 #include "MainFrmTray.h"
@@ -14,47 +15,11 @@
 #include "Pump.h"
 #include "TestHttpServer.h"
 #include "WebBrowser.h"
+#include "WindowRects.h"
 #include "iButton.h"
 #include "uTab.h"
 
 namespace {
-
-RECT ChildRect(HWND child, HWND parent) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// Records the caption-drag requests a window receives, without starting a drag.
-class DragRecorder {
-public:
-    explicit DragRecorder(HWND hwnd) : hwnd_(hwnd) {
-        self() = this;
-        old_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
-    }
-    ~DragRecorder() {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
-        self() = nullptr;
-    }
-    int drags = 0;
-
-private:
-    static DragRecorder*& self() {
-        static DragRecorder* s = nullptr;
-        return s;
-    }
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        DragRecorder* r = self();
-        if (m == WM_NCLBUTTONDOWN && w == HTCAPTION) {
-            ++r->drags;
-            return 0;
-        }
-        return CallWindowProcW(r->old_, h, m, w, l);
-    }
-    HWND hwnd_;
-    WNDPROC old_;
-};
 
 class MainFrmTest : public ::testing::Test {
 protected:
@@ -106,12 +71,12 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     EXPECT_EQ(items.Item(0L)->Form()->hwnd(), f.Me().hwnd());
     EXPECT_EQ(f.frmuTab->hContainerWnd(), f.pCnt.hWnd());
 
-    const RECT strip = ChildRect(f.frmuTab->hwnd(), h);
+    const RECT strip = RectIn(f.frmuTab->hwnd(), h);
     EXPECT_EQ(strip.left, 45);
     EXPECT_EQ(strip.top, 8);
     EXPECT_EQ(strip.right - strip.left, 660);
     EXPECT_EQ(strip.bottom - strip.top, 25);
-    const RECT cnt = ChildRect(f.pCnt.hWnd(), h);
+    const RECT cnt = RectIn(f.pCnt.hWnd(), h);
     EXPECT_EQ(cnt.left, 4);
     EXPECT_EQ(cnt.top, 34);
     EXPECT_EQ(cnt.right - cnt.left, 791);
@@ -123,7 +88,7 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     } buttons[] = {{f.W_MenuBtn.Live(), 704, 25}, {f.W_MinBtn.Live(), 728, 24}, {f.W_Close.Live(), 752, 43}};
     for (const Btn& b : buttons) {
         ASSERT_NE(b.b, nullptr);
-        const RECT r = ChildRect(b.b->hwnd(), h);
+        const RECT r = RectIn(b.b->hwnd(), h);
         EXPECT_EQ(r.left, b.x);
         EXPECT_EQ(r.top, 1);
         EXPECT_EQ(r.right - r.left, b.cx);
@@ -149,7 +114,7 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     EXPECT_EQ(GetWindowLongPtrW(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TrayWndProc));
 
     ASSERT_NE(f.WebRight.Live(), nullptr);
-    const RECT web = ChildRect(f.WebRight.Live()->hwnd(), h);
+    const RECT web = RectIn(f.WebRight.Live()->hwnd(), h);
     EXPECT_EQ(web.left, 456);
     EXPECT_EQ(web.top, 408);
     EXPECT_EQ(web.right - web.left, 81);
@@ -222,7 +187,7 @@ TEST_F(MainFrmTest, WholeWindowLayoutAndBack) {
     EXPECT_EQ(box.right, cr.right + 10 - 1);
     EXPECT_EQ(box.bottom, cr.bottom + 10 - 1);
     EXPECT_TRUE(PtInRegion(rgn, 0, 0));  // square corners
-    const RECT cnt = ChildRect(f.pCnt.hWnd(), h);
+    const RECT cnt = RectIn(f.pCnt.hWnd(), h);
     EXPECT_EQ(cnt.left, 0);
     EXPECT_EQ(cnt.top, 0);
     EXPECT_EQ(cnt.right, cr.right);
@@ -236,11 +201,11 @@ TEST_F(MainFrmTest, WholeWindowLayoutAndBack) {
     EXPECT_EQ(box.right, 800);
     EXPECT_EQ(box.bottom, 588);
     EXPECT_FALSE(PtInRegion(rgn, 0, 0));
-    const RECT back = ChildRect(f.pCnt.hWnd(), h);
+    const RECT back = RectIn(f.pCnt.hWnd(), h);
     EXPECT_EQ(back.left, 4);
     EXPECT_EQ(back.top, 34);
     EXPECT_EQ(back.right - back.left, 791);
-    const RECT strip = ChildRect(f.frmuTab->hwnd(), h);
+    const RECT strip = RectIn(f.frmuTab->hwnd(), h);
     EXPECT_EQ(strip.left, 45);
     EXPECT_EQ(strip.top, 8);
     DeleteObject(rgn);

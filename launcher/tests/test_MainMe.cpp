@@ -70,14 +70,6 @@ protected:
                L"', 'intro', 'http://portal/" + SqlText(name) + L"', '" + SqlText(url) + L"', " + std::to_wstring(type) + L", " +
                std::to_wstring(favourite) + L")";
     }
-    // A real click on an image button: the pointer over it, then the button messages.
-    static void ClickButton(iButton* b) {
-        POINT p{b->FrameWidth() / 2, b->FrameHeight() / 2};
-        ClientToScreen(b->hwnd(), &p);
-        SetCursorPos(p.x, p.y);
-        SendMessageW(b->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageW(b->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    }
     static POINT CellCentre(MainMe& me, int cell) {
         const GridRect& r = me.Grid().GameCells[cell].PicRect;
         return {r.Left + 37, r.Top + 37};
