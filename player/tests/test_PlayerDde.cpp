@@ -5,8 +5,8 @@
 
 #include <sstream>
 
-#include "Form.h"
-#include "PictureBox.h"
+#include "ChildProcess.h"
+#include "DdeClientForm.h"
 #include "PlayerFixture.h"
 #include "RaisedError.h"
 
@@ -14,23 +14,10 @@ using ::testing::ElementsAre;
 
 namespace {
 
-std::wstring SelfPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
-std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
-
-// The launcher's side of the conversation: a form with a picture box as link.
-class ClientForm : public Form {
-public:
-    PictureBox link{*this};
-};
-
 // Opens "App|Topic" and sends each execute; 0 when all were accepted, else
 // the error number.
 int SendExecutes(const std::wstring& topic, const std::vector<std::wstring>& commands) {
-    ClientForm f;
+    DdeClientForm f;  // the launcher's side
     f.Load();
     int result = 0;
     try {
@@ -61,34 +48,6 @@ const bool kRolePlayed = [] {
     ExitProcess(error ? error : 1000 + static_cast<int>(parts.size()));
 }();
 
-struct Process {
-    HANDLE handle = nullptr;
-    DWORD id = 0;
-    explicit Process(const std::wstring& commandLine) {
-        STARTUPINFOW si{sizeof si};
-        PROCESS_INFORMATION pi{};
-        std::wstring line = commandLine;
-        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            CloseHandle(pi.hThread);
-            handle = pi.hProcess;
-            id = pi.dwProcessId;
-        }
-    }
-    ~Process() {
-        if (!handle) return;
-        if (Running()) TerminateProcess(handle, 9);
-        CloseHandle(handle);
-    }
-    bool Running() const { return WaitForSingleObject(handle, 0) == WAIT_TIMEOUT; }
-    // Pumps this thread's messages while waiting: the other side talks to our windows.
-    DWORD ExitCode(DWORD timeoutMs = 30000) const {
-        PumpUntil([&] { return !Running(); }, timeoutMs);
-        DWORD code = 999;
-        GetExitCodeProcess(handle, &code);
-        return code;
-    }
-};
-
 class PlayerDdeTest : public PlayerFixture {
 protected:
     // Another process sends the executes to this process's player window;
@@ -96,8 +55,8 @@ protected:
     DWORD Send(const std::vector<std::wstring>& commands) {
         std::wstring line = Quoted(SelfPath()) + L" --role=ddeclient " + App::EXEName() + L"|PellowDDE";
         for (const auto& c : commands) line += L"\t" + c;
-        Process client(line);
-        const DWORD code = client.handle ? client.ExitCode() : 998;
+        ChildProcess client(line);
+        const DWORD code = client.Started() ? client.ExitCode() : 998;
         return code >= 1000 ? code - 1000 : code + 10000;
     }
     std::vector<std::wstring> Keys() {
@@ -206,11 +165,11 @@ std::vector<std::wstring> ChildTexts(HWND parent) {
 
 TEST_F(PlayerDdeTest, PellowExeTakesItsAddressFromTheCommandLineAndMoreByDde) {
     const std::wstring a = Url("a"), b = Url("b"), c = Url("c");
-    Process player(PellowExe() + L" " + a);
-    ASSERT_TRUE(player.handle);
+    ChildProcess player(PellowExe() + L" " + a);
+    ASSERT_TRUE(player.Started());
     ASSERT_TRUE(PumpUntil([&] { return http.RequestCount("/a") == 1; }, 30000));
     HWND window = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (window = TopWindowOf(player.id)) != nullptr; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return (window = TopWindowOf(player.Id())) != nullptr; }, 30000));
     EXPECT_EQ(TextOf(window), L"Brisco-网页游戏");
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, 0);
 
@@ -222,15 +181,15 @@ TEST_F(PlayerDdeTest, PellowExeTakesItsAddressFromTheCommandLineAndMoreByDde) {
 }
 
 TEST_F(PlayerDdeTest, PellowExeWithoutAddressShowsTheMessageAndEnds) {
-    Process player(PellowExe());
-    ASSERT_TRUE(player.handle);
+    ChildProcess player(PellowExe());
+    ASSERT_TRUE(player.Started());
     HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (box = TopWindowOf(player.id, L"#32770")) != nullptr; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return (box = TopWindowOf(player.Id(), L"#32770")) != nullptr; }, 30000));
     EXPECT_EQ(TextOf(box), L"Pellow");
     EXPECT_THAT(ChildTexts(box), ::testing::Contains(L"非法访问，游戏浏览器必须由主程序打开！"));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(player.ExitCode(), 0u);
-    EXPECT_EQ(TopWindowOf(player.id), nullptr);
+    EXPECT_EQ(TopWindowOf(player.Id()), nullptr);
 }
 
 }  // namespace

@@ -8,26 +8,14 @@
 #include <vector>
 
 #include "App.h"
+#include "ChildProcess.h"
+#include "DdeClientForm.h"
 #include "Form.h"
-#include "PictureBox.h"
-#include "Pump.h"
 #include "RaisedError.h"
 #include "Shell.h"
 #include "TempDir.h"
 
 namespace {
-
-std::wstring SelfPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
-
-// The client side of a DDE conversation: a form with a picture box as link.
-class ClientForm : public Form {
-public:
-    PictureBox link{*this};
-};
 
 // Every control character, a lone high and a lone low surrogate, and a text of 100 KB.
 std::wstring ControlCharacters() {
@@ -41,7 +29,7 @@ const std::vector<std::wstring> kCommands = {L"Show", L"二号 game", L"CommandL
                                              std::wstring(100 * 1024, L'w') + L"二"};
 
 int DdeClientRole(const std::wstring& topic) {
-    ClientForm f;
+    DdeClientForm f;
     f.Load();
     try {
         f.link.LinkMode(0);
@@ -105,33 +93,6 @@ const bool kRolePlayed = [] {
     return false;
 }();
 
-struct Process {
-    HANDLE handle = nullptr;
-    explicit Process(const std::wstring& commandLine) {
-        STARTUPINFOW si{sizeof si};
-        PROCESS_INFORMATION pi{};
-        std::wstring line = commandLine;
-        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            CloseHandle(pi.hThread);
-            handle = pi.hProcess;
-        }
-    }
-    explicit Process(DWORD pid) : handle(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {}
-    ~Process() {
-        if (handle) CloseHandle(handle);
-    }
-    bool Running() const { return WaitForSingleObject(handle, 0) == WAIT_TIMEOUT; }
-    // Pumps this thread's messages while waiting (the other side may talk to our windows).
-    DWORD ExitCode(DWORD timeoutMs = 20000) const {
-        PumpUntil([&] { return !Running(); }, timeoutMs);
-        DWORD code = 999;
-        GetExitCodeProcess(handle, &code);
-        return code;
-    }
-};
-
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
-
 class ServerForm : public Form {
 public:
     ServerForm() {
@@ -152,8 +113,8 @@ TEST(Dde, ExecutesFromAnotherProcessArriveInOrder) {
     ServerForm server;
     server.Load();
     const std::wstring topic = App::EXEName() + L"|" + server.LinkTopic();
-    Process client(Quoted(SelfPath()) + L" --role=ddeclient " + topic);
-    ASSERT_TRUE(client.handle);
+    ChildProcess client(Quoted(SelfPath()) + L" --role=ddeclient " + topic);
+    ASSERT_TRUE(client.Started());
     EXPECT_EQ(client.ExitCode(), 0u);
     std::vector<std::wstring> expected = kCommands;
     expected.push_back(L"refuse");
@@ -167,14 +128,14 @@ TEST(Dde, UnloadedOrSilencedFormAnswersNoConversation) {
     server.Load();
     const std::wstring topic = App::EXEName() + L"|" + server.LinkTopic();
     server.LinkMode(0);  // as a second instance does before it hands over
-    Process client(Quoted(SelfPath()) + L" --role=ddeclient " + topic);
+    ChildProcess client(Quoted(SelfPath()) + L" --role=ddeclient " + topic);
     EXPECT_EQ(client.ExitCode(), 282u);
     EXPECT_TRUE(server.received.empty());
     server.Unload();
 }
 
 TEST(Dde, ClientWithoutServerRaises282) {
-    ClientForm f;
+    DdeClientForm f;
     f.Load();
     f.link.LinkTopic(App::EXEName() + L"|NoSuchTopic");
     try {
@@ -209,13 +170,13 @@ TEST(Processes, SecondInstanceSeesThePrevious) {
     const std::wstring hold = L"Local\\runtime_prev_" + std::to_wstring(GetCurrentProcessId());
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, (hold + L".ready").c_str());
     HANDLE release = CreateEventW(nullptr, TRUE, FALSE, (hold + L".release").c_str());
-    Process first(program.Command(L"--role=previnstance " + hold));
+    ChildProcess first(program.Command(L"--role=previnstance " + hold));
     ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0);
-    Process second(program.Command(L"--role=previnstance"));
+    ChildProcess second(program.Command(L"--role=previnstance"));
     EXPECT_EQ(second.ExitCode(), 1u);
     SetEvent(release);
     EXPECT_EQ(first.ExitCode(), 0u);
-    Process afterwards(program.Command(L"--role=previnstance"));
+    ChildProcess afterwards(program.Command(L"--role=previnstance"));
     EXPECT_EQ(afterwards.ExitCode(), 0u);
     CloseHandle(ready);
     CloseHandle(release);
@@ -223,8 +184,8 @@ TEST(Processes, SecondInstanceSeesThePrevious) {
 
 TEST(Processes, ShellStartsWithTheWindowStyleWithoutWaiting) {
     const DWORD pid = Shell(Quoted(SelfPath()) + L" --role=startupshow", VbAppWinStyle::MinimizedNoFocus);
-    Process started(pid);
-    ASSERT_TRUE(started.handle);
+    ChildProcess started(pid);
+    ASSERT_TRUE(started.Started());
     EXPECT_TRUE(started.Running());
     EXPECT_EQ(started.ExitCode(), static_cast<DWORD>(SW_SHOWMINNOACTIVE));
     try {
@@ -237,7 +198,7 @@ TEST(Processes, ShellStartsWithTheWindowStyleWithoutWaiting) {
 
 TEST(Processes, TaskKillEndsEveryProcessOfTheProgramFile) {
     ProgramCopy program(L"victim");
-    Process a(program.Command(L"--role=sleep")), b(program.Command(L"--role=sleep"));
+    ChildProcess a(program.Command(L"--role=sleep")), b(program.Command(L"--role=sleep"));
     ASSERT_TRUE(a.Running());
     ASSERT_TRUE(b.Running());
     TaskKill(program.Name());
