@@ -18,6 +18,7 @@
 #include "ITabForm.h"
 #include "MainGameLinks.h"
 #include "MsgBox.h"
+#include "PlainWindow.h"
 #include "Pump.h"
 #include "Settings.h"
 #include "SqlText.h"
@@ -32,26 +33,12 @@
 
 inline std::string Utf8(const std::wstring& text) { return StringToUtf8(text); }
 
-inline HWND MakePlainWindow(const wchar_t* title, DWORD style, HWND parent, int x, int y, int w, int h) {
-    static const bool registered = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = L"GamePageTestWindow";
-        return RegisterClassW(&wc) != 0;
-    }();
-    (void)registered;
-    return CreateWindowExW(0, L"GamePageTestWindow", title, style, x, y, w, h, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
 // A page that only holds a window: the other tabs of the strip, and the
 // Flash page a game page hands its tab to (with the arguments it was given).
 class PlainPage : public ITabForm {
 public:
     explicit PlainPage(std::vector<std::wstring> args = {})
-        : args(std::move(args)), hwnd_(MakePlainWindow(L"plain", WS_OVERLAPPEDWINDOW, nullptr, 0, 0, 200, 100)) {}
+        : args(std::move(args)), hwnd_(MakePlainWindow({.title = L"plain", .x = 0, .y = 0, .cx = 200, .cy = 100})) {}
     ~PlainPage() override {
         if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
     }
@@ -97,8 +84,8 @@ protected:
             return flash;
         };
 
-        parent = MakePlainWindow(L"main", WS_POPUP | WS_VISIBLE, nullptr, 40, 40, 800, 600);
-        container = MakePlainWindow(L"", WS_CHILD | WS_VISIBLE, parent, 0, 0, 0, 0);
+        parent = MakePlainWindow({.title = L"main", .style = WS_POPUP | WS_VISIBLE, .x = 40, .y = 40, .cx = 800, .cy = 600});
+        container = MakePlainWindow({.style = WS_CHILD | WS_VISIBLE, .parent = parent, .x = 0, .y = 0, .cx = 0, .cy = 0});
         SetWindowPos(container, nullptr, 4, 34, 791, 550, SWP_NOZORDER);
         strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
         ASSERT_TRUE(strip->Create(parent, 45, 8, 660));

@@ -1,5 +1,5 @@
-// Real windows for the tab strip's tests: pages implementing ITabForm, a
-// container, and a tab host that records what it is told.
+// Real windows for the tab strip's tests: pages implementing ITabForm, an
+// owner with a container, and a tab host that records what it is told.
 #pragma once
 #include <windows.h>
 
@@ -11,26 +11,31 @@
 #include "CTabItems.h"
 #include "ITabForm.h"
 #include "IuTab.h"
+#include "PlainWindow.h"
 
-inline HWND MakeTestWindow(const wchar_t* title, DWORD style, HWND parent = nullptr, int w = 300, int h = 200) {
-    static const bool registered = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = L"TabTestWindow";
-        return RegisterClassW(&wc) != 0;
-    }();
-    (void)registered;
-    return CreateWindowExW(0, L"TabTestWindow", title, style, 10, 10, w, h, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
+// The strip's owner, topmost and away from the top left corner where most
+// test windows lie, with the page container 40 pixels down; both go with
+// the object.
+class StripWindows {
+public:
+    StripWindows() {
+        parent = MakePlainWindow({.title = L"owner", .style = WS_POPUP | WS_VISIBLE, .cx = 820, .cy = 360});
+        SetWindowPos(parent, HWND_TOPMOST, 420, 620, 820, 360, SWP_NOACTIVATE);
+        container = MakePlainWindow({.style = WS_CHILD | WS_VISIBLE, .parent = parent, .cx = 800, .cy = 300});
+        SetWindowPos(container, nullptr, 0, 40, 800, 300, SWP_NOZORDER);
+    }
+    ~StripWindows() { DestroyWindow(parent); }
+    StripWindows(const StripWindows&) = delete;
+    StripWindows& operator=(const StripWindows&) = delete;
+
+    HWND parent = nullptr, container = nullptr;
+};
 
 // A page: an ordinary top-level window with caption and sizing frame.
 class TestPage : public ITabForm {
 public:
     explicit TestPage(const wchar_t* title = L"page", int w = 300, int h = 200)
-        : hwnd_(MakeTestWindow(title, WS_OVERLAPPEDWINDOW, nullptr, w, h)) {}
+        : hwnd_(MakePlainWindow({.title = title, .cx = w, .cy = h})) {}
     ~TestPage() override {
         if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
     }
@@ -51,7 +56,7 @@ private:
 // A host that records the calls it receives, as text.
 class RecordingHost : public IuTab {
 public:
-    RecordingHost() : window_(MakeTestWindow(L"host", WS_OVERLAPPEDWINDOW)) { items.SetTabHost(this); }
+    RecordingHost() : window_(MakePlainWindow({.title = L"host"})) { items.SetTabHost(this); }
     ~RecordingHost() override { DestroyWindow(window_); }
 
     void Add(const std::wstring& Caption, ITabForm*, const std::wstring& Key,

@@ -84,22 +84,13 @@ class TabLifetimeTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { SetDllDirectoryW(kDistDir); }
 
-    void SetUp() override {
-        Log().clear();
-        parent = MakeTestWindow(L"owner", WS_POPUP | WS_VISIBLE, nullptr, 820, 360);
-        SetWindowPos(parent, HWND_TOPMOST, 420, 620, 820, 360, SWP_NOACTIVATE);
-        container = MakeTestWindow(L"", WS_CHILD | WS_VISIBLE, parent, 800, 300);
-        SetWindowPos(container, nullptr, 0, 40, 800, 300, SWP_NOZORDER);
-    }
-    void TearDown() override {
-        strip.reset();
-        DestroyWindow(parent);
-    }
+    void SetUp() override { Log().clear(); }
+    void TearDown() override { strip.reset(); }
 
     void MakeStrip() {
         strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(strip->Create(parent, 0, 0, 800));
-        strip->hContainerWnd(container);
+        ASSERT_TRUE(strip->Create(windows.parent, 0, 0, 800));
+        strip->hContainerWnd(windows.container);
     }
     // Adds a page under its name; only the tab (and the loaded forms) hold it.
     std::weak_ptr<FormPage> AddPage(const std::wstring& name) {
@@ -124,8 +115,8 @@ protected:
         SendMessageW(s.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, 12));
     }
 
-    HWND parent = nullptr, container = nullptr;
     std::unique_ptr<uTab> strip;
+    StripWindows windows;  // last, so the windows go first, right after the strip
 };
 
 TEST_F(TabLifetimeTest, PageThatHandsItsTabToANewPageAndUnloadsLivesUntilItsHandlerReturns) {
@@ -153,7 +144,7 @@ TEST_F(TabLifetimeTest, PageThatHandsItsTabToANewPageAndUnloadsLivesUntilItsHand
     EXPECT_EQ(Item(0).Form().get(), static_cast<ITabForm*>(flash.lock().get()));
     EXPECT_EQ(flash.lock()->item, &Item(0));
     EXPECT_EQ(flash.lock()->host, strip.get());
-    EXPECT_EQ(GetParent(flash.lock()->hWnd()), container);
+    EXPECT_EQ(GetParent(flash.lock()->hWnd()), windows.container);
 }
 
 TEST_F(TabLifetimeTest, ReplacedPageStaysOpenAndLetsGoOfTheItemWhenTheTabGoes) {
@@ -343,7 +334,7 @@ protected:
     void Form_Load() override {
         strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
         strip->Create(hWnd(), 0, 0, 800);
-        container = MakeTestWindow(L"", WS_CHILD | WS_VISIBLE, hWnd(), 800, 300);
+        container = MakePlainWindow({.style = WS_CHILD | WS_VISIBLE, .parent = hWnd(), .cx = 800, .cy = 300});
         strip->hContainerWnd(container);
         strip->OnItemColose = [this](long, bool& Cancel) {
             if (strip->TabItems().Count() > 1) return;
@@ -396,8 +387,8 @@ TEST_F(TabLifetimeTest, StripDestroyedByItsCloseEventTouchesNothingOfItselfAfter
         Log().clear();
         alignas(uTab) static unsigned char storage[sizeof(uTab)];
         uTab* s = new (storage) uTab(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(s->Create(parent, 0, 0, 800));
-        s->hContainerWnd(container);
+        ASSERT_TRUE(s->Create(windows.parent, 0, 0, 800));
+        s->hContainerWnd(windows.container);
         s->TabItems().Add(L"one", std::make_shared<FormPage>(L"one"), L"one");
         s->TabItems().Add(L"two", std::make_shared<FormPage>(L"two"), L"two");
         s->LockReDraw(false);

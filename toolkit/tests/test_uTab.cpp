@@ -30,25 +30,15 @@ class uTabTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { SetDllDirectoryW(kDistDir); }
 
-    void SetUp() override {
-        parent = MakeTestWindow(L"owner", WS_POPUP | WS_VISIBLE, nullptr, 820, 360);
-        // Away from the top left corner, where most test windows lie.
-        SetWindowPos(parent, HWND_TOPMOST, 420, 620, 820, 360, SWP_NOACTIVATE);
-        container = MakeTestWindow(L"", WS_CHILD | WS_VISIBLE, parent, 800, 300);
-        SetWindowPos(container, nullptr, 0, 40, 800, 300, SWP_NOZORDER);
-    }
-    void TearDown() override {
-        strip.reset();
-        DestroyWindow(parent);
-    }
+    void TearDown() override { strip.reset(); }
 
     // A strip of the given style, 800 pixels wide, with tabs "t0".. and drawing unlocked.
     void MakeStrip(int tabs, long style = 0) {
         strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
         PropertyBag saved;
         saved.WriteProperty<int32_t>(L"TabStyle", style, 0);
-        ASSERT_TRUE(strip->Create(parent, 0, 0, 800, saved));
-        strip->hContainerWnd(container);
+        ASSERT_TRUE(strip->Create(windows.parent, 0, 0, 800, saved));
+        strip->hContainerWnd(windows.container);
         for (int i = 0; i < tabs; ++i) AddTab(L"t" + std::to_wstring(i));
         strip->LockReDraw(false);
         strip->OnMouseDown = Recorder("down");
@@ -95,14 +85,14 @@ protected:
         return captions;
     }
     bool Shown(const std::shared_ptr<TestPage>& page) {
-        return IsWindowVisible(page->hwnd()) && GetWindow(container, GW_CHILD) == page->hwnd();
+        return IsWindowVisible(page->hwnd()) && GetWindow(windows.container, GW_CHILD) == page->hwnd();
     }
 
-    HWND parent = nullptr, container = nullptr;
     std::unique_ptr<uTab> strip;
     std::vector<std::shared_ptr<TestPage>> pages;
     std::vector<std::string> events;
     bool vetoClose = false;
+    StripWindows windows;  // last, so the windows go first, right after the strip
 };
 
 TEST_F(uTabTest, FirstAddSelectsTabZeroButLeavesItsPageHiddenUntilTheContainerResizes) {
@@ -110,11 +100,11 @@ TEST_F(uTabTest, FirstAddSelectsTabZeroButLeavesItsPageHiddenUntilTheContainerRe
     EXPECT_EQ(strip->Selected(), -1);
     auto page = AddTab(L"me");
     EXPECT_EQ(strip->Selected(), 0);
-    EXPECT_EQ(GetParent(page->hwnd()), container);
+    EXPECT_EQ(GetParent(page->hwnd()), windows.container);
     EXPECT_EQ(GetWindowLongW(page->hwnd(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
     EXPECT_TRUE(GetWindowLongW(page->hwnd(), GWL_STYLE) & WS_CHILD);
     EXPECT_FALSE(IsWindowVisible(page->hwnd()));
-    SetWindowPos(container, nullptr, 0, 0, 700, 250, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(windows.container, nullptr, 0, 0, 700, 250, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_TRUE(Shown(page));
     RECT rc;
     GetWindowRect(page->hwnd(), &rc);
@@ -325,7 +315,7 @@ TEST_F(uTabTest, PropertiesSaveOnlyWhatDiffersFromTheDefaults) {
     strip->WriteProperties(bag);
     EXPECT_THAT(bag.Keys(), ElementsAre(L"TabStyle", L"TabLeftSize", L"TabRightSize"));
     uTab other(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-    ASSERT_TRUE(other.Create(parent, 0, 0, 500, bag));
+    ASSERT_TRUE(other.Create(windows.parent, 0, 0, 500, bag));
     EXPECT_EQ(other.TabStyle(), 1);
     EXPECT_EQ(other.TabLeftSize(), 60);
     EXPECT_EQ(other.TabRightSize(), 30);
@@ -338,8 +328,8 @@ TEST_F(uTabTest, NothingIsLaidOutBeforeTheFirstUnlock) {
     strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
     int backgrounds = 0;
     strip->OnDrawBackground = [&](HDC, long, long, bool&) { ++backgrounds; };
-    ASSERT_TRUE(strip->Create(parent, 0, 0, 800));
-    strip->hContainerWnd(container);
+    ASSERT_TRUE(strip->Create(windows.parent, 0, 0, 800));
+    strip->hContainerWnd(windows.container);
     AddTab(L"a");
     AddTab(L"b");
     SetWindowPos(strip->hwnd(), nullptr, 0, 0, 600, 25, SWP_NOMOVE | SWP_NOZORDER);
