@@ -1,11 +1,13 @@
 // Shared by the browser view tests: a host window with a view in it, event
-// recording, a local HTTP server, rendering the view into pixels and
-// clicking at a spot.
+// recording, a local HTTP server, rendering the view into pixels, clicking
+// at a spot, and a small picture to serve.
 #pragma once
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +18,21 @@
 #include "WebBrowser.h"
 
 inline std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+// A 4 x 4 blue 24-bit bitmap.
+inline std::string BlueBitmap() {
+    std::string bmp = std::string("BM", 2) + std::string(52, '\0');
+    auto put32 = [&](size_t at, uint32_t v) { memcpy(&bmp[at], &v, 4); };
+    put32(2, 54 + 48);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 4);
+    put32(22, 4);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    for (int i = 0; i < 16; ++i) bmp += std::string("\xFF\x00\x00", 3);
+    return bmp;
+}
 
 class BrowserFixture : public ::testing::Test {
 protected:

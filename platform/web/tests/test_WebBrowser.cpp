@@ -70,18 +70,7 @@ TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
 TEST_F(WebBrowserLoadTest, LocalFilesLoadWithTheirPictures) {
     TempDir dir;
     const std::string page = "<title>Local</title><body leftmargin=0 topmargin=0><img src=\"pic.bmp\"></body>";
-    // A 4 x 4 blue 24-bit bitmap.
-    std::string bmp = std::string("BM", 2) + std::string(52, '\0');
-    auto put32 = [&](size_t at, uint32_t v) { memcpy(&bmp[at], &v, 4); };
-    put32(2, 54 + 48);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 4);
-    put32(22, 4);
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int i = 0; i < 16; ++i) bmp += std::string("\xFF\x00\x00", 3);
-    for (const auto& [name, bytes] : {std::pair{L"page.html", page}, std::pair{L"pic.bmp", bmp}}) {
+    for (const auto& [name, bytes] : {std::pair{L"page.html", page}, std::pair{L"pic.bmp", BlueBitmap()}}) {
         HANDLE f = CreateFileW(dir.File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

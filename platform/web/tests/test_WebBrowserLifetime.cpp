@@ -3,26 +3,9 @@
 // pictures of a page left behind, and the address as the window's text.
 #include <windows.h>
 
-#include <cstring>
-
 #include "BrowserFixture.h"
 
 namespace {
-
-// A 4 x 4 blue 24-bit bitmap.
-std::string BlueBitmap() {
-    std::string bmp = std::string("BM", 2) + std::string(52, '\0');
-    auto put32 = [&](size_t at, uint32_t v) { memcpy(&bmp[at], &v, 4); };
-    put32(2, 54 + 48);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 4);
-    put32(22, 4);
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int i = 0; i < 16; ++i) bmp += std::string("\xFF\x00\x00", 3);
-    return bmp;
-}
 
 std::wstring WindowText(HWND h) {
     wchar_t text[512] = L"";
