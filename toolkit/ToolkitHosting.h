@@ -10,44 +10,30 @@
 #include "iButton.h"
 #include "uTab.h"
 
-template <>
-struct HostTraits<iButton> {
-    static std::unique_ptr<iButton> Make(HWND parent, const RECT& r) {
-        auto b = std::make_unique<iButton>(iButton::CreateArgs{parent, r.left, r.top, r.right - r.left, r.bottom - r.top});
-        if (b->hwnd()) b->ReadProperties(PropertyBag{});
-        return b;
-    }
-};
-
-template <>
-struct HostTraits<BForm> {
-    // The bar's height is its own (500 twips); only the width is taken.
-    static std::unique_ptr<BForm> Make(HWND parent, const RECT& r) {
-        BForm::CreateArgs args;
+// The image button, the bar and the progress bar are made the same way: their
+// creation arguments take the place, then the defaults are read in.
+template <class Control>
+struct ToolkitHostTraits {
+    static std::unique_ptr<Control> Make(HWND parent, const RECT& r) {
+        typename Control::CreateArgs args;
         args.parent = parent;
         args.x = r.left;
         args.y = r.top;
         args.cx = r.right - r.left;
-        auto f = std::make_unique<BForm>(args);
-        if (f->hwnd()) f->ReadProperties(PropertyBag{});
-        return f;
+        // The bar has no height to set: it is always 500 twips.
+        if constexpr (requires { args.cy; }) args.cy = r.bottom - r.top;
+        auto c = std::make_unique<Control>(args);
+        if (c->hwnd()) c->ReadProperties(PropertyBag{});
+        return c;
     }
 };
 
 template <>
-struct HostTraits<ProgressBar> {
-    static std::unique_ptr<ProgressBar> Make(HWND parent, const RECT& r) {
-        ProgressBar::CreateArgs args;
-        args.parent = parent;
-        args.x = r.left;
-        args.y = r.top;
-        args.cx = r.right - r.left;
-        args.cy = r.bottom - r.top;
-        auto p = std::make_unique<ProgressBar>(args);
-        if (p->hwnd()) p->ReadProperties(PropertyBag{});
-        return p;
-    }
-};
+struct HostTraits<iButton> : ToolkitHostTraits<iButton> {};
+template <>
+struct HostTraits<BForm> : ToolkitHostTraits<BForm> {};
+template <>
+struct HostTraits<ProgressBar> : ToolkitHostTraits<ProgressBar> {};
 
 template <>
 struct HostTraits<uTab> {
