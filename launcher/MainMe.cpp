@@ -13,7 +13,6 @@
 #include "ProgramFiles.h"
 #include "Settings.h"
 #include "SqlText.h"
-#include "StdPicture.h"
 #include "U_Login.h"
 #include "U_Regedit.h"
 #include "UtfToGb.h"
@@ -28,33 +27,6 @@ namespace {
 const wchar_t kListAtLoad[] = L"Select * From Games  order by G_DateTime desc";
 const wchar_t kListAll[] = L"Select * From Games order by G_DateTime desc";
 const wchar_t kListFavourites[] = L"Select * From Games Where G_Favorite = 2 order by G_DateTime desc";
-
-// A 72 x 72 section with the picture file stretched over it; nullptr when
-// the file cannot be read.
-HBITMAP ThumbnailOf(const std::wstring& path) {
-    std::shared_ptr<StdPicture> picture;
-    try {
-        picture = LoadPicture(path);
-    } catch (...) {
-        return nullptr;
-    }
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = kThumbSize;
-    bi.bmiHeader.biHeight = kThumbSize;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section) return nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, section);
-    SetStretchBltMode(dc, COLORONCOLOR);
-    picture->Render(dc, 0, 0, kThumbSize, kThumbSize);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return section;
-}
 
 }  // namespace
 
@@ -173,7 +145,7 @@ HBITMAP MainMe::EntryPicture(int n) {
     GridEntry& e = entries_[n - 1];
     if (!e.Decoded) {
         e.Decoded = true;
-        if (!e.PicturePath.empty()) e.Picture = ThumbnailOf(e.PicturePath);
+        if (!e.PicturePath.empty()) e.Picture = LoadThumbnail(e.PicturePath);
     }
     return e.Picture;
 }

@@ -6,6 +6,7 @@
 #include "MainMe.h"
 #include "OleColor.h"
 #include "ProgramFiles.h"
+#include "StdPicture.h"
 
 namespace {
 
@@ -93,6 +94,21 @@ void CopyToCell(HDC target, const ComposeSection& section, const GameCellRect& c
 
 HBITMAP LoadSectionFile(const wchar_t* path) {
     return static_cast<HBITMAP>(LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+HBITMAP LoadThumbnail(const std::wstring& path) {
+    std::shared_ptr<StdPicture> picture;
+    try {
+        picture = LoadPicture(path);
+    } catch (...) {
+        return nullptr;
+    }
+    HBITMAP section = NewSection(kThumbSize, kThumbSize);
+    if (!section) return nullptr;
+    SelectedDC dc(section);
+    SetStretchBltMode(dc.get(), COLORONCOLOR);
+    picture->Render(dc.get(), 0, 0, kThumbSize, kThumbSize);
+    return section;
 }
 
 GridSkin::GridSkin() {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "GameGridLayout.h"
 
@@ -28,6 +29,9 @@ struct GridSkin {
 
 // Loads a bitmap file as a DIB section keeping its bits; nullptr when it cannot.
 HBITMAP LoadSectionFile(const wchar_t* path);
+// A game's picture file (any format the system's picture loading reads)
+// stretched over a 72 x 72 section; nullptr when the file cannot be read.
+HBITMAP LoadThumbnail(const std::wstring& path);
 
 void DrawGamePage(MainMe& form, int count, int page);
 void DrawGameCell(MainMe& form, int count, int entry, const GameCellRect& cell, int32_t hover);
