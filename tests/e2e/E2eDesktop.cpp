@@ -69,6 +69,10 @@ DWORD Started::ExitCode(DWORD waitMs) {
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) { return PumpUntil(condition, timeoutMs); }
 
+bool WaitClosed(HWND hwnd, DWORD timeoutMs) {
+    return WaitFor([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeoutMs);
+}
+
 namespace {
 
 struct TopSearch {
@@ -239,7 +243,7 @@ bool DismissMessageBox(DWORD pid) {
     HWND box = MessageBoxOf(pid);
     if (!box) return false;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 10000);
+    return WaitClosed(box, 10000);
 }
 
 void Screenshot(const std::wstring& caption, const std::wstring& name) {

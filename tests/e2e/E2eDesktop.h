@@ -44,6 +44,9 @@ private:
 // Pumps this thread's messages until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 
+// Waits until a window is gone or hidden.
+bool WaitClosed(HWND hwnd, DWORD timeoutMs);
+
 // A visible top-level window with this caption (of any process when pid is 0).
 HWND TopWindow(const std::wstring& caption, DWORD pid = 0);
 // Every descendant window of a class (all of them when the class is empty).

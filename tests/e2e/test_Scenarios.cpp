@@ -13,6 +13,7 @@
 
 #include "CatalogueGroup.h"
 #include "E2eDesktop.h"
+#include "GameGridLayout.h"
 #include "PortalRequest.h"
 #include "Pump.h"
 #include "Settings.h"
@@ -111,6 +112,17 @@ protected:
         ASSERT_TRUE(button);
         Key(button, VK_RETURN);
     }
+    // Waits for a game page the main window did not hold before: a new page
+    // window with a browser view. The page, or nullptr when none came.
+    static HWND NewGamePage(HWND main, const std::vector<HWND>& before) {
+        HWND page = nullptr;
+        WaitFor([&] {
+            for (HWND p : Pages(main))
+                if (std::find(before.begin(), before.end(), p) == before.end() && BrowserOf(p)) page = p;
+            return page != nullptr;
+        });
+        return page;
+    }
     // Opens a game's page from the catalogue by searching for its name and
     // activating the first result; the new page window.
     HWND OpenGamePage(HWND main, const std::wstring& name) {
@@ -118,12 +130,8 @@ protected:
         const std::vector<HWND> before = Pages(main);
         Search(main, name);
         ActivateLink(BrowserOf(CataloguePage(main)), 5);  // four links of the portal's bar come first
-        HWND page = nullptr;
-        EXPECT_TRUE(WaitFor([&] {
-            for (HWND p : Pages(main))
-                if (std::find(before.begin(), before.end(), p) == before.end() && BrowserOf(p)) page = p;
-            return page != nullptr;
-        })) << "no game page opened for " << fs::path(name).string();
+        HWND page = NewGamePage(main, before);
+        EXPECT_TRUE(page) << "no game page opened for " << fs::path(name).string();
         return page;
     }
     static int GameRows(const std::wstring& where = L"") {
@@ -208,13 +216,7 @@ protected:
             settle = 1500;
         }
         ActivateLink(view, LinkNumber(list, game), settle);
-        HWND page = nullptr;
-        WaitFor([&] {
-            for (HWND p : Pages(main))
-                if (std::find(before.begin(), before.end(), p) == before.end() && BrowserOf(p)) page = p;
-            return page != nullptr;
-        });
-        return page;
+        return NewGamePage(main, before);
     }
 
     // The "我的盒子" page: the page with the two view buttons at its bottom left.
@@ -229,29 +231,36 @@ protected:
             if (WindowRect(b).left - p.left == left && WindowRect(b).top - p.top == 524) return b;
         return nullptr;
     }
-    // A grid cell's picture on the screen (cells 0 to 19, five to a row).
+    // A grid cell's picture in the page, as the launcher lays the grid out, and on the screen.
+    static GridRect CellInPage(int cell) {
+        GameGrid grid;
+        grid.LayoutCells();
+        return grid.GameCells[cell].PicRect;
+    }
     static RECT CellOnScreen(HWND me, int cell) {
-        POINT at{32 + 116 * (cell % 5), 30 + 121 * (cell / 5)};
+        const GridRect r = CellInPage(cell);
+        POINT at{r.Left, r.Top};
         ClientToScreen(me, &at);
-        return {at.x, at.y, at.x + 74, at.y + 74};
+        return {at.x, at.y, at.x + r.Right - r.Left, at.y + r.Bottom - r.Top};
     }
     // How many cells of the grid's page show an entry, as the screen shows
     // them: an empty cell looks like the last one, which stays empty while
     // the list is shorter than a page.
     static int ShownCells(HWND me) {
         PumpFor(500);  // the repaint has reached the screen by then
-        const std::vector<DWORD> empty = ScreenPixels(CellOnScreen(me, 19));
+        const int last = kCellsPerPage - 1;
+        const std::vector<DWORD> empty = ScreenPixels(CellOnScreen(me, last));
         int shown = 0;
-        for (int cell = 0; cell < 19; ++cell) shown += ScreenPixels(CellOnScreen(me, cell)) != empty ? 1 : 0;
+        for (int cell = 0; cell < last; ++cell) shown += ScreenPixels(CellOnScreen(me, cell)) != empty ? 1 : 0;
         return shown;
     }
     // A right click on a grid cell, with the pointer there: the menu it opens, or nullptr.
     HWND RightClickCell(HWND me, int cell) {
-        const RECT r = CellOnScreen(me, cell);
-        POINT at{37, 37};
-        SetCursorPos(r.left + at.x, r.top + at.y);
-        at.x += 32 + 116 * (cell % 5);
-        at.y += 30 + 121 * (cell / 5);
+        const GridRect r = CellInPage(cell);
+        const POINT at{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+        POINT onScreen = at;
+        ClientToScreen(me, &onScreen);
+        SetCursorPos(onScreen.x, onScreen.y);
         PostMessageW(me, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         PostMessageW(me, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
         PostMessageW(me, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));  // the menu is modal: posted
@@ -266,7 +275,7 @@ protected:
             PumpFor(100);
         }
         PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-        return WaitFor([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 20000);
+        return WaitClosed(menu, 20000);
     }
     // A game's G_Favorite (2 a favourite, 1 not), or -1 without a row.
     static int Favorite(const std::wstring& name) {
@@ -514,7 +523,7 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     EXPECT_TRUE(IsWindowVisible(form)) << "the window stays for another try";
     Retype(boxes[0], name);
     Key(registerButton, VK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000))
+    EXPECT_TRUE(WaitClosed(form, 20000))
         << "registered: the window closes; it says " << Utf8(Text(verdict));
     EXPECT_EQ(PortalSignIn(name, password), "0") << "the portal knows the new account";
     EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
@@ -535,7 +544,7 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     HWND signInButton = ChildAt(form, L"OrvaneImageButton", 100, 134);  // 登 录
     ASSERT_TRUE(signInButton);
     Key(signInButton, VK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000)) << "signed in";
+    EXPECT_TRUE(WaitClosed(form, 20000)) << "signed in";
     {
         CatalogueGroup group;
         CatalogueQuery q(group, L"Select Count(*) From Users Where U_UserName = '" + SqlText(name) + L"'");
@@ -558,7 +567,7 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     signInButton = ChildAt(form, L"OrvaneImageButton", 100, 134);
     ASSERT_TRUE(signInButton);
     Key(signInButton, VK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(form) || !IsWindowVisible(form); }, 20000))
+    EXPECT_TRUE(WaitClosed(form, 20000))
         << "signed in with the remembered password";
     EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
 }
@@ -629,12 +638,8 @@ TEST_F(Scenario, RefusedCommandsAndAFailedDownloadWriteNothingAndSayWhy) {
         ASSERT_GT(n, at) << Utf8(p.opener);
         for (; at < n; ++at) Key(view, VK_TAB);
         Key(view, VK_RETURN);
-        HWND page = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            for (HWND w : Pages(main))
-                if (std::find(before.begin(), before.end(), w) == before.end() && BrowserOf(w)) page = w;
-            return page != nullptr;
-        })) << "no game page for " << Utf8(p.opener);
+        HWND page = NewGamePage(main, before);
+        ASSERT_TRUE(page) << "no game page for " << Utf8(p.opener);
         PumpFor(1500);  // the page has loaded by then
         const int link = LinkNumber(p.path, p.link);
         ASSERT_GT(link, 0);
