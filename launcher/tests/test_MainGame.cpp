@@ -22,9 +22,12 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return page->CurrentPageUrl() == server.BaseUrlW() + L"/orvane/html/topleft/0.html"; }, 20000));
     }
     // Shows a catalogue page whose one link sends the command, then activates it.
+    // Every showing has an address of its own (the server ignores the query),
+    // so the link activated is never the one of the page shown before.
     void Send(const std::wstring& link, const std::string& path = "/cat/list.html") {
         server.Route(path, CommandPage(link));
-        const std::wstring url = server.BaseUrlW() + std::wstring(path.begin(), path.end());
+        const std::wstring url =
+            server.BaseUrlW() + std::wstring(path.begin(), path.end()) + L"?showing=" + std::to_wstring(++showings_);
         page->WB->Navigate(url);
         ASSERT_TRUE(ActivateFirstLink(*page->WB, url));
     }
@@ -34,6 +37,9 @@ protected:
         SendMessageW(button.hwnd(), WM_KEYUP, VK_SPACE, 0);
     }
     std::shared_ptr<MainGame> page;
+
+private:
+    int showings_ = 0;
 };
 
 TEST_F(Catalogue, CategoryButtonsNavigateAndLockOnlyTheClickedOne) {
