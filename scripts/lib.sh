@@ -45,7 +45,10 @@ build_all() {
     rm -rf "$BUILD/CMakeCache.txt" "$BUILD/CMakeFiles"
   fi
   if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    # PORTAL_URL (optional) gives a build its own portal port, so that two
+    # checkouts can run their end-to-end scenarios at the same time.
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_ARCH="$arch" \
+          ${PORTAL_URL:+-DPORTAL_URL="$PORTAL_URL"} \
           -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw.cmake" >/dev/null
     echo "$want" >"$BUILD/.configured-for"
   fi
