@@ -6,6 +6,9 @@
 CatalogueGroup::CatalogueGroup() {
     started_ = SqliteStartup(AppDir) == SQLITE_OK_;
     open_ = started_ && SqliteOpen(DbFileName, db_) == SQLITE_OK_;
+    // Another program reading the file holds its lock for a moment; a
+    // change waits for it instead of being lost.
+    if (open_) SqliteExec(db_, L"PRAGMA busy_timeout = 2000");
 }
 
 CatalogueGroup::~CatalogueGroup() {

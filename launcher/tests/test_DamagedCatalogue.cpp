@@ -1,11 +1,13 @@
 // A catalogue database the launcher cannot trust: random bytes, a file cut
-// short, tables with extra or missing columns. The main window still opens
-// with its tabs, the grid shows what can be read (at least the entry that
-// leads to the catalogue), and nothing crashes; the close button still acts.
+// short, tables with extra or missing columns, another program reading it.
+// The main window still opens with its tabs, the grid shows what can be
+// read (at least the entry that leads to the catalogue), nothing crashes,
+// the close button still acts, and a change is not lost.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "CTabItems.h"
 #include "LauncherEnv.h"
@@ -83,6 +85,47 @@ TEST_F(DamagedCatalogueTest, ExtraColumnsAreIgnoredMissingOnesLeaveTheGridEmpty)
               L"Drop Table Games", L"Alter Table Thin Rename To Games", L"Drop Table Install"});
     OpenAndCheck();
     f.Unload();
+}
+
+// Another program reads the library for a moment (its own connection holds
+// the read lock while its statement runs) just when the user favours a game.
+TEST_F(DamagedCatalogueTest, AChangeWaitsForAnotherProgramThatReadsTheLibraryAMoment) {
+    env.Exec(Insert(L"Tetris"));
+    MainMe& me = OpenAndCheck();
+
+    using Open = int (*)(const char*, void**);
+    using Prepare = int (*)(void*, const char*, int, void**, const char**);
+    using Step = int (*)(void*);
+    using Finalize = int (*)(void*);
+    using Close = int (*)(void*);
+    HMODULE sqlite = LoadLibraryW((prog.Path() + L"\\sqlite3.dll").c_str());
+    ASSERT_TRUE(sqlite);
+    const auto open = reinterpret_cast<Open>(GetProcAddress(sqlite, "sqlite3_open"));
+    const auto prepare = reinterpret_cast<Prepare>(GetProcAddress(sqlite, "sqlite3_prepare_v2"));
+    const auto step = reinterpret_cast<Step>(GetProcAddress(sqlite, "sqlite3_step"));
+    const auto finalize = reinterpret_cast<Finalize>(GetProcAddress(sqlite, "sqlite3_finalize"));
+    const auto close = reinterpret_cast<Close>(GetProcAddress(sqlite, "sqlite3_close"));
+    HANDLE reading = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::string path(MAX_PATH, '\0');
+    path.resize(WideCharToMultiByte(CP_UTF8, 0, Database().c_str(), -1, path.data(), MAX_PATH, nullptr, nullptr) - 1);
+    std::thread reader([&] {
+        void* db = nullptr;
+        void* stmt = nullptr;
+        open(path.c_str(), &db);
+        prepare(db, "Select * From Games", -1, &stmt, nullptr);
+        step(stmt);  // a row is ready: the read lock is held
+        SetEvent(reading);
+        Sleep(300);
+        finalize(stmt);
+        close(db);
+    });
+    WaitForSingleObject(reading, 10000);
+    me.G_GameName = L"Tetris";
+    me.FavoriteRun();
+    reader.join();
+    CloseHandle(reading);
+    FreeLibrary(sqlite);
+    EXPECT_EQ(env.QueryInt(L"Select G_Favorite From Games Where G_Name = 'Tetris'"), 2) << "the favourite was lost";
 }
 
 }  // namespace
