@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kWidth = 801, kHeight = 589, kCorner = 6;
 const wchar_t kHandOffLink[] = L"Orvane|FormOrvane";
+constexpr unsigned long kHandOffMs = 10000;
 const wchar_t kNotFoundText[] = L"无法找到该页";
 
 // Menu icons of Pic(1) .. Pic(5), in order.
@@ -92,6 +93,10 @@ MainMe& MainFrm::Me() {
 void MainFrm::Form_Load() {
     IsResize = L"0";
     if (App::PrevInstance()) {
+        // DDE finds the first instance by asking every window of the desktop,
+        // and waits as long as any of them does not answer: the hand-off has
+        // a time, after which this start ends all the same.
+        const EndUnlessDone deadline(kHandOffMs);
         LinkTopic(L"");
         LinkMode(0);
         for (const wchar_t* cmd : {L"Show", L"Count", L"ShowTime"}) SendLinkCommand(cmd);

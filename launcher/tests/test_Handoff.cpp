@@ -1,8 +1,11 @@
 // Two real launcher processes: the second start hands "Show" to the first
 // over DDE and ends; the first window comes back from minimised or hidden
-// with its pages as they were.
+// with its pages as they were. A second start ends even when some window
+// of the desktop does not answer.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "LauncherEnv.h"
@@ -68,19 +71,31 @@ private:
     PROCESS_INFORMATION pi_{};
 };
 
-TEST(Handoff, ASecondStartShowsTheFirstWindowAndEnds) {
+// The first launcher, started in a folder with its own database, and its main window once shown.
+struct FirstLauncher {
+    FirstLauncher() {
+        CopyFileW((DistFolder() + L"\\npGameData.DLL").c_str(), dir.File(L"npGameData.DLL").c_str(), FALSE);
+        process = std::make_unique<Launcher>(dir.Path(), L"");
+        PumpUntil(
+            [&] {
+                auto w = MainWindowsOf(process->Pid());
+                if (w.empty() || !IsWindowVisible(w[0])) return false;
+                main = w[0];
+                return true;
+            },
+            30000);
+    }
     TempDir dir;
-    CopyFileW((DistFolder() + L"\\npGameData.DLL").c_str(), dir.File(L"npGameData.DLL").c_str(), FALSE);
-    Launcher first(dir.Path(), L"");
+    std::unique_ptr<Launcher> process;
     HWND main = nullptr;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            auto w = MainWindowsOf(first.Pid());
-            if (w.empty() || !IsWindowVisible(w[0])) return false;
-            main = w[0];
-            return true;
-        },
-        30000));
+};
+
+TEST(Handoff, ASecondStartShowsTheFirstWindowAndEnds) {
+    FirstLauncher f;
+    const TempDir& dir = f.dir;
+    const Launcher& first = *f.process;
+    HWND main = f.main;
+    ASSERT_TRUE(main);
     PumpFor(500);
     const int children = Descendants(main);
     EXPECT_GT(children, 5);
@@ -104,6 +119,32 @@ TEST(Handoff, ASecondStartShowsTheFirstWindowAndEnds) {
     EXPECT_EQ(MainWindowsOf(first.Pid()).size(), 1u);
     EXPECT_EQ(Descendants(main), children) << "the pages are as they were";
     EXPECT_FALSE(first.Ended(0));
+}
+
+// A program whose window has stopped answering (here a thread of the test
+// that made a window and then waits) holds up every DDE search of the
+// desktop: the second start still ends, long before that program recovers.
+TEST(Handoff, ASecondStartEndsWhileAnotherProgramDoesNotAnswer) {
+    FirstLauncher f;
+    ASSERT_TRUE(f.main);
+    HANDLE recover = CreateEventW(nullptr, TRUE, FALSE, nullptr), made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread stuck([&] {
+        HWND w = CreateWindowW(L"STATIC", L"not answering", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+        SetEvent(made);
+        WaitForSingleObject(recover, 120000);
+        DestroyWindow(w);
+    });
+    WaitForSingleObject(made, 10000);
+    {
+        Launcher second(f.dir.Path(), L"");
+        EXPECT_TRUE(second.Ended(60000)) << "the second start waits for the stuck window";
+    }
+    SetEvent(recover);
+    stuck.join();
+    CloseHandle(recover);
+    CloseHandle(made);
+    EXPECT_EQ(MainWindowsOf(f.process->Pid()).size(), 1u) << "the first launcher runs on";
 }
 
 }  // namespace

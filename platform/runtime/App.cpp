@@ -99,3 +99,18 @@ std::function<void()>& EndHook() {
 }
 
 void End() { EndHook()(); }
+
+EndUnlessDone::EndUnlessDone(unsigned long ms)
+    : watch_([this, ms] {
+          std::unique_lock lock(mutex_);
+          if (!doneChanged_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return done_; })) End();
+      }) {}
+
+EndUnlessDone::~EndUnlessDone() {
+    {
+        const std::lock_guard lock(mutex_);
+        done_ = true;
+    }
+    doneChanged_.notify_one();
+    watch_.join();
+}

@@ -1,8 +1,11 @@
 // What the running program knows about itself: its folder and file name, its
 // title, whether another instance runs, its command line, and its end.
 #pragma once
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace App {
 // Folder of the program file, without a trailing "\" (except at a drive root).
@@ -31,3 +34,20 @@ std::wstring CommandArguments(const std::wstring& commandLine);
 // which a test may replace; its default ends the process with code 0.
 void End();
 std::function<void()>& EndHook();
+
+// Ends the program (End, from a thread of its own) unless destroyed within
+// `ms`: a step that waits on another program, which may never answer,
+// cannot keep this one alive.
+class EndUnlessDone {
+public:
+    explicit EndUnlessDone(unsigned long ms);
+    ~EndUnlessDone();
+    EndUnlessDone(const EndUnlessDone&) = delete;
+    EndUnlessDone& operator=(const EndUnlessDone&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable doneChanged_;
+    bool done_ = false;
+    std::thread watch_;
+};
