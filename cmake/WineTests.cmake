@@ -11,28 +11,40 @@ to_wine_path(WINE_DIST_DIR ${DIST_DIR})
 to_wine_path(WINE_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 configure_file(${CMAKE_SOURCE_DIR}/cmake/test_paths.h.in ${CMAKE_BINARY_DIR}/generated/test_paths.h)
 
-# orvane_add_test(<name> SOURCES ... LIBS ... [TIMEOUT s] [LOCK resource])
-# LOCK: tests holding the same resource never run at the same time (e.g.
-# "desktop" for tests that move the one cursor or need their window in front).
+# Tests run through a wrapper that picks the Wine prefix and display of the
+# desktop ctest gives the test (see orvane_add_test's DESKTOP).
+if(WINE_EXECUTABLE)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-on-desktop.sh.in ${CMAKE_BINARY_DIR}/wine-on-desktop.sh
+                 FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
+                 @ONLY)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-on-desktop.sh)
+  set(ORVANE_ON_DESKTOP ${CMAKE_BINARY_DIR}/wine-on-desktop.sh)
+endif()
+
+# orvane_add_test(<name> SOURCES ... LIBS ... [TIMEOUT s] [DESKTOP])
+# DESKTOP: the test moves the cursor, needs its window in front or runs a
+# program that must be alone on its machine; it gets a desktop of its own
+# (one of ctest's "desktops" resources), which no other test shares while
+# it runs. Each Google Test case is one ctest test, found in the sources.
 function(orvane_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT;LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  set(_props TIMEOUT ${T_TIMEOUT})
-  if(T_LOCK)
-    list(APPEND _props RESOURCE_LOCK ${T_LOCK})
-  endif()
-  # Under Wine a test process that dies (a stack overflow, for one) can still
-  # end with code 0: only Google Test's own count of one passed test passes.
-  list(APPEND _props PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\.")
   add_executable(${name} ${T_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated)
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock_main)
   # The program folder must be complete before any test runs against it.
   add_dependencies(${name} dist_ready)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES ${_props})
+  gtest_add_tests(TARGET ${name} SOURCES ${T_SOURCES} TEST_LIST cases)
+  set(_props TIMEOUT ${T_TIMEOUT})
+  if(T_DESKTOP)
+    list(APPEND _props RESOURCE_GROUPS desktops:1 LABELS desktop)
+  endif()
+  # Under Wine a test process that dies (a stack overflow, for one) can still
+  # end with code 0: only Google Test's own count of one passed test passes.
+  list(APPEND _props PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\." SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] 1 test")
+  set_tests_properties(${cases} PROPERTIES ${_props})
 endfunction()
 
 # Folders add what they put into dist/ to this target.

@@ -1,30 +1,29 @@
 #!/usr/bin/env bash
-# Runs the end-to-end scenarios (from ctest, inside the test command's Wine
-# session): starts the demo portal on the programs' portal port with a data
-# folder of its own, copies the program folder as a user's installation, and
-# runs e2e_scenarios.exe against both. Screenshots: <bin>/shots/; its
-# output also goes to <bin>/e2e.log.
-#   run_e2e.sh <build folder> <this test's binary folder> [gtest arguments]
+# Runs one end-to-end scenario (from ctest, on the desktop it allotted):
+# copies the program folder as the scenario's own user's installation and
+# runs the scenario's case of e2e_scenarios.exe against it and the demo
+# portal (e2e_portal.sh starts it; run alone, this starts one for itself).
+# Screenshots: <bin>/shots/; the output also goes to <bin>/<case>.log.
+#   run_e2e.sh <build folder> <this test's binary folder> <case> [gtest arguments]
 set -euo pipefail
-BUILD="$1" BIN="$2"
-shift 2
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-PORT=$(sed -n 's|.*"http://127\.0\.0\.1:\([0-9]*\)".*|\1|p' "$BUILD/generated/PortalConfig.h" | head -1)
+BUILD="$1" BIN="$2" CASE="$3"
+shift 3
+HERE="$(dirname "${BASH_SOURCE[0]}")"
 winpath() { local p="${1//\//\\}"; echo "Z:$p\\"; }
 
-rm -rf "$BIN/install" "$BIN/shots" "$BIN/portal-data"
-mkdir -p "$BIN/shots"
-cp -r "$BUILD/dist" "$BIN/install"
-cp "$BIN/install/npGameData.DLL" "$BIN/install/npGameData.pristine"
+# Two folders of the scenario's own around the installation, so that what a
+# scenario finds beside it is its own doing, not that of one running beside.
+INSTALL="$BIN/cases/$CASE/user/Orvane"
+rm -rf "$BIN/cases/$CASE"
+mkdir -p "$BIN/shots" "$(dirname "$INSTALL")"
+cp -r "$BUILD/dist" "$INSTALL"
+cp "$INSTALL/npGameData.DLL" "$INSTALL/npGameData.pristine"
 
-answers() { (exec 3<>"/dev/tcp/127.0.0.1/$PORT") 2>/dev/null; }
-portal_pid=
-if ! answers; then
-  /usr/bin/python3 "$ROOT/tools/portal/portal.py" --port "$PORT" --data "$BIN/portal-data" >"$BIN/portal.log" 2>&1 &
-  portal_pid=$!
-  for _ in $(seq 100); do answers && break; sleep 0.1; done
+# Under ctest the portal is a fixture; run by hand, the scenario starts one.
+if [ -z "${CTEST_RESOURCE_GROUP_COUNT:-}" ]; then
+  bash "$HERE/e2e_portal.sh" "$BUILD" "$BIN" start >/dev/null
+  trap 'bash "$HERE/e2e_portal.sh" "$BUILD" "$BIN" stop' EXIT
 fi
-trap '[ -n "$portal_pid" ] && kill "$portal_pid" 2>/dev/null; true' EXIT
 
-"${WINELOADER:-/usr/lib/wine/wine64}" "$BIN/e2e_scenarios.exe" "$(winpath "$BIN/install")" "$(winpath "$BIN/shots")" \
-    "$(winpath "$BUILD/tools")" "$@" 2>&1 | tee "$BIN/e2e.log"
+"$BUILD/wine-on-desktop.sh" "$BIN/e2e_scenarios.exe" "$(winpath "$INSTALL")" "$(winpath "$BIN/shots")" \
+    "$(winpath "$BUILD/tools")" --gtest_filter="Scenario.$CASE" "$@" 2>&1 | tee "$BIN/$CASE.log"
