@@ -4,6 +4,8 @@
 #include <tlhelp32.h>
 #include <wininet.h>
 
+#include <algorithm>
+
 #include "Pump.h"
 
 namespace e2e {
@@ -24,16 +26,40 @@ std::vector<DWORD> ProcessesOf(const wchar_t* exe) {
     return ids;
 }
 
+namespace {
+
+bool HasWindows(const std::vector<DWORD>& ids) {
+    struct Search {
+        const std::vector<DWORD>* ids;
+        bool found;
+    } s{&ids, false};
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            s->found = std::find(s->ids->begin(), s->ids->end(), pid) != s->ids->end();
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// Ended processes' windows go a moment after the processes themselves.
+void WaitWindowsGone(const std::vector<DWORD>& ids) { WaitFor([&] { return !HasWindows(ids); }, 10000); }
+
+}  // namespace
+
 void EndAll(const wchar_t* exe) {
-    for (DWORD id : ProcessesOf(exe)) {
+    const std::vector<DWORD> ids = ProcessesOf(exe);
+    for (DWORD id : ids) {
         HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
         if (!p) continue;
         TerminateProcess(p, 1);
         WaitForSingleObject(p, 10000);
         CloseHandle(p);
     }
-    // The system finishes with the ended programs' windows a moment later.
-    PumpFor(1500);
+    WaitWindowsGone(ids);
 }
 
 Started::Started(const std::wstring& exe, const std::wstring& args, const std::wstring& folder) {
@@ -57,7 +83,7 @@ void Started::End() {
     if (!process_) return;
     TerminateProcess(process_, 1);
     WaitForSingleObject(process_, 10000);
-    PumpFor(300);
+    WaitWindowsGone({id_});
 }
 
 DWORD Started::ExitCode(DWORD waitMs) {
@@ -197,6 +223,15 @@ void Click(HWND hwnd, int x, int y) {
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, at);
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+void ClickOnScreen(POINT at) {
+    SetCursorPos(at.x, at.y);
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, press, sizeof(INPUT));
 }
 
 void PostKey(HWND hwnd, UINT vk) {

@@ -61,6 +61,9 @@ std::vector<DWORD> ScreenPixels(const RECT& screen);
 void Key(HWND hwnd, UINT vk);
 void Type(HWND hwnd, const std::wstring& text);
 void Click(HWND hwnd, int x, int y);
+// A click of the mouse itself at a point of the screen: the pointer moves
+// there, then the left button goes down and up, as the system's input.
+void ClickOnScreen(POINT at);
 // A key press posted, for keys whose handling opens a modal box or ends the
 // program: a sent key would wait for the box to close.
 void PostKey(HWND hwnd, UINT vk);

@@ -14,6 +14,7 @@
 #include "CatalogueGroup.h"
 #include "E2eDesktop.h"
 #include "GameGridLayout.h"
+#include "MdlMenuComm.h"
 #include "PortalRequest.h"
 #include "Pump.h"
 #include "Settings.h"
@@ -28,6 +29,10 @@ namespace {
 
 const wchar_t kCaption[] = L"Brisco";
 const wchar_t kPlayerCaption[] = L"Brisco-网页游戏";
+const wchar_t kFirstList[] = L"/orvane/html/topleft/0.html";  // the catalogue's first page
+const wchar_t kSearch[] = L"/orvane/php/search.php";
+const wchar_t kGamePage[] = L"/game/";
+const wchar_t kSpace[] = L"/my/";  // the space pane's pages (signing out shows logout.php)
 
 std::wstring Install(const std::wstring& rel = L"") { return Where().install + rel; }
 
@@ -57,7 +62,7 @@ protected:
         HWND main = nullptr;
         EXPECT_TRUE(WaitFor([&] { return (main = TopWindow(kCaption, launcher_->Id())) != nullptr; }))
             << "the main window did not show";
-        PumpFor(1000);
+        if (main) EXPECT_TRUE(Shows(BrowserOf(CataloguePage(main)), kFirstList)) << "the catalogue's first page";
         return main;
     }
     // The page windows the main window's tab strip holds.
@@ -89,9 +94,14 @@ protected:
         }
         return best;
     }
-    // Moves the keyboard focus to the n-th link of the page in the view and activates it.
-    static void ActivateLink(HWND view, int n, DWORD settle = 1500) {
-        PumpFor(settle);  // the page has loaded by then
+    // Waits until the view shows a page whose address (the view's window
+    // text, as tools read it) holds `page`.
+    static bool Shows(HWND view, const std::wstring& page) {
+        return WaitFor([&] { return view && Text(view).find(page) != std::wstring::npos; }, 30000);
+    }
+    // Once the view shows the page, moves the keyboard focus to its n-th link and activates it.
+    static void ActivateLink(HWND view, const std::wstring& page, int n) {
+        ASSERT_TRUE(Shows(view, page)) << "the view shows " << Utf8(Text(view)) << ", not " << Utf8(page);
         for (int i = 0; i < n; ++i) Key(view, VK_TAB);
         Key(view, VK_RETURN);
     }
@@ -110,7 +120,11 @@ protected:
             if (r.left >= boxRect.right && (!button || r.left < WindowRect(button).left)) button = b;
         }
         ASSERT_TRUE(button);
+        HWND view = BrowserOf(page);
+        const std::wstring before = Text(view);
         Key(button, VK_RETURN);
+        ASSERT_TRUE(WaitFor([&] { return Text(view) != before && Text(view).find(kSearch) != std::wstring::npos; }, 30000))
+            << "no search results";
     }
     // Waits for a game page the main window did not hold before: a new page
     // window with a browser view. The page, or nullptr when none came.
@@ -129,7 +143,7 @@ protected:
         ClickTab(main, 1);
         const std::vector<HWND> before = Pages(main);
         Search(main, name);
-        ActivateLink(BrowserOf(CataloguePage(main)), 5);  // four links of the portal's bar come first
+        ActivateLink(BrowserOf(CataloguePage(main)), kSearch, 5);  // four links of the portal's bar come first
         HWND page = NewGamePage(main, before);
         EXPECT_TRUE(page) << "no game page opened for " << fs::path(name).string();
         return page;
@@ -208,14 +222,12 @@ protected:
         if (!view) return nullptr;
         const std::vector<HWND> before = Pages(main);
         const std::wstring game = L"/game/" + std::to_wstring(id) + L".html";
-        std::wstring list = L"/orvane/html/topleft/0.html";  // shown since the start
-        DWORD settle = 500;
+        std::wstring list = kFirstList;  // shown since the start
         if (LinkNumber(list, game) == 0) {
-            ActivateLink(view, LinkNumber(list, L"/orvane/html/topleft/1.html"), settle);
+            ActivateLink(view, list, LinkNumber(list, L"/orvane/html/topleft/1.html"));
             list = L"/orvane/html/topleft/1.html";
-            settle = 1500;
         }
-        ActivateLink(view, LinkNumber(list, game), settle);
+        ActivateLink(view, list, LinkNumber(list, game));
         return NewGamePage(main, before);
     }
 
@@ -245,13 +257,17 @@ protected:
     }
     // How many cells of the grid's page show an entry, as the screen shows
     // them: an empty cell looks like the last one, which stays empty while
-    // the list is shorter than a page.
-    static int ShownCells(HWND me) {
-        PumpFor(500);  // the repaint has reached the screen by then
+    // the list is shorter than a page. Waits for the screen to show
+    // `expected` (a repaint reaches it a moment after the change).
+    static int ShownCells(HWND me, int expected) {
         const int last = kCellsPerPage - 1;
-        const std::vector<DWORD> empty = ScreenPixels(CellOnScreen(me, last));
-        int shown = 0;
-        for (int cell = 0; cell < last; ++cell) shown += ScreenPixels(CellOnScreen(me, cell)) != empty ? 1 : 0;
+        int shown = -1;
+        WaitFor([&] {
+            const std::vector<DWORD> empty = ScreenPixels(CellOnScreen(me, last));
+            shown = 0;
+            for (int cell = 0; cell < last; ++cell) shown += ScreenPixels(CellOnScreen(me, cell)) != empty ? 1 : 0;
+            return shown == expected;
+        }, 10000);
         return shown;
     }
     // A right click on a grid cell, with the pointer there: the menu it opens, or nullptr.
@@ -268,14 +284,20 @@ protected:
         WaitFor([&] { return (menu = MenuWindow(launcher_->Id())) != nullptr; }, 5000);
         return menu;
     }
-    // Chooses line `line` (from 0, separators counted) of an open menu with the keyboard.
+    // Chooses line `line` (from 0) of the open game menu with a click on it,
+    // placed by the heights the launcher gives its lines; the pointer then
+    // goes back to the cell, so that no other cell shows it hovering.
     static bool Choose(HWND menu, int line) {
-        for (int i = 0; i <= line; ++i) {
-            PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-            PumpFor(100);
-        }
-        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-        return WaitClosed(menu, 20000);
+        constexpr bool kSeparator[] = {false, false, true, false, false, true, false};
+        POINT cell{};
+        GetCursorPos(&cell);
+        POINT at{kMenuItemWidth / 2, kMenuItemHeight / 2};
+        for (int i = 0; i < line; ++i) at.y += kSeparator[i] ? kMenuSeparatorHeight : kMenuItemHeight;
+        ClientToScreen(menu, &at);
+        ClickOnScreen(at);
+        const bool closed = WaitClosed(menu, 20000);
+        SetCursorPos(cell.x, cell.y);
+        return closed;
     }
     // A game's G_Favorite (2 a favourite, 1 not), or -1 without a row.
     static int Favorite(const std::wstring& name) {
@@ -324,7 +346,7 @@ protected:
     }
     // Activates link `n` of the space pane and waits for the window with this caption.
     HWND OpenFromPane(HWND pane, int n, const wchar_t* caption) {
-        ActivateLink(pane, n);
+        ActivateLink(pane, kSpace, n);
         HWND window = nullptr;
         WaitFor([&] { return (window = TopWindow(caption, launcher_->Id())) != nullptr; }, 20000);
         return window;
@@ -352,6 +374,8 @@ protected:
         return Fetch(LoginAddress(GetUserUrl(), SiteCode, name, password, false));
     }
 
+    void KillWhileAdding(int first, int last);
+
     std::unique_ptr<Started> launcher_;
 };
 
@@ -378,7 +402,7 @@ TEST_F(Scenario, FirstStartShowsTheRoundedMainWindowWithTwoTabsAndTheGrid) {
     EXPECT_FALSE(HasTrayIcon(main, 1)) << "the tray tells icons apart";
     HWND me = MyBoxPage(main);
     ASSERT_TRUE(me);
-    EXPECT_EQ(ShownCells(me), 1) << "the empty library's grid shows 更多游戏 alone";
+    EXPECT_EQ(ShownCells(me, 1), 1) << "the empty library's grid shows 更多游戏 alone";
 }
 
 TEST_F(Scenario, SecondStartHandsOverAndEndsTheFirstWindowComesBack) {
@@ -398,7 +422,7 @@ TEST_F(Scenario, AddingASavedFlashGameFromTheCatalogue) {
     ASSERT_TRUE(main);
     HWND page = OpenGamePage(main, L"Space Rocks");
     ASSERT_TRUE(page);
-    ActivateLink(BrowserOf(page), 5);
+    ActivateLink(BrowserOf(page), kGamePage, 5);
     const std::wstring jpg = Install(L"Jpgs\\Space Rocks.jpg"), swf = Install(L"Games\\Space Rocks.swf");
     EXPECT_TRUE(WaitFor([&] { return fs::exists(swf) && GameRows() == 1; }, 60000)) << "the movie was not saved";
     EXPECT_TRUE(fs::exists(jpg));
@@ -412,7 +436,7 @@ TEST_F(Scenario, AddingASavedFlashGameFromTheCatalogue) {
     ClickTab(main, 0);
     HWND me = MyBoxPage(main);
     ASSERT_TRUE(me);
-    EXPECT_EQ(ShownCells(me), 2) << "the grid shows the game before 更多游戏";
+    EXPECT_EQ(ShownCells(me, 2), 2) << "the grid shows the game before 更多游戏";
 }
 
 TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
@@ -420,7 +444,7 @@ TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
     ASSERT_TRUE(main);
     HWND stream = OpenGamePage(main, L"Star Miner");
     ASSERT_TRUE(stream);
-    ActivateLink(BrowserOf(stream), 5);
+    ActivateLink(BrowserOf(stream), kGamePage, 5);
     EXPECT_TRUE(WaitFor([&] { return GameRows() == 1; }, 60000));
     EXPECT_TRUE(fs::exists(Install(L"Jpgs\\Star Miner.jpg")));
     EXPECT_FALSE(fs::exists(Install(L"Games\\Star Miner.swf"))) << "a streamed movie is not saved";
@@ -430,7 +454,7 @@ TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
 
     HWND web = OpenGamePage(main, L"Dragon Realm");
     ASSERT_TRUE(web);
-    ActivateLink(BrowserOf(web), 5);
+    ActivateLink(BrowserOf(web), kGamePage, 5);
     EXPECT_TRUE(WaitFor([&] { return GameRows() == 2; }, 60000));
     EXPECT_EQ(Column(L"Dragon Realm", 5), L"2");
     HWND player = nullptr;
@@ -445,7 +469,7 @@ TEST_F(Scenario, StreamedFlashAndWebGamesReachTheirPlaces) {
 
     HWND second = OpenGamePage(main, L"Galaxy Wars");
     ASSERT_TRUE(second);
-    ActivateLink(BrowserOf(second), 5);
+    ActivateLink(BrowserOf(second), kGamePage, 5);
     EXPECT_TRUE(WaitFor([&] { return GameRows() == 3; }, 60000));
     ASSERT_TRUE(player);
     EXPECT_TRUE(WaitFor([&] { return Descendants(player, L"OrvaneWebBrowser").size() >= 2; }, 30000))
@@ -462,7 +486,7 @@ TEST_F(Scenario, FavouriteUnfavouriteAndDeleteFromTheGameMenu) {
     HWND me = MyBoxPage(main);
     ASSERT_TRUE(me);
     HWND all = ViewButton(me, 8), favourites = ViewButton(me, 36);
-    EXPECT_EQ(ShownCells(me), 3) << "two games and 更多游戏";
+    EXPECT_EQ(ShownCells(me, 3), 3) << "two games and 更多游戏";
 
     HWND menu = RightClickCell(me, 0);
     ASSERT_TRUE(menu) << "no game menu on the first game";
@@ -471,23 +495,23 @@ TEST_F(Scenario, FavouriteUnfavouriteAndDeleteFromTheGameMenu) {
     EXPECT_EQ(Favorite(L"连连看"), 1);
 
     Key(favourites, VK_RETURN);
-    EXPECT_EQ(ShownCells(me), 2) << "the favourite and 更多游戏";
+    EXPECT_EQ(ShownCells(me, 2), 2) << "the favourite and 更多游戏";
     menu = RightClickCell(me, 0);
     ASSERT_TRUE(menu);
     ASSERT_TRUE(Choose(menu, 4));  // 取消收藏
     EXPECT_TRUE(WaitFor([] { return Favorite(L"Space Rocks") == 1; }, 10000));
-    EXPECT_EQ(ShownCells(me), 1) << "the favourites view shows only 更多游戏";
+    EXPECT_EQ(ShownCells(me, 1), 1) << "the favourites view shows only 更多游戏";
     EXPECT_FALSE(RightClickCell(me, 0)) << "更多游戏 has no game menu";
 
     Key(all, VK_RETURN);
-    EXPECT_EQ(ShownCells(me), 3);
+    EXPECT_EQ(ShownCells(me, 3), 3);
     menu = RightClickCell(me, 1);
     ASSERT_TRUE(menu);
     ASSERT_TRUE(Choose(menu, 6));  // 删除游戏
     EXPECT_TRUE(WaitFor([] { return GameRows() == 1; }, 10000));
     EXPECT_EQ(Favorite(L"连连看"), -1) << "its row is gone";
     EXPECT_EQ(Favorite(L"Space Rocks"), 1);
-    EXPECT_EQ(ShownCells(me), 2) << "one game and 更多游戏";
+    EXPECT_EQ(ShownCells(me, 2), 2) << "one game and 更多游戏";
 }
 
 TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount) {
@@ -531,7 +555,7 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
 
     // Signed out from the pane, then in with 记住密码: the account is remembered.
-    ActivateLink(pane, 1);  // 退出登录
+    ActivateLink(pane, kSpace, 1);  // 退出登录
     EXPECT_TRUE(PaneTurns(pane, signedOut, true)) << "signed out";
     form = OpenFromPane(pane, signInLink, L"用户登录");
     ASSERT_TRUE(form) << "the sign-in window did not open";
@@ -555,7 +579,7 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";
 
     // Next time the name alone signs in: the launcher fills in the password.
-    ActivateLink(pane, 1);
+    ActivateLink(pane, kSpace, 1);
     EXPECT_TRUE(PaneTurns(pane, signedOut, true)) << "signed out";
     form = OpenFromPane(pane, signInLink, L"用户登录");
     ASSERT_TRUE(form);
@@ -595,9 +619,9 @@ TEST_F(Scenario, RefusedCommandsAndAFailedDownloadWriteNothingAndSayWhy) {
     const int checksLink = LinkNumber(L"/orvane/html/left/0/0.html", checks);
     ASSERT_GT(featureLink, 0);
     ASSERT_GT(checksLink, 0);
-    ActivateLink(view, featureLink);
-    ActivateLink(view, checksLink);
-    PumpFor(1500);
+    ActivateLink(view, kFirstList, featureLink);
+    ActivateLink(view, L"/orvane/html/left/0/0.html", checksLink);
+    ASSERT_TRUE(Shows(view, checks));
 
     // Links of the checks page in the order they are tried; Tab moves on from the last one.
     struct Check {
@@ -642,9 +666,9 @@ TEST_F(Scenario, RefusedCommandsAndAFailedDownloadWriteNothingAndSayWhy) {
         Key(view, VK_RETURN);
         HWND page = NewGamePage(main, before);
         ASSERT_TRUE(page) << "no game page for " << Utf8(p.opener);
-        PumpFor(1500);  // the page has loaded by then
         const int link = LinkNumber(p.path, p.link);
         ASSERT_GT(link, 0);
+        ASSERT_TRUE(Shows(BrowserOf(page), p.path));
         EXPECT_EQ(BoxAfter(BrowserOf(page), link), p.box) << Utf8(p.opener);
         EXPECT_EQ(GameRows(), 0);
     }
@@ -658,8 +682,9 @@ TEST_F(Scenario, RefusedCommandsAndAFailedDownloadWriteNothingAndSayWhy) {
     const std::wstring told = L"“检验-下载失败”下载失败：";
     EXPECT_EQ(failed.substr(0, told.size()), told) << Utf8(failed);
 
-    // Nothing was written: no row, no picture or movie, nothing beside the program folder.
-    PumpFor(1500);
+    // Nothing was written: no row, no picture or movie, nothing beside the
+    // program folder (the failed download's file goes a moment after the box).
+    WaitFor([&] { return Listing(install, true) == programFolder; }, 10000);
     EXPECT_EQ(GameRows(), 0);
     EXPECT_EQ(Listing(install, true), programFolder);
     std::set<std::wstring> aroundAfter = Listing(bin, false);
@@ -701,23 +726,27 @@ TEST_F(Scenario, CloseQuitsAndEndsEveryPlayerOrHidesToTheTray) {
     ASSERT_TRUE(close);
     PostKey(close, VK_RETURN);  // the focused button pressed from the keyboard
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 20000)) << "hidden to the tray";
-    PumpFor(1500);
-    EXPECT_TRUE(launcher_->Running());
-    EXPECT_EQ(ProcessesOf(L"Pellow.exe").size(), 1u) << "the player plays on";
-    EXPECT_EQ(Pages(main).size(), 2u);
     PostMessageW(main, kTrayMessage, 0, WM_LBUTTONUP);  // as the shell reports a left click on the icon
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 20000)) << "back from the tray";
+    EXPECT_TRUE(launcher_->Running()) << "the same launcher all along";
     EXPECT_EQ(ProcessesOf(L"Orvane.exe").size(), 1u);
+    EXPECT_EQ(ProcessesOf(L"Pellow.exe").size(), 1u) << "the player played on";
+    EXPECT_EQ(Pages(main).size(), 2u);
 }
 
-TEST_F(Scenario, KillingTheLauncherWhileGamesAreAddedLeavesASoundLibrary) {
+// Adds portal games `first` to `last` from the catalogue, one launcher for
+// each, killed at a moment spread over the road of all twenty from the link
+// to the game's tab (thumbnail, the pause, the movie, the renames, the row,
+// the page); after every kill the library must be sound.
+void Scenario::KillWhileAdding(int first, int last) {
     // Portal games 1 to 20: saved Flash games first, then streamed ones.
-    const std::map<int, std::wstring> names = {
+    const std::map<int, std::wstring> all = {
         {1, L"泡泡龙大战"}, {2, L"连连看"}, {3, L"黄金矿工"}, {4, L"Space Rocks"}, {5, L"宝石 迷阵"},
         {6, L"Tower Guard"}, {7, L"小猪快跑"}, {8, L"疯狂赛车"}, {9, L"Jungle Jump"}, {10, L"切水果"},
         {11, L"方块消除"}, {12, L"深海 探险"}, {13, L"Pixel Pong"}, {14, L"火柴人格斗"}, {15, L"坦克大战"},
         {16, L"Star Miner"}, {17, L"五子棋"}, {18, L"消灭星星"}, {19, L"Bubble Pop 2"}, {20, L"植物 守卫"},
     };
+    const std::map<int, std::wstring> names(all.find(first), all.upper_bound(last));
     std::map<std::wstring, std::string> portalFiles;  // what a whole download holds, by final path
     for (const auto& [id, name] : names) {
         portalFiles[Install(L"Jpgs\\" + name + L".jpg")] = Fetch(GetGameUrl() + L"/img/g" + std::to_wstring(id) + L".jpg");
@@ -729,8 +758,6 @@ TEST_F(Scenario, KillingTheLauncherWhileGamesAreAddedLeavesASoundLibrary) {
 
     int added = 0;
     for (const auto& [id, name] : names) {
-        // The moment: spread over the road from the link to the game's tab
-        // (thumbnail, the pause, the movie, the renames, the row, the page).
         const DWORD moment = static_cast<DWORD>((id - 1) * 70 + random() % 70);
         SCOPED_TRACE("game " + std::to_string(id) + ", killed " + std::to_string(moment) + " ms after the link");
         HWND main = StartLauncher();
@@ -738,7 +765,7 @@ TEST_F(Scenario, KillingTheLauncherWhileGamesAreAddedLeavesASoundLibrary) {
         HWND page = OpenFromList(main, id);
         ASSERT_TRUE(page);
         const std::wstring gamePage = L"/game/" + std::to_wstring(id) + L".html";
-        ActivateLink(BrowserOf(page), LinkNumber(gamePage, L"CALL_API"));
+        ActivateLink(BrowserOf(page), gamePage, LinkNumber(gamePage, L"CALL_API"));
         PumpFor(moment);
         launcher_->End();
 
@@ -771,6 +798,10 @@ TEST_F(Scenario, KillingTheLauncherWhileGamesAreAddedLeavesASoundLibrary) {
     ASSERT_TRUE(main);
     EXPECT_EQ(GameRows(), added);
 }
+
+TEST_F(Scenario, KillingTheLauncherWhileSavedGamesAreAddedLeavesASoundLibrary) { KillWhileAdding(1, 10); }
+
+TEST_F(Scenario, KillingTheLauncherWhileSavedAndStreamedGamesAreAddedLeavesASoundLibrary) { KillWhileAdding(11, 20); }
 
 }  // namespace
 
