@@ -25,10 +25,10 @@ mkdir -p "$BUILD/soak"
 : >"$BUILD/soak/failures"
 for ((round = 1; round <= ROUNDS; round++)); do
   start=$SECONDS
-  ctest -L desktop -j "${CTEST_JOBS:-$JOBS}" --timeout 300 --resource-spec-file "$BUILD/desktops/resources.json" "$@" \
+  ctest -L desktop --output-on-failure -j "${CTEST_JOBS:-$JOBS}" --timeout 300 --resource-spec-file "$BUILD/desktops/resources.json" "$@" \
       >"$BUILD/soak/round-$round.log" 2>&1 || true
   total=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$BUILD/soak/round-$round.log")
-  failed=$(sed -n 's/^[ \t]*[0-9]* - \(.*\) (.*)$/\1/p' "$BUILD/soak/round-$round.log")
+  failed=$(sed -n '/tests FAILED:$/,/^$/s/^[ \t]*[0-9]* - \(.*\) (.*)$/\1/p' "$BUILD/soak/round-$round.log")
   printf '%s\n' $failed >>"$BUILD/soak/failures"
   log "round $round of $ROUNDS: ${total:-?} tests, $(printf '%s\n' $failed | grep -c . || true) failed ($((SECONDS - start)) s)"
 done
