@@ -112,6 +112,11 @@ int32_t SqliteExec(intptr_t db, const std::wstring& statement) {
     return CallInt(1, "sqlite3_exec", db, Addr(sql.data()), 0, 0, 0);
 }
 
+int32_t SqliteChanges(intptr_t db) {
+    if (!SqliteReady) return 0;
+    return CallInt(0, "sqlite3_changes", db);
+}
+
 int32_t SqliteStep(intptr_t stmt) {
     if (!SqliteReady) return 1;
     return CallInt(1, "sqlite3_step", stmt);

@@ -27,6 +27,8 @@ int32_t SqliteClose(intptr_t db);
 int32_t SqlitePrepare(intptr_t db, const std::wstring& statement, int32_t byteCount, intptr_t& stmt,
                       intptr_t& tail);
 int32_t SqliteExec(intptr_t db, const std::wstring& statement);
+// Rows the last finished INSERT, UPDATE or DELETE on the connection changed.
+int32_t SqliteChanges(intptr_t db);
 int32_t SqliteStep(intptr_t stmt);
 int32_t SqliteFinalize(intptr_t stmt);
 int32_t SqliteColumnBytes(intptr_t stmt, int32_t col);

@@ -73,15 +73,23 @@ void FlashGame::Eject_Tool_Replay_Click() {
 void FlashGame::Eject_Tool_Filling_Click() { FlashReplay->ScaleMode(Eject_Tool_Filling->Value() ? 0 : 2); }
 
 void FlashGame::Eject_Tool_Favorite_Click() {
+    bool ran = false;
+    int32_t changed = 0;
     if (SqliteStartup(AppDir) == SQLITE_OK_ && SqliteOpen(DbFileName, db_) == SQLITE_OK_) {
         // The name goes in quoted by the catalogue's own rule, so an
         // apostrophe in it cannot end the literal and touch other rows.
         const std::wstring sql = L"Update [Games] Set [G_Favorite] = 2 Where [G_Name] = '" + SqlText(gameName_) + L"'";
-        if (SqliteExec(db_, sql) == SQLITE_OK_) MsgBox(L"收藏成功", MB_OK);
+        ran = SqliteExec(db_, sql) == SQLITE_OK_;
+        if (ran) changed = SqliteChanges(db_);
     }
     SqliteClose(db_);
     db_ = 0;
     SqliteShutdown();
+    // Only now: while the box is up, other work on the catalogue may start
+    // and shut the library down.
+    if (!ran) return;
+    if (changed > 0) MsgBox(L"收藏成功", MB_OK);
+    else MsgBox(L"“" + gameName_ + L"”已不在游戏库中，无法收藏。", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void FlashGame::web_close_Click() { Unload(); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AddStage.h"
 #include "CTabItem.h"
 #include "CTabItems.h"
 #include "DownloadName.h"
@@ -59,7 +60,8 @@ MainGame::MainGame() {
     DL_WinSock->DownError = [this](long code, const std::wstring&) { DL_WinSock_DownError(code); };
 }
 
-MainGame::~MainGame() = default;
+// The download stops before its stage goes.
+MainGame::~MainGame() { DL_WinSock->StopDown(); }
 
 void MainGame::Initialize(IuTab* Implement, CTabItem* Item) {
     host_ = Implement;
@@ -75,6 +77,13 @@ void MainGame::Form_Load() {
     for (const auto& [button, picture] : pictures)
         (*button)->BackPicture(LoadSkinPicture(std::wstring(L"Skin\\DefaultSkin\\") + picture));
     WB->Navigate(GetTopLeftUrl());
+}
+
+void MainGame::Form_Unload(int&) { Abandon(); }
+
+void MainGame::Abandon() {
+    DL_WinSock->StopDown();
+    stage_.reset();
 }
 
 void MainGame::Form_Resize() {
@@ -164,31 +173,54 @@ void MainGame::WebTable(const PageCommand& command) {
         MsgBox(UnusableNameMessage(f[0]), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    // A thumbnail of an earlier command that came now would be taken for this game.
+    Abandon();
     DlPicUrl = f[1];
     DlName = f[0];
     DlPlayUrl = f[2];
-    if (LookUpGame(DlName).found) {
-        if (GamePageLinks().Image_Flash_Run) GamePageLinks().Image_Flash_Run(DlName);
+    if (const StoredGame stored = LookUpGame(DlName); stored.found) {
+        RunStored(stored);
+        return;
+    }
+    stage_ = AddStage::Make(ProgramFolder());
+    if (!stage_) {
+        MsgBox(SaveFailedMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     // The catalogue's pages send paths: the portal always goes in front.
     picAddress_ = GetGameUrl() + f[1];
-    DL_WinSock->Url(picAddress_);
-    DL_WinSock->SavePath(ProgramFolder() + L"\\Jpgs\\");
-    DL_WinSock->StartDown();
+    stage_->Fetch(*DL_WinSock, picAddress_, AddStage::Part::Thumbnail);
+}
+
+void MainGame::RunStored(const StoredGame& stored) {
+    DlName = stored.name;
+    if (GamePageLinks().Image_Flash_Run) GamePageLinks().Image_Flash_Run(DlName);
 }
 
 void MainGame::DL_WinSock_DownComplete(long size) {
     if (size < 1) return;
-    if (!GiveFinalNames({{ProgramFolder() + L"\\Jpgs", FileNameFromAddress(picAddress_), DlName + L".jpg"}})) {
+    // Another page may have stored the game meanwhile: its files and row stay as they are.
+    if (const StoredGame stored = LookUpGame(DlName); stored.found) {
+        stage_.reset();
+        RunStored(stored);
+        return;
+    }
+    if (!stage_->GiveFinalNames({{AddStage::Part::Thumbnail, FileNameFromAddress(picAddress_), DlName + L".jpg"}})) {
+        stage_.reset();
         MsgBox(SaveFailedMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_WebUrl,G_Type,G_Favorite) Values('" + SqlText(DlName) + L"','" +
-                  SqlText(DlPlayUrl) + L"','" + SqlText(CurrentPageUrl_) + L"',2,1)");
-    if (GamePageLinks().Image_Flash_Add) GamePageLinks().Image_Flash_Add(DlName, L"1");
+    const bool saved =
+        ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_WebUrl,G_Type,G_Favorite) Values('" + SqlText(DlName) +
+                      L"','" + SqlText(DlPlayUrl) + L"','" + SqlText(CurrentPageUrl_) + L"',2,1)");
+    // No thumbnail stays without its row.
+    if (!saved) stage_->TakeBackFinalNames();
+    stage_.reset();
+    if (!saved) MsgBox(NotSavedMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
+    else if (GamePageLinks().Image_Flash_Add) GamePageLinks().Image_Flash_Add(DlName, L"1");
 }
 
 void MainGame::DL_WinSock_DownError(long code) {
+    stage_.reset();
     MsgBox(DownloadFailedMessage(DlName, code), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -14,10 +14,12 @@
 #include "ToolkitHosting.h"
 #include "WebBrowserHosting.h"
 
+class AddStage;
 class bkDLControl;
 class CTabItem;
 class IuTab;
 struct PageCommand;
+struct StoredGame;
 
 class MainGame : public Form, public ITabForm {
 public:
@@ -47,6 +49,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Resize() override;
+    void Form_Unload(int& Cancel) override;
 
 private:
     void Category(iButton& button, const std::wstring& address);
@@ -58,12 +61,16 @@ private:
     void WebTable(const PageCommand& command);
     void DL_WinSock_DownComplete(long size);
     void DL_WinSock_DownError(long code);
+    // Ends the pending add, if any: its download and its files.
+    void Abandon();
+    void RunStored(const StoredGame& stored);
     // The link the user activated: the top document's, else the first frame's;
     // linkPage_ becomes the address of the document that holds it.
     std::wstring ActiveLink();
 
     std::wstring DlName, DlPicUrl, DlPlayUrl;
     std::wstring picAddress_;  // the address fetched for the pending thumbnail
+    std::unique_ptr<AddStage> stage_;  // where the pending add downloads
     std::wstring CurrentPageUrl_;
     std::wstring linkPage_;
     IuTab* host_ = nullptr;

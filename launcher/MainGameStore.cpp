@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <vector>
-
+#include "CatalogueGroup.h"
 #include "DownloadErrors.h"
-#include "DownloadName.h"
 #include "SqlText.h"
 #include "Settings.h"
+#include "UtfToGb.h"
 #include "mSqlite.h"
 
 std::wstring ProgramFolder() {
@@ -15,57 +14,23 @@ std::wstring ProgramFolder() {
 }
 
 StoredGame LookUpGame(const std::wstring& name) {
-    StoredGame game;
-    intptr_t db = 0, stmt = 0, tail = 0;
-    if (SqliteStartup(AppDir) == 0 && SqliteOpen(DbFileName, db) == 0 &&
-        SqlitePrepare(db, L"Select * From [Games]  Where [G_Name] = '" + SqlText(name) + L"'", 0, stmt, tail) == 0 &&
-        SqliteStep(stmt) == SQLITE_ROW_) {
-        game.found = true;
-        game.wUrl = SqliteColumnText(stmt, 4);
+    CatalogueGroup group;
+    {
+        CatalogueQuery exact(group, L"Select * From [Games]  Where [G_Name] = '" + SqlText(name) + L"'");
+        if (exact.Step()) return {true, name, exact.Text(4)};
     }
-    SqliteFinalize(stmt);
-    SqliteClose(db);
-    SqliteShutdown();
-    return game;
-}
-
-void ExecOnLibrary(const std::wstring& statement) {
-    intptr_t db = 0;
-    if (SqliteStartup(AppDir) == 0 && SqliteOpen(DbFileName, db) == 0) SqliteExec(db, statement);
-    SqliteClose(db);
-    SqliteShutdown();
-}
-
-namespace {
-
-bool IsFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
-
-bool GiveFinalNames(std::initializer_list<FinalName> files) {
-    for (const FinalName& f : files)
-        if (!IsPlainFileName(f.downloaded) || !IsFile(PathInFolder(f.folder, f.downloaded))) return false;
-    std::vector<const FinalName*> done;
-    for (const FinalName& f : files) {
-        const std::wstring from = PathInFolder(f.folder, f.downloaded), to = PathInFolder(f.folder, f.final);
-        if (from == to) {
-            done.push_back(&f);
-            continue;
-        }
-        // An older file of the game goes first; if it will not go, the rename fails below.
-        DeleteFileW(to.c_str());
-        if (!MoveFileW(from.c_str(), to.c_str())) {
-            for (const FinalName* back : done)
-                MoveFileW(PathInFolder(back->folder, back->final).c_str(),
-                          PathInFolder(back->folder, back->downloaded).c_str());
-            return false;
-        }
-        done.push_back(&f);
+    CatalogueQuery every(group, L"Select * From [Games]");
+    while (every.Step()) {
+        const std::wstring stored = Utf8UrlDecode(every.Text(1));
+        if (CompareStringOrdinal(stored.c_str(), -1, name.c_str(), -1, TRUE) == CSTR_EQUAL)
+            return {true, stored, every.Text(4)};
     }
-    return true;
+    return {};
+}
+
+bool ExecOnLibrary(const std::wstring& statement) {
+    CatalogueGroup group;
+    return group.Exec(statement) == SQLITE_OK_;
 }
 
 std::wstring UnusableNameMessage(const std::wstring& name) {
@@ -80,4 +45,8 @@ std::wstring DownloadFailedMessage(const std::wstring& name, long code) {
 
 std::wstring SaveFailedMessage(const std::wstring& name) {
     return L"“" + name + L"”下载失败：" + DownErrorText(kDownSaveFailed);
+}
+
+std::wstring NotSavedMessage(const std::wstring& name) {
+    return L"“" + name + L"”无法保存到游戏库：游戏库无法打开或写入。";
 }

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "AddStage.h"
 #include "CTabItem.h"
 #include "CTabItems.h"
 #include "DownloadName.h"
@@ -77,7 +78,8 @@ MainGameUrl::MainGameUrl() {
     DL_WinSock->DownError = [this](long code, const std::wstring&) { DL_WinSock_DownError(code); };
 }
 
-MainGameUrl::~MainGameUrl() = default;
+// The download stops before its stage goes.
+MainGameUrl::~MainGameUrl() { DL_WinSock->StopDown(); }
 
 void MainGameUrl::Form_Load() {
     const std::shared_ptr<StdPicture> hand = LoadSkinPicture(L"Skin\\DefaultSkin\\Cur\\harrow.cur");
@@ -145,27 +147,29 @@ void MainGameUrl::WB_NewWindow2(bool& Cancel) {
         MsgBox(UnusableNameMessage(name), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    // A download of an earlier command that finished now would be taken for this game.
+    Abandon();
+    ResetPanel();
     if (command->kind == L"FlashTable") FlashTable(*command);
     else WebTable(*command);
 }
 
 void MainGameUrl::FlashTable(const PageCommand& command) {
     const auto& f = command.fields;
+    DlKind = L"1";
     DlName = f[0];
     DlPicUrl = f[1];
     DlSwfUrl = f[2];
     DlIntro = f[3];
-    const StoredGame stored = LookUpGame(DlName);
-    if (stored.found) {
-        PlayInThisTab(stored.wUrl);
+    if (const StoredGame stored = LookUpGame(DlName); stored.found) {
+        StartStored(stored);
         return;
     }
     WBDown->Silent(true);
     PicDown.Visible(true);
     LB_GameName.Caption(L"您正在下载“" + f[0] + L"”游戏，请耐心等待...");
-    DlKind = L"1";
     DlFinalStage = DlSwfUrl.find(kNoSave) != std::wstring::npos;
-    StartThumbnail();
+    StartAdd();
 }
 
 void MainGameUrl::WebTable(const PageCommand& command) {
@@ -175,24 +179,48 @@ void MainGameUrl::WebTable(const PageCommand& command) {
     DlPicUrl = f[1];
     DlName = f[0];
     DlPlayUrl = f[2];
-    if (LookUpGame(DlName).found) {
-        if (GamePageLinks().Image_Flash_Run) GamePageLinks().Image_Flash_Run(DlName);
+    if (const StoredGame stored = LookUpGame(DlName); stored.found) {
+        StartStored(stored);
         return;
     }
-    StartThumbnail();
+    StartAdd();
+}
+
+void MainGameUrl::StartStored(const StoredGame& stored) {
+    DlName = stored.name;
+    if (DlKind == L"1") PlayInThisTab(stored.wUrl);
+    else if (GamePageLinks().Image_Flash_Run) GamePageLinks().Image_Flash_Run(DlName);
+}
+
+void MainGameUrl::Abandon() {
+    DL_WinSock->StopDown();
+    Swf_Timer.Interval(0);
+    stage_.reset();
+}
+
+void MainGameUrl::ResetPanel() {
+    PicDown.Visible(false);
+    LB_GameName.Caption(L"");
+    LB_Speed.Caption(L" - -");
+    LB_cbSize.Caption(L" - -");
+    ProgressBar1->Value(0);
+    ProgressBar1->Text(L"0%");
+    LBDel.Enabled(false);
+    if (LB_Stop.Caption() != L"暂停下载") LB_Stop_Click();  // the animation runs again
 }
 
 std::wstring MainGameUrl::GameAddress(const std::wstring& field) {
     return field.find(L"http://") != std::wstring::npos ? field : GetGameUrl() + field;
 }
 
-void MainGameUrl::StartThumbnail() {
-    // A pause left from an earlier game must not start its movie over this one.
-    Swf_Timer.Interval(0);
+void MainGameUrl::StartAdd() {
+    stage_ = AddStage::Make(ProgramFolder());
+    if (!stage_) {
+        Tell(SaveFailedMessage(DlName));
+        return;
+    }
     picAddress_ = GameAddress(DlPicUrl);
-    DL_WinSock->Url(picAddress_);
-    DL_WinSock->SavePath(ProgramFolder() + L"\\Jpgs\\");
-    DL_WinSock->StartDown();
+    stage_->Fetch(*DL_WinSock, picAddress_, AddStage::Part::Thumbnail);
 }
 
 void MainGameUrl::Swf_Timer_Tick() {
@@ -201,9 +229,7 @@ void MainGameUrl::Swf_Timer_Tick() {
     Swf_Timer.Interval(0);
     DlFinalStage = true;
     swfAddress_ = GameAddress(DlSwfUrl);
-    DL_WinSock->Url(swfAddress_);
-    DL_WinSock->SavePath(ProgramFolder() + L"\\Games\\");
-    DL_WinSock->StartDown();
+    stage_->Fetch(*DL_WinSock, swfAddress_, AddStage::Part::Movie);
 }
 
 void MainGameUrl::DL_WinSock_DownProgress(float fraction, long speed, long size) {
@@ -221,36 +247,53 @@ void MainGameUrl::DL_WinSock_DownComplete(long size) {
         Swf_Timer.Interval(1000);
         return;
     }
-    const std::wstring folder = ProgramFolder();
-    const bool savedMovie = DlKind == L"1" && DlSwfUrl.find(kNoSave) == std::wstring::npos;
-    const FinalName picture{folder + L"\\Jpgs", FileNameFromAddress(picAddress_), DlName + L".jpg"};
-    bool named = false;
-    if (savedMovie) {
-        const FinalName movie{folder + L"\\Games", FileNameFromAddress(swfAddress_), DlName + L".swf"};
-        named = GiveFinalNames({movie, picture});
-    } else {
-        named = GiveFinalNames({picture});
+    // Another page may have stored the game meanwhile: its files and row stay as they are.
+    if (const StoredGame stored = LookUpGame(DlName); stored.found) {
+        stage_.reset();
+        StartStored(stored);
+        return;
     }
+    const bool savedMovie = DlKind == L"1" && DlSwfUrl.find(kNoSave) == std::wstring::npos;
+    const AddStage::FinalName picture{AddStage::Part::Thumbnail, FileNameFromAddress(picAddress_), DlName + L".jpg"};
+    const bool named =
+        savedMovie ? stage_->GiveFinalNames({{AddStage::Part::Movie, FileNameFromAddress(swfAddress_), DlName + L".swf"},
+                                             picture})
+                   : stage_->GiveFinalNames({picture});
     if (!named) {
+        stage_.reset();
         Tell(SaveFailedMessage(DlName));
         return;
     }
-    // No older movie of the game may stay behind the new row.
-    if (!savedMovie) DeleteFileW((folder + L"\\Games\\" + DlName + L".swf").c_str());
+    Register(savedMovie);
+}
 
-    if (DlKind == L"1" && savedMovie) {
-        DlSwfUrl.clear();
-        ExecOnLibrary(L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" + SqlText(DlName) +
-                      L"','" + SqlText(DlIntro) + L"','" + SqlText(URL_) + L"',1,1)");
+void MainGameUrl::Register(bool savedMovie) {
+    bool saved = false;
+    if (savedMovie) {
+        saved = ExecOnLibrary(L"Insert Into Games(G_Name,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" +
+                              SqlText(DlName) + L"','" + SqlText(DlIntro) + L"','" + SqlText(URL_) + L"',1,1)");
     } else if (DlKind == L"1") {
-        ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" +
-                      SqlText(DlName) + L"','" + SqlText(WithoutNoSave(DlSwfUrl)) + L"','" + SqlText(DlIntro) +
-                      L"','" + SqlText(URL_) + L"',1,1)");
+        saved = ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_Introduce,G_WebUrl,G_Type,G_Favorite) Values('" +
+                              SqlText(DlName) + L"','" + SqlText(WithoutNoSave(DlSwfUrl)) + L"','" +
+                              SqlText(DlIntro) + L"','" + SqlText(URL_) + L"',1,1)");
     } else {
-        ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_WebUrl,G_Type,G_Favorite) Values('" + SqlText(DlName) +
-                      L"','" + SqlText(DlPlayUrl) + L"','" + SqlText(URL_) + L"',2,1)");
+        saved = ExecOnLibrary(L"Insert Into Games(G_Name,W_Url,G_WebUrl,G_Type,G_Favorite) Values('" +
+                              SqlText(DlName) + L"','" + SqlText(DlPlayUrl) + L"','" + SqlText(URL_) + L"',2,1)");
     }
     DlStarted = true;
+    if (!saved) {
+        // No file stays without its row. A Flash game still plays, from the portal.
+        stage_->TakeBackFinalNames();
+        stage_.reset();
+        const std::wstring name = DlName;
+        if (DlKind == L"1") PlayInThisTab(savedMovie ? swfAddress_ : DlSwfUrl);
+        MsgBox(NotSavedMessage(name), MB_OK | MB_ICONEXCLAMATION);  // the page may be gone by now
+        return;
+    }
+    stage_.reset();
+    // No older movie of the game may stay behind the new row.
+    if (!savedMovie) DeleteFileW((ProgramFolder() + L"\\Games\\" + DlName + L".swf").c_str());
+    if (savedMovie) DlSwfUrl.clear();
     if (DlKind == L"1") {
         if (GamePageLinks().Image_Flash_Add) GamePageLinks().Image_Flash_Add(DlName, L"0");
         PlayInThisTab(DlSwfUrl);
@@ -261,6 +304,7 @@ void MainGameUrl::DL_WinSock_DownComplete(long size) {
 
 void MainGameUrl::DL_WinSock_DownError(long code) {
     Swf_Timer.Interval(0);
+    stage_.reset();
     Tell(DownloadFailedMessage(DlName, code));
 }
 
@@ -287,14 +331,13 @@ void MainGameUrl::LB_Stop_Click() {
 }
 
 void MainGameUrl::LBDel_Click() {
-    DL_WinSock->StopDown();
+    Abandon();
     if (!host_) return;
     const long index = host_->TabItems().FindItem(static_cast<ITabForm*>(this));
     if (index >= 0) host_->TabItems().Remove(index, true);
 }
 
 void MainGameUrl::Form_Unload(int& Cancel) {
-    DL_WinSock->StopDown();
-    Swf_Timer.Interval(0);
+    Abandon();
     if (!DlStarted && host_) host_->Selected(1);
 }

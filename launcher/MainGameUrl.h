@@ -15,10 +15,12 @@
 #include "ToolkitHosting.h"
 #include "WebBrowserHosting.h"
 
+class AddStage;
 class bkDLControl;
 class CTabItem;
 class IuTab;
 struct PageCommand;
+struct StoredGame;
 
 class MainGameUrl : public Form, public ITabForm {
 public:
@@ -63,11 +65,19 @@ private:
     void WB_TitleChange(const std::wstring& title);
     void FlashTable(const PageCommand& command);
     void WebTable(const PageCommand& command);
-    // Starts the thumbnail download of the pending game.
-    void StartThumbnail();
+    // Ends the pending add, if any: its download, its pause and its files.
+    void Abandon();
+    // The panel as a page that has taken no command shows it.
+    void ResetPanel();
+    // Starts the game of the library that the command named.
+    void StartStored(const StoredGame& stored);
+    // Makes the pending game's stage and starts its thumbnail download.
+    void StartAdd();
     void Swf_Timer_Tick();
     void DL_WinSock_DownProgress(float fraction, long speed, long size);
     void DL_WinSock_DownComplete(long size);
+    // The files have their final names: the row, then the game.
+    void Register(bool savedMovie);
     void DL_WinSock_DownError(long code);
     void LB_Stop_Click();
     void LBDel_Click();
@@ -86,6 +96,8 @@ private:
     bool DlStarted = false;
     // The addresses actually fetched; the files they left are named after them.
     std::wstring picAddress_, swfAddress_;
+    // Where the pending add downloads; none while no add is pending.
+    std::unique_ptr<AddStage> stage_;
     IuTab* host_ = nullptr;
     CTabItem* item_ = nullptr;
 };

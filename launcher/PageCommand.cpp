@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "UtfToGb.h"
+
 namespace {
 
 constexpr std::wstring_view kMarker = L"javascript:CALL_API";
@@ -83,5 +85,7 @@ bool IsUsableGameName(std::wstring_view name) {
         if (std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) return false;
     }
     if (name.back() == L'.' || name.back() == L' ') return false;
-    return !IsDeviceName(name);
+    if (IsDeviceName(name)) return false;
+    const std::wstring text(name);
+    return Utf8UrlDecode(Utf8UrlEncode(text)) == text;
 }

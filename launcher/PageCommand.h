@@ -29,5 +29,7 @@ bool IsAccepted(const PageCommand& command, std::initializer_list<std::wstring_v
 // A game name can become "<name>.jpg" and "<name>.swf" inside one folder:
 // not empty, not "." or "..", none of \ / : * ? " < > | or a control
 // character, not ending in a dot or a blank, and not a device name such as
-// CON or LPT1 (with or without an extension).
+// CON or LPT1 (with or without an extension). It also comes back from the
+// library as it went in: the library stores it percent-encoded, and a name
+// such as "A%C3A9" would be read back as another one, whose files it has not.
 bool IsUsableGameName(std::wstring_view name);

@@ -98,15 +98,19 @@ TEST_F(FlashGameTest, FavouriteTwiceShowsTheMessageTwiceAndMarksOnlyItsRow) {
         return env.QueryInt(L"Select G_Favorite From Games Where G_Name = '" + encoded + L"'");
     };
     std::vector<std::wstring> shown;
+    int boxesOverOpenLibrary = 0;
     const MsgBoxHandler saved = MsgBoxHook();
     MsgBoxHook() = [&](const std::wstring& prompt, UINT buttons, const std::wstring& title) {
         shown.push_back(prompt + L"|" + std::to_wstring(buttons));
+        // Other work on the catalogue may run while a box is up: none may find it open.
+        if (SqliteReady) ++boxesOverOpenLibrary;
         return IDOK;
     };
     Open(L"贪吃蛇");
     page->Eject_Tool_Favorite->Click();
     page->Eject_Tool_Favorite->Click();
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"收藏成功|0", L"收藏成功|0"}));
+    EXPECT_EQ(boxesOverOpenLibrary, 0);
     EXPECT_EQ(favourite(L"%E8%B4%AA%E5%90%83%E8%9B%87"), 2);
     EXPECT_EQ(favourite(L"Other"), 1);
     Close(L"贪吃蛇");
@@ -120,6 +124,14 @@ TEST_F(FlashGameTest, FavouriteTwiceShowsTheMessageTwiceAndMarksOnlyItsRow) {
     EXPECT_EQ(favourite(L"it"), 1);
     EXPECT_EQ(favourite(L"Other"), 1);
     Close(L"it's");
+
+    // Deleted from the grid while its tab was open: nothing is marked, and the user hears so.
+    shown.clear();
+    Open(L"Gone");
+    page->Eject_Tool_Favorite->Click();
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"“Gone”已不在游戏库中，无法收藏。|48"}));
+    EXPECT_EQ(boxesOverOpenLibrary, 0);
+    Close(L"Gone");
 
     // A statement that fails says nothing: no catalogue where the page looks.
     shown.clear();

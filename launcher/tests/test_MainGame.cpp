@@ -192,6 +192,47 @@ TEST_F(Catalogue, WebTableAddsTheGameWithTheLastLoadedCatalogueAddress) {
     EXPECT_EQ(server.RequestCount("/img/w.jpg"), 1u);
 }
 
+TEST_F(Catalogue, ACommandWhileAThumbnailIsOnItsWayStopsIt) {
+    AddRow(L"Farm", L"http://play.test/farm", 2);
+    WriteFileBytes(L"Jpgs\\Farm.jpg", "farm thumbnail");
+    server.Route("/img/slow.jpg", [&](const HttpRequest&) {
+        HttpResponse r = TestHttpServer::Text(Bytes(900, 's'), "image/jpeg");
+        r.delayMs = 1000;
+        return r;
+    });
+    const auto before = Snapshot();
+    Send(L"javascript:CALL_API('WebTable,Slow Game|/img/slow.jpg|http://play.test/slow')");
+    ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/img/slow.jpg") == 1; }, 20000));
+    Send(L"javascript:CALL_API('WebTable,Farm|/img/f.jpg|http://play.test/farm')", "/cat/other.html");
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Run Farm"}));
+    PumpFor(2000);  // the first thumbnail would have come by now
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Run Farm"})) << "started once, nothing added";
+    EXPECT_EQ(GameRows().size(), 1u);
+    EXPECT_EQ(ReadFile(L"Jpgs\\Farm.jpg"), "farm thumbnail");
+    EXPECT_EQ(Snapshot(), before);
+
+    // The stored game's name in other letters is that game.
+    calls.clear();
+    Send(L"javascript:CALL_API('WebTable,FARM|/img/f.jpg|http://play.test/farm')", "/cat/third.html");
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Run Farm"}));
+    PumpFor(300);
+    EXPECT_EQ(server.RequestCount("/img/f.jpg"), 0u);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Catalogue, ALibraryThatCannotBeWrittenKeepsNoThumbnailAndSaysSo) {
+    DeleteFileW(folder.File(L"npGameData.DLL").c_str());
+    CreateDirectoryW(folder.File(L"npGameData.DLL").c_str(), nullptr);
+    server.Route("/img/n.jpg", TestHttpServer::Text(Bytes(800, 'n'), "image/jpeg"));
+    const auto before = Snapshot();
+    Send(L"javascript:CALL_API('WebTable,No Row|/img/n.jpg|http://play.test/n')");
+    ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }, 30000));
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"“No Row”无法保存到游戏库：游戏库无法打开或写入。"}));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(Snapshot(), before);
+}
+
 TEST_F(Catalogue, WebTableThumbnailIsAlwaysBelowThePortal) {
     // The catalogue's pages send paths; a full address behind the portal's
     // is no address at all, and the user hears that the download failed.

@@ -3,6 +3,7 @@
 // the rows it writes, refusals and failures, the panel, closing the tab.
 #include "GamePageFixture.h"
 #include "FormatBytes.h"
+#include "MainGameStore.h"
 #include "MainGameUrl.h"
 #include "ProgressBar.h"
 #include "bkDLControl.h"
@@ -13,7 +14,7 @@ class GamePage : public GamePageTest {
 protected:
     // Opens the game page at `path` in a tab keyed `key`, as the catalogue does.
     void Open(const std::string& path, const std::wstring& key = L"g") {
-        AddFirstTabs();
+        if (strip->TabItems().Count() == 0) AddFirstTabs();
         address = server.BaseUrlW() + std::wstring(path.begin(), path.end());
         page = std::make_shared<MainGameUrl>();
         page->GameUrl(address);
@@ -26,6 +27,20 @@ protected:
         const long i = strip->TabItems().FindItem(key);
         return i < 0 ? nullptr : strip->TabItems().Item(i)->Form().get();
     }
+
+    // Activates the page's next link from the keyboard.
+    void NextLink() {
+        SendMessageW(page->WB->hwnd(), WM_KEYDOWN, VK_TAB, 0);
+        SendMessageW(page->WB->hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    }
+    // A movie that takes about a second and a half to arrive.
+    static HttpResponse SlowMovie(char seed) {
+        HttpResponse r = TestHttpServer::Text(Bytes(400000, seed), "application/x-shockwave-flash");
+        r.chunkDelayMs = 200;
+        return r;
+    }
+    // The panel's text while the page is loaded.
+    std::wstring PanelText() const { return page->Loaded() ? page->LB_GameName.Caption() : L"(page unloaded)"; }
 
     std::wstring address;
     std::shared_ptr<MainGameUrl> page;
@@ -229,6 +244,19 @@ TEST_F(GamePage, DownloadFailuresAreToldInThePanelAndChangeNothing) {
     EXPECT_EQ(Snapshot(), before);
     EXPECT_TRUE(GameRows().empty());
     EXPECT_TRUE(page->Loaded());
+
+    // The movie is missing: the thumbnail fetched for the game does not stay.
+    server.Route("/img/half.jpg", TestHttpServer::Text(Bytes(900, 'h'), "image/jpeg"));
+    server.Route("/game/e3.html", CommandPage(L"javascript:CALL_API('FlashTable,Half|/img/half.jpg|/swf/none.swf|i')"));
+    page->GameUrl(address = server.BaseUrlW() + L"/game/e3.html");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->LB_GameName.Caption() == L"“Half”下载失败：不可下载文件"; }, 30000));
+    EXPECT_EQ(server.RequestCount("/swf/none.swf"), 1u);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(GameRows().empty());
+
+    // Codes without a name of their own are told by number.
+    EXPECT_EQ(DownloadFailedMessage(L"X", 7), L"“X”下载失败：错误 7");
 }
 
 TEST_F(GamePage, ARenameThatCannotBeDoneAddsNothingAndSaysSo) {
@@ -238,11 +266,13 @@ TEST_F(GamePage, ARenameThatCannotBeDoneAddsNothingAndSaysSo) {
     server.Route("/game/n.html", CommandPage(L"javascript:CALL_API('WebTable,Blocked|/img/ok.jpg|http://p.test/b')"));
     CreateDirectoryW(folder.File(L"Jpgs\\Blocked.jpg").c_str(), nullptr);
     Open("/game/n.html", L"Blocked");
+    const auto before = Snapshot();
     Click();
     ASSERT_TRUE(PumpUntil([&] { return page->LB_GameName.Caption().find(L"下载失败") != std::wstring::npos; }, 30000));
     EXPECT_EQ(page->LB_GameName.Caption(), L"“Blocked”下载失败：文件保存错误");
     EXPECT_TRUE(GameRows().empty());
     EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(Snapshot(), before) << "the downloaded thumbnail does not stay";
 }
 
 TEST_F(GamePage, PanelPauseLinkTogglesTheAnimationWhileTheDownloadGoesOn) {
@@ -283,6 +313,7 @@ TEST_F(GamePage, DeleteLinkStopsTheDownloadAndClosesTheTab) {
     });
     server.Route("/game/d.html", CommandPage(L"javascript:CALL_API('FlashTable,Dropped|/img/d.jpg|/swf/d.swf|i')"));
     Open("/game/d.html", L"Dropped");
+    const auto before = Snapshot();
     Click();
     EXPECT_FALSE(page->LBDel.Enabled()) << "deleting waits for the movie stage";
     ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/d.swf") == 1; }, 30000));
@@ -296,6 +327,235 @@ TEST_F(GamePage, DeleteLinkStopsTheDownloadAndClosesTheTab) {
     EXPECT_FALSE(Exists(L"Games\\d.swf"));
     EXPECT_FALSE(Exists(L"Games\\Dropped.swf"));
     EXPECT_EQ(flash, nullptr);
+    EXPECT_EQ(Snapshot(), before) << "the thumbnail fetched for the game does not stay";
+}
+
+TEST_F(GamePage, ClosingTheTabDuringThePauseLeavesNoFileAndFetchesNoMovie) {
+    server.Route("/img/q.jpg", TestHttpServer::Text(Bytes(1500, 'q'), "image/jpeg"));
+    server.Route("/game/q.html", CommandPage(L"javascript:CALL_API('FlashTable,Closed|/img/q.jpg|/swf/q.swf|i')"));
+    Open("/game/q.html", L"Closed");
+    const auto before = Snapshot();
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->Swf_Timer.Interval() == 1000; }, 30000)) << "the thumbnail came";
+    strip->TabItems().Remove(strip->TabItems().FindItem(std::wstring(L"Closed")));
+    EXPECT_FALSE(page->Loaded());
+    EXPECT_EQ(Snapshot(), before);
+    PumpFor(1500);
+    EXPECT_EQ(server.RequestCount("/swf/q.swf"), 0u);
+    EXPECT_TRUE(GameRows().empty());
+}
+
+TEST_F(GamePage, ACommandWhileADownloadRunsStopsItBeforeItActs) {
+    // A web game in the library; the page also offers a Flash game to add.
+    AddRow(L"Farm", L"http://play.test/farm", 2);
+    WriteFileBytes(L"Jpgs\\Farm.jpg", "farm thumbnail");
+    server.Route("/img/a.jpg", TestHttpServer::Text(Bytes(2000, 'a'), "image/jpeg"));
+    server.Route("/swf/a.swf", SlowMovie('m'));
+    server.Route("/game/a.html",
+                 TestHttpServer::Text("<html><body><a href=\"javascript:CALL_API('FlashTable,Arcade|/img/a.jpg|/swf/a.swf|"
+                                      "i')\" target=\"_blank\">a</a> <a href=\"javascript:CALL_API('WebTable,Farm|/img/"
+                                      "f.jpg|http://play.test/farm')\" target=\"_blank\">f</a></body></html>"));
+    Open("/game/a.html", L"Arcade");
+    const auto before = Snapshot();
+
+    // In the pause between the thumbnail and the movie.
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->Swf_Timer.Interval() == 1000; }, 30000)) << "the thumbnail came";
+    NextLink();
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Run Farm"}));
+    PumpFor(1500);
+    EXPECT_EQ(server.RequestCount("/swf/a.swf"), 0u) << "the pause ended with the new command";
+
+    // While the movie arrives.
+    calls.clear();
+    const std::wstring again = address + L"?again";
+    page->WB->Navigate(again);
+    ASSERT_TRUE(ActivateFirstLink(*page->WB, again));
+    ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/a.swf") == 1; }, 30000));
+    NextLink();
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Run Farm"}));
+    PumpFor(2500);  // the movie would have come by now
+
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Run Farm"})) << "started once, nothing added";
+    EXPECT_EQ(GameRows().size(), 1u);
+    EXPECT_EQ(ReadFile(L"Jpgs\\Farm.jpg"), "farm thumbnail");
+    EXPECT_EQ(Snapshot(), before) << "nothing of the abandoned add is left";
+    EXPECT_TRUE(page->Loaded());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(GamePage, ANewCommandClearsThePanelOfTheLastOne) {
+    server.Route("/game/f.html", CommandPage(L"javascript:CALL_API('FlashTable,Failed|/img/none.jpg|/swf/f.swf|i')"));
+    Open("/game/f.html", L"Failed");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->LB_GameName.Caption() == L"“Failed”下载失败：不可下载文件"; }, 30000));
+    ASSERT_TRUE(page->PicDown.Visible());
+
+    server.Route("/img/w2.jpg", [&](const HttpRequest&) {
+        HttpResponse r = TestHttpServer::Text(Bytes(700, 'w'), "image/jpeg");
+        r.delayMs = 1000;
+        return r;
+    });
+    server.Route("/game/w2.html", CommandPage(L"javascript:CALL_API('WebTable,Next|/img/w2.jpg|http://play.test/n')"));
+    address = server.BaseUrlW() + L"/game/w2.html";
+    page->WB->Navigate(address);
+    Click();
+    EXPECT_FALSE(page->PicDown.Visible()) << "a web game's download shows no panel, and no old error";
+    EXPECT_NE(page->LB_GameName.Caption(), L"“Failed”下载失败：不可下载文件");
+    ASSERT_TRUE(PumpUntil([&] { return !calls.empty(); }, 30000));
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Add Next 1"}));
+}
+
+TEST_F(GamePage, ADownloadNeverTakesAFileItDidNotMake) {
+    // The new game's addresses end as the program's lead-in movie and as
+    // another game's thumbnail are named.
+    AddRow(L"Other", L"", 1);
+    WriteFileBytes(L"Jpgs\\Other.jpg", "other thumbnail");
+    WriteFileBytes(L"Games\\Other.swf", "other movie");
+    WriteFileBytes(L"Games\\1.swf", "lead-in");
+    const std::string thumb = Bytes(1200, 'n'), movie = Bytes(5000, 'v');
+    server.Route("/img/Other.jpg", TestHttpServer::Text(thumb, "image/jpeg"));
+    server.Route("/swf/1.swf", TestHttpServer::Text(movie, "application/x-shockwave-flash"));
+    server.Route("/game/n.html", CommandPage(L"javascript:CALL_API('FlashTable,Newcomer|/img/Other.jpg|/swf/1.swf|i')"));
+    Open("/game/n.html", L"Newcomer");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << Utf8(PanelText());
+    EXPECT_EQ(ReadFile(L"Jpgs\\Other.jpg"), "other thumbnail");
+    EXPECT_EQ(ReadFile(L"Games\\Other.swf"), "other movie");
+    EXPECT_EQ(ReadFile(L"Games\\1.swf"), "lead-in");
+    EXPECT_EQ(ReadFile(L"Jpgs\\Newcomer.jpg"), thumb);
+    EXPECT_EQ(ReadFile(L"Games\\Newcomer.swf"), movie);
+    EXPECT_EQ(GameRows().size(), 2u);
+}
+
+TEST_F(GamePage, NamesAreComparedAsTheFileSystemComparesThem) {
+    // Addresses that name the game's files in other letters.
+    const std::string thumb = Bytes(1100, 't'), movie = Bytes(4000, 'T');
+    server.Route("/img/tetris.jpg", TestHttpServer::Text(thumb, "image/jpeg"));
+    server.Route("/swf/TETRIS.SWF", TestHttpServer::Text(movie, "application/x-shockwave-flash"));
+    server.Route("/game/t.html", CommandPage(L"javascript:CALL_API('FlashTable,Tetris|/img/tetris.jpg|/swf/TETRIS.SWF|i')"));
+    Open("/game/t.html", L"Tetris");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << Utf8(PanelText());
+    EXPECT_EQ(ReadFile(L"Jpgs\\Tetris.jpg"), thumb);
+    EXPECT_EQ(ReadFile(L"Games\\Tetris.swf"), movie);
+    ASSERT_EQ(GameRows().size(), 1u);
+
+    // The same name in other letters is the stored game: it plays under its
+    // own name, and nothing is fetched or written.
+    flash.reset();
+    const auto stored = Snapshot();
+    server.Route("/game/t2.html", CommandPage(L"javascript:CALL_API('FlashTable,TETRIS|/img/tetris.jpg|/swf/TETRIS.SWF|new')"));
+    Open("/game/t2.html", L"t2");  // tab keys, as collection keys, ignore case too
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 10000));
+    EXPECT_EQ(flash->args, (std::vector<std::wstring>{L"Tetris", L"new", L""}));
+    PumpFor(300);
+    EXPECT_EQ(server.RequestCount("/img/tetris.jpg"), 1u);
+    EXPECT_EQ(Snapshot(), stored);
+
+    // A game stored under such a name while its download ran (from another
+    // page) keeps its files and its one row: the stored game plays.
+    flash.reset();
+    server.Route("/img/r.jpg", TestHttpServer::Text(Bytes(800, 'r'), "image/jpeg"));
+    server.Route("/swf/r.swf", SlowMovie('R'));
+    server.Route("/game/r.html", CommandPage(L"javascript:CALL_API('FlashTable,RACER|/img/r.jpg|/swf/r.swf|i')"));
+    Open("/game/r.html", L"r");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/r.swf") == 1; }, 30000));
+    AddRow(L"Racer", L"", 1);
+    WriteFileBytes(L"Jpgs\\Racer.jpg", "racer thumbnail");
+    WriteFileBytes(L"Games\\Racer.swf", "racer movie");
+    auto racer = Snapshot();
+    std::erase_if(racer, [](const auto& file) { return file.first.rfind(L"Downloads", 0) == 0; });  // the pending add's
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << Utf8(PanelText());
+    EXPECT_EQ(flash->args[0], L"Racer");
+    EXPECT_EQ(ReadFile(L"Jpgs\\Racer.jpg"), "racer thumbnail");
+    EXPECT_EQ(ReadFile(L"Games\\Racer.swf"), "racer movie");
+    EXPECT_EQ(Snapshot(), racer);
+    EXPECT_EQ(GameRows().size(), 2u);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(GamePage, ALibraryThatCannotBeWrittenKeepsNoFileAndSaysSo) {
+    // No library where the page looks for it.
+    DeleteFileW(folder.File(L"npGameData.DLL").c_str());
+    CreateDirectoryW(folder.File(L"npGameData.DLL").c_str(), nullptr);
+    server.Route("/img/l.jpg", TestHttpServer::Text(Bytes(900, 'l'), "image/jpeg"));
+    server.Route("/swf/l.swf", TestHttpServer::Text(Bytes(3000, 'L'), "application/x-shockwave-flash"));
+    server.Route("/game/l.html", CommandPage(L"javascript:CALL_API('FlashTable,Lost Row|/img/l.jpg|/swf/l.swf|i')"));
+    Open("/game/l.html", L"Lost Row");
+    const auto before = Snapshot();
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << Utf8(PanelText());
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"“Lost Row”无法保存到游戏库：游戏库无法打开或写入。"}));
+    EXPECT_EQ(flash->args[2], server.BaseUrlW() + L"/swf/l.swf") << "the game plays from the portal";
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"Flash Lost Row"})) << "the grid has nothing new to show";
+    EXPECT_EQ(Snapshot(), before) << "no file without a row";
+
+    // A web game: told, nothing kept.
+    messages.clear();
+    calls.clear();
+    server.Route("/img/l2.jpg", TestHttpServer::Text(Bytes(600, 'k'), "image/jpeg"));
+    server.Route("/game/l2.html", CommandPage(L"javascript:CALL_API('WebTable,Lost Web|/img/l2.jpg|http://play.test/l')"));
+    Open("/game/l2.html", L"Lost Web");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }, 30000));
+    EXPECT_EQ(messages, (std::vector<std::wstring>{L"“Lost Web”无法保存到游戏库：游戏库无法打开或写入。"}));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(GamePage, AThumbnailWithoutEndIsCutOffAndLeavesNothing) {
+    HttpResponse endless = TestHttpServer::Text(Bytes(65536, 'z'), "image/jpeg");
+    endless.endless = true;
+    server.Route("/img/z.jpg", endless);
+    server.Route("/game/z.html", CommandPage(L"javascript:CALL_API('FlashTable,Endless|/img/z.jpg|/swf/z.swf|i')"));
+    Open("/game/z.html", L"Endless");
+    const auto before = Snapshot();
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return page->LB_GameName.Caption() == L"“Endless”下载失败：不可下载文件"; }, 30000));
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(server.RequestCount("/swf/z.swf"), 0u);
+}
+
+TEST_F(GamePage, DownloadsLeftByAnEndedLauncherGoBeforeTheNextAdd) {
+    // Temporary files of a launcher that ended in the middle of downloads,
+    // beside files that are not the download control's.
+    WriteFileBytes(L"Jpgs\\dl1F.tmp", "half a thumbnail");
+    WriteFileBytes(L"Games\\dlA0B1.tmp", "half a movie");
+    WriteFileBytes(L"Jpgs\\notes.tmp", "kept");
+    WriteFileBytes(L"Games\\dlmovie.tmp", "kept");
+    CreateDirectoryW(folder.File(L"Downloads").c_str(), nullptr);
+    CreateDirectoryW(folder.File(L"Downloads\\9").c_str(), nullptr);
+    WriteFileBytes(L"Downloads\\9\\dl2C.tmp", "half");
+
+    // A game page whose add is running when another page starts one.
+    server.Route("/img/r1.jpg", TestHttpServer::Text(Bytes(700, '1'), "image/jpeg"));
+    server.Route("/swf/r1.swf", SlowMovie('!'));
+    server.Route("/game/r1.html", CommandPage(L"javascript:CALL_API('FlashTable,Running|/img/r1.jpg|/swf/r1.swf|i')"));
+    Open("/game/r1.html", L"Running");
+    const std::shared_ptr<MainGameUrl> running = page;
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/r1.swf") == 1; }, 30000));
+
+    server.Route("/img/w3.jpg", TestHttpServer::Text(Bytes(500, '3'), "image/jpeg"));
+    server.Route("/game/w3.html", CommandPage(L"javascript:CALL_API('WebTable,Later|/img/w3.jpg|http://play.test/3')"));
+    Open("/game/w3.html", L"Later");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return std::count(calls.begin(), calls.end(), L"Add Later 1") == 1; }, 30000));
+    EXPECT_FALSE(Exists(L"Jpgs\\dl1F.tmp"));
+    EXPECT_FALSE(Exists(L"Games\\dlA0B1.tmp"));
+    EXPECT_FALSE(Exists(L"Downloads\\9"));
+    EXPECT_EQ(ReadFile(L"Jpgs\\notes.tmp"), "kept");
+    EXPECT_EQ(ReadFile(L"Games\\dlmovie.tmp"), "kept");
+
+    // The other page's add was left alone and ends as it should.
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000));
+    EXPECT_EQ(flash->args[0], L"Running");
+    EXPECT_EQ(ReadFile(L"Games\\Running.swf"), Bytes(400000, '!'));
+    EXPECT_EQ(GameRows().size(), 2u);
+    EXPECT_FALSE(Exists(L"Downloads")) << "no add runs: nothing stays of them";
 }
 
 TEST_F(GamePage, ClosingTheTabSelectsTheCatalogueOnlyBeforeACommand) {

@@ -75,6 +75,11 @@ TEST(PageCommand, GameNamesThatCannotBeFileNamesAreRefused) {
         EXPECT_FALSE(IsUsableGameName(bad)) << bad;
     EXPECT_FALSE(IsUsableGameName(std::wstring(L"a\0b", 3)));
     EXPECT_FALSE(IsUsableGameName(L"a\x7F"));
+
+    // The library stores a name percent-encoded and reads it back decoded:
+    // a name that would come back as another one is no usable name.
+    for (const wchar_t* same : {L"100%", L"50% off", L"A%41", L"%%", L"%E6"}) EXPECT_TRUE(IsUsableGameName(same)) << same;
+    for (const wchar_t* other : {L"A%C3A9", L"%E6%B3%A1泡", L"x%E080"}) EXPECT_FALSE(IsUsableGameName(other)) << other;
 }
 
 TEST(SearchWords, EncodedAsABrowserSendsTypedWords) {

@@ -6,11 +6,13 @@ std::wstring DownErrorText(long code) {
         case kDownRedirect: return L"重定向";
         case kDownNoBytes: return L"没有字节返回";
         case kDownSaveFailed: return L"文件保存错误";
-        default: return L"不明错误";
+        case kDownUnknown: return L"不明错误";
+        default: return {};
     }
 }
 
-long DownErrorFor(const HttpGetResult& fetch, bool writeFailed) {
+long DownErrorFor(const HttpGetResult& fetch, bool writeFailed, bool tooLarge) {
+    if (tooLarge) return kDownNotDownloadable;
     if (writeFailed) return kDownSaveFailed;
     switch (fetch.kind) {
         case HttpGetResult::ErrorStatus: return kDownNotDownloadable;

@@ -5,16 +5,19 @@
 #include "HttpGet.h"
 #include "TransferRate.h"
 
-DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder)
+DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder, uint64_t maxSize)
     : WorkerJob(id, target),
       url_(std::move(url)),
       folder_(std::move(folder)),
-      finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))) {}
+      finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))),
+      maxSize_(maxSize) {}
 
 void DownloadJob::NoThread() { Finish(kDownUnknown, 0); }
 
 void DownloadJob::CancelledLocked() {
-    if (finished_ && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
+    file_.reset();
+    if (!tempPath_.empty()) DeleteFileW(tempPath_.c_str());
+    tempPath_.clear();
 }
 
 long DownloadJob::AnnouncedSize() {
@@ -37,11 +40,15 @@ void DownloadJob::Run() {
     if (!IsPlainFileName(FileNameFromAddress(url_))) return Finish(kDownNotDownloadable, 0);
 
     TransferRate rate(GetTickCount());
-    bool writeFailed = false;
+    bool writeFailed = false, tooLarge = false;
     uint64_t received = 0, announcedBytes = 0;
     HttpGetReceiver receiver;
     receiver.begin = [&](uint64_t announced) {
         if (Cancelled()) return false;
+        if (maxSize_ && announced > maxSize_) {
+            tooLarge = true;
+            return false;
+        }
         if (!OpenTempFile()) {
             writeFailed = true;
             return false;
@@ -54,6 +61,10 @@ void DownloadJob::Run() {
     };
     receiver.data = [&](const char* data, size_t size) {
         if (Cancelled()) return false;
+        if (maxSize_ && received + size > maxSize_) {
+            tooLarge = true;
+            return false;
+        }
         if (!Write(data, size)) {
             writeFailed = true;
             return false;
@@ -67,19 +78,21 @@ void DownloadJob::Run() {
         return true;
     };
     const HttpGetResult fetch = HttpGet(url_, receiver);
-    file_.reset();
-    const long error = DownErrorFor(fetch, writeFailed);
+    {
+        std::lock_guard<std::mutex> lock(mu_);
+        file_.reset();
+    }
+    const long error = DownErrorFor(fetch, writeFailed, tooLarge);
     if (error == 0) Report({1.0f, rate.BytesPerSecond(), ClampToLong(received)});
     Finish(error, ClampToLong(received));
 }
 
 bool DownloadJob::OpenTempFile() {
+    std::lock_guard<std::mutex> lock(mu_);
+    if (Cancelled()) return false;
     wchar_t temp[MAX_PATH];
     if (!GetTempFileNameW(folder_.c_str(), L"dl", 0, temp)) return false;
-    {
-        std::lock_guard<std::mutex> lock(mu_);
-        tempPath_ = temp;
-    }
+    tempPath_ = temp;
     const HANDLE file =
         CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -88,8 +101,9 @@ bool DownloadJob::OpenTempFile() {
 }
 
 bool DownloadJob::Write(const char* data, size_t size) {
+    std::lock_guard<std::mutex> lock(mu_);
     DWORD written = 0;
-    return WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+    return file_ && WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
 void DownloadJob::Report(const Progress& progress) {
@@ -102,7 +116,6 @@ void DownloadJob::Report(const Progress& progress) {
 
 void DownloadJob::Finish(long error, long size) {
     std::lock_guard<std::mutex> lock(mu_);
-    finished_ = true;
     if ((Cancelled() || error != 0) && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());
     result_ = {error, size, tempPath_};
     PostLocked(kMsgFinished);

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -27,9 +28,9 @@ public:
         std::wstring tempPath;
     };
 
-    // A cancelled job's temporary file goes away at once when the job has
-    // finished, else as its thread ends.
-    DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder);
+    // maxSize: a file larger is not downloadable (0: no bound). A cancelled
+    // job's temporary file goes away with the cancel.
+    DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder, uint64_t maxSize);
 
     // Where the file belongs once complete.
     const std::wstring& FinalPath() const { return finalPath_; }
@@ -42,8 +43,10 @@ private:
     void Run() override;
     void NoThread() override;
     void CancelledLocked() override;
-    // Creates the temporary file; false when the folder does not take it.
+    // Creates the temporary file; false when the folder does not take it or
+    // the job was cancelled.
     bool OpenTempFile();
+    // False when the file could not take the data or is gone with a cancel.
     bool Write(const char* data, size_t size);
     // Keeps the latest report and posts it unless one is still untaken.
     void Report(const Progress& progress);
@@ -52,13 +55,14 @@ private:
     const std::wstring url_;
     const std::wstring folder_;
     const std::wstring finalPath_;
+    const uint64_t maxSize_;
     struct FileCloser {
         void operator()(HANDLE h) const { CloseHandle(h); }
     };
-    std::unique_ptr<void, FileCloser> file_;  // the worker's only
 
-    // Guarded by mu_:
-    bool finished_ = false;
+    // Guarded by mu_ (the worker writes the file under it, so a cancel can
+    // close and remove the file at once):
+    std::unique_ptr<void, FileCloser> file_;
     bool progressPending_ = false;
     std::wstring tempPath_;
     long announced_ = 0;

@@ -24,7 +24,7 @@ bkDLControl::~bkDLControl() { StopDown(); }
 
 void bkDLControl::StartDown() {
     StopDown();
-    job_ = std::make_shared<DownloadJob>(++lastId_, hwnd(), url_, savePath_);
+    job_ = std::make_shared<DownloadJob>(++lastId_, hwnd(), url_, savePath_, maxSize_);
     job_->Start();
 }
 
@@ -62,7 +62,8 @@ void bkDLControl::OnFinished(WPARAM id) {
     if (!Current(id)) return;
     const std::shared_ptr<DownloadJob> job = std::move(job_);
     DownloadJob::Result r = job->TakeResult();
-    if (r.error == 0 && !MoveFileExW(r.tempPath.c_str(), job->FinalPath().c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    // Without MOVEFILE_REPLACE_EXISTING: a file already under the name is not the download's.
+    if (r.error == 0 && !MoveFileExW(r.tempPath.c_str(), job->FinalPath().c_str(), 0)) {
         DeleteFileW(r.tempPath.c_str());
         r.error = kDownSaveFailed;
     }

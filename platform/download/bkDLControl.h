@@ -1,8 +1,10 @@
 // The download control: fetches Url into the folder SavePath on a worker
 // thread and raises its events on the user-interface thread. The file is
 // written under a temporary name and takes the last "/" segment of the
-// address as its name only once it is complete.
+// address as its name only once it is complete, and only when no file of the
+// folder has that name: a download never replaces a file.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,11 +23,17 @@ public:
     // The target folder, normally with a trailing backslash.
     const std::wstring& SavePath() const { return savePath_; }
     void SavePath(const std::wstring& value) { savePath_ = value; }
+    // The largest file taken, in bytes (0, the default: no bound); a larger
+    // one is DownError 1, with nothing left in the folder.
+    uint64_t MaxSize() const { return maxSize_; }
+    void MaxSize(uint64_t bytes) { maxSize_ = bytes; }
 
-    // Starts fetching Url into SavePath, both read now. A download still
-    // running is stopped first. Exactly one DownComplete or DownError follows.
+    // Starts fetching Url into SavePath, both read now with MaxSize. A
+    // download still running is stopped first. Exactly one DownComplete or
+    // DownError follows.
     void StartDown();
-    // Cancels quietly: no further event, no file left behind.
+    // Cancels quietly: no further event, and no file left behind by the
+    // time the call returns.
     void StopDown();
 
     // fraction 0..1 of the file (0 while the server gave no size), bytes per
@@ -50,6 +58,7 @@ private:
 
     std::wstring url_;
     std::wstring savePath_;
+    uint64_t maxSize_ = 0;
     std::shared_ptr<DownloadJob> job_;
     WPARAM lastId_ = 0;
 };

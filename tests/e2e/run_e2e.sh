@@ -4,7 +4,7 @@
 # runs the scenario's case of e2e_scenarios.exe against it and the demo
 # portal (e2e_portal.sh starts it; run alone, this starts one for itself).
 # Screenshots: <bin>/shots/; the output also goes to <bin>/<case>.log.
-#   run_e2e.sh <build folder> <this test's binary folder> <case> [gtest arguments]
+#   run_e2e.sh <build folder> <this test's binary folder> <Suite.Case> [gtest arguments]
 set -euo pipefail
 BUILD="$1" BIN="$2" CASE="$3"
 shift 3
@@ -26,4 +26,4 @@ if [ -z "${CTEST_RESOURCE_GROUP_COUNT:-}" ]; then
 fi
 
 "$BUILD/wine-on-desktop.sh" "$BIN/e2e_scenarios.exe" "$(winpath "$INSTALL")" "$(winpath "$BIN/shots")" \
-    "$(winpath "$BUILD/tools")" --gtest_filter="Scenario.$CASE" "$@" 2>&1 | tee "$BIN/$CASE.log"
+    "$(winpath "$BUILD/tools")" --gtest_filter="$CASE" "$@" 2>&1 | tee "$BIN/$CASE.log"

@@ -1,8 +1,10 @@
 // Page-to-program commands: any link parses or is refused; an accepted
 // command carries the fields its kind uses; a game name that passes the
-// name check stays one plain file name in its folder.
+// name check stays one plain file name in its folder and comes back from the
+// library as it went in.
 #include "FuzzInput.h"
 #include "PageCommand.h"
+#include "UtfToGb.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (wchar_t c : link) FUZZ_CHECK(static_cast<uint32_t>(c) >= 0x20);
         FUZZ_CHECK(link.back() != L'.' && link.back() != L' ');
         FUZZ_CHECK(!IsDeviceName(link));
+        FUZZ_CHECK(Utf8UrlDecode(Utf8UrlEncode(link)) == link);
     }
     return 0;
 }

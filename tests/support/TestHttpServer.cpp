@@ -198,12 +198,15 @@ void TestHttpServer::Serve(uintptr_t sock) {
             if (r.delayMs) sleepUnlessStopping(r.delayMs);
             std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + Reason(r.status) + "\r\n";
             for (const auto& [k, v] : r.headers) head += k + ": " + v + "\r\n";
-            head += "Content-Length: " + std::to_string(r.body.size()) + "\r\nConnection: close\r\n\r\n";
+            if (!r.endless) head += "Content-Length: " + std::to_string(r.body.size()) + "\r\n";
+            head += "Connection: close\r\n\r\n";
             bool ok = SendAll(s, head.data(), head.size());
-            for (size_t at = 0; ok && at < r.body.size() && !stopping_; at += 1 << 16) {
-                if (at && r.chunkDelayMs) sleepUnlessStopping(r.chunkDelayMs);
-                ok = SendAll(s, r.body.data() + at, std::min<size_t>(1 << 16, r.body.size() - at));
-            }
+            do {
+                for (size_t at = 0; ok && at < r.body.size() && !stopping_; at += 1 << 16) {
+                    if (at && r.chunkDelayMs) sleepUnlessStopping(r.chunkDelayMs);
+                    ok = SendAll(s, r.body.data() + at, std::min<size_t>(1 << 16, r.body.size() - at));
+                }
+            } while (ok && r.endless && !r.body.empty() && !stopping_);
             if (ok) shutdown(s, SD_SEND);
         }
     }

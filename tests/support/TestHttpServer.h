@@ -27,6 +27,7 @@ struct HttpResponse {
     int delayMs = 0;          // wait before the status line
     int chunkDelayMs = 0;     // wait between 64 KiB chunks of the body
     bool neverAnswer = false; // keep the connection open and silent until the server stops
+    bool endless = false;     // no Content-Length: the body is sent over and over until the client goes
 };
 
 class TestHttpServer {

@@ -45,6 +45,11 @@ class Game:
         return path + "?nosave" if self.kind == STREAM else path
 
     @property
+    def slow_movie(self):
+        """The same movie served slowly: the address its game page gives when asked with "?slow=1"."""
+        return f"/swf/slow/g{self.id}.swf" if self.kind == FLASH else self.movie
+
+    @property
     def play(self):
         """The web game's own page (always a full address: the programs use it unchanged)."""
         return f"/webgame/{self.id}/index.html" if self.kind == WEB else ""

@@ -15,6 +15,9 @@ CATEGORY_PAGES = (
     ("/orvane/html/pellow/index.htm", "网页游戏"),
     ("/orvane/html/left/0/0.html", "精选推荐"),
 )
+# The saved Flash game whose slow game page the checks page opens.
+SLOW_GAME = 6
+
 KIND_TEXT = {games.FLASH: "Flash 游戏（下载后可离线玩）", games.STREAM: "Flash 游戏（在线播放）",
              games.WEB: "网页游戏（在游戏浏览器中打开）"}
 
@@ -141,28 +144,35 @@ def checks(host):
         ("WebTable 图片下载失败（地址不存在）",
          command("WebTable", "检验-下载失败", "/img/missing.jpg", full(host, games.BY_ID[23].play))),
     ]
+    slow = games.BY_ID[SLOW_GAME]
     body = (nav() + "<h2>检验页</h2>\n<p>下面每个链接都是一条有毛病的命令。程序应当拒绝它们：不下载、不写入、不崩溃。</p>\n<ol>\n"
-            + "".join(f"<li>{command_link(href, text(label))}</li>\n" for label, href in items) + "</ol>")
+            + "".join(f"<li>{command_link(href, text(label))}</li>\n" for label, href in items) + "</ol>\n"
+            + "<p>下载途中的操作：这个游戏页的电影下载得很慢。</p>\n<p>"
+            + command_link(command("openTable", "检验-慢速下载", full(host, slow.page + "?slow=1")),
+                           text(f"打开“{slow.name}”的慢速游戏页")) + "</p>")
     return page("检验页", body)
 
 
 # --- Game pages ---------------------------------------------------------------------
 
-def game_command(g, host):
+def game_command(g, host, slow=False):
     thumb_address = full(host, g.thumb) if g.absolute_thumb else g.thumb
     if g.kind == games.WEB:
         return command("WebTable", g.name, thumb_address, full(host, g.play))
-    movie = full(host, g.movie) if g.absolute_movie else g.movie
+    movie = g.slow_movie if slow else g.movie
+    movie = full(host, movie) if g.absolute_movie else movie
     return command("FlashTable", g.name, thumb_address, movie, g.intro)
 
 
-def game(g, host):
+def game(g, host, slow=False):
+    """A game's page; slow: its saved movie comes slowly, so that the programs
+    can be tried while a download runs."""
     if g in games.CHECKS:
         return check_game(g, host)
     start = "开始游戏" if g.kind == games.WEB else "下载并开始游戏"
     body = (nav() + f"<h1>{text(g.name)}</h1>\n<p>{thumb(g, 96)}</p>\n<p>{text(g.intro)}</p>\n"
             f"<p>类型：{KIND_TEXT[g.kind]}<br>人气：{g.plays} 人玩过</p>\n"
-            f"<p>{command_link(game_command(g, host), '<b>' + start + '</b>')}</p>\n"
+            f"<p>{command_link(game_command(g, host, slow), '<b>' + start + '</b>')}</p>\n"
             '<p><a href="/orvane/html/topleft/0.html">返回游戏列表</a></p>')
     return page(g.name, body)
 

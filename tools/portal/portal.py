@@ -35,6 +35,8 @@ COOKIE = "brisco_user"
 COOKIE_DAYS = 30
 PASSWORD_IN_QUERY = re.compile(r"([?&]password=)[^&\s]*")
 HOST_FORM = re.compile(r"^[A-Za-z0-9.\-]+(:\d{1,5})?$")
+SLOW_MOVIE_SECONDS = 15  # how long a slow game page's movie takes to arrive
+SLOW_PIECES = 20
 NO_CACHE = (("Cache-Control", "no-store, no-cache, must-revalidate, max-age=0"), ("Pragma", "no-cache"),
             ("Expires", "0"))
 
@@ -63,20 +65,31 @@ def parse_query(query):
 
 
 class Reply:
-    def __init__(self, body, status=200, content_type="text/html; charset=utf-8", headers=(), fresh=False):
+    def __init__(self, body, status=200, content_type="text/html; charset=utf-8", headers=(), fresh=False,
+                 seconds=0.0):
         self.body = body.encode("utf-8") if isinstance(body, str) else body
         self.status = status
         self.content_type = content_type
         self.headers = list(headers) + (list(NO_CACHE) if fresh else [])
+        self.seconds = seconds  # the body is spread over this long (0: sent at once)
+
+    def pieces(self):
+        """(piece, pause before the next one) in the order they go out."""
+        if not self.seconds or not self.body:
+            return [(self.body, 0.0)]
+        size = -(-len(self.body) // SLOW_PIECES)
+        parts = [self.body[i:i + size] for i in range(0, len(self.body), size)]
+        return [(part, self.seconds / len(parts) if i + 1 < len(parts) else 0.0) for i, part in enumerate(parts)]
 
 
 class Portal:
     """What the portal serves; independent of the HTTP plumbing."""
 
-    def __init__(self, data_dir, update_version="3.0", ads=True, log=print):
+    def __init__(self, data_dir, update_version="3.0", ads=True, log=print, slow_seconds=SLOW_MOVIE_SECONDS):
         self.accounts = accounts.AccountStore(data_dir, log)
         self.update_version = update_version
         self.ads = ads
+        self.slow_seconds = slow_seconds
         self.media = media.MediaCache()
         self.exact = {
             "/": self.home, "/index.html": self.home, "/index.htm": self.home,
@@ -109,6 +122,7 @@ class Portal:
             (re.compile(r"/game/(\d{1,4})\.html"), self.game),
             (re.compile(r"/img/g(\d{1,4})\.jpg"), self.thumbnail),
             (re.compile(r"/swf/g(\d{1,4})\.swf"), self.movie),
+            (re.compile(r"/swf/slow/g(\d{1,4})\.swf"), self.slow_movie),
             (re.compile(r"/webgame/(\d{1,4})/(index|\d{1,2})\.html"), self.web_game),
         ]
 
@@ -138,7 +152,7 @@ class Portal:
 
     def game(self, r, game_id):
         g = games.BY_ID.get(int(game_id))
-        return Reply(pages.game(g, r.host)) if g else None
+        return Reply(pages.game(g, r.host, slow=r.query.get("slow") == "1")) if g else None
 
     def web_game(self, r, game_id, level):
         g = games.BY_ID.get(int(game_id))
@@ -154,12 +168,16 @@ class Portal:
         g = games.BY_ID.get(int(game_id))
         return self.picture(("thumb", g.id), lambda: media.thumbnail(g)) if g else None
 
-    def movie(self, r, game_id):
+    def movie(self, r, game_id, seconds=0.0):
         g = games.BY_ID.get(int(game_id))
         if not g or g.kind == games.WEB:
             return None
         return Reply(self.media.get(("swf", g.id), lambda: media.swf(g)),
-                     content_type="application/x-shockwave-flash")
+                     content_type="application/x-shockwave-flash", seconds=seconds)
+
+    def slow_movie(self, r, game_id):
+        g = games.BY_ID.get(int(game_id))
+        return self.movie(r, game_id, self.slow_seconds) if g and g.kind == games.FLASH else None
 
     def ad(self, make):
         if not self.ads:
@@ -269,8 +287,14 @@ class Handler(BaseHTTPRequestHandler):
         for name, value in reply.headers:
             self.send_header(name, value)
         self.end_headers()
-        if send_body:
-            self.wfile.write(reply.body)
+        if not send_body:
+            return
+        try:
+            for piece, pause in reply.pieces():
+                self.wfile.write(piece)
+                time.sleep(pause)
+        except (BrokenPipeError, ConnectionResetError):
+            self.close_connection = True  # the client gave up on a slow reply
 
     def log_request(self, code="-", size="-"):
         code = getattr(code, "value", code)

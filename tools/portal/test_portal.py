@@ -13,6 +13,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 from html.parser import HTMLParser
 from urllib.parse import quote, urlsplit
@@ -141,13 +142,14 @@ class Client:
 
 
 class PortalCase(unittest.TestCase):
-    update_version, ads = "3.0", True
+    update_version, ads, slow_seconds = "3.0", True, 1.5
 
     @classmethod
     def setUpClass(cls):
         cls.data = tempfile.TemporaryDirectory()
         cls.logged = []
-        cls.portal = portal.Portal(cls.data.name, cls.update_version, cls.ads, log=cls.logged.append)
+        cls.portal = portal.Portal(cls.data.name, cls.update_version, cls.ads, log=cls.logged.append,
+                                   slow_seconds=cls.slow_seconds)
         cls.server, cls.thread = portal.serve_in_thread(cls.portal, log=cls.logged.append)
         cls.port = cls.server.server_port
         cls.host = f"127.0.0.1:{cls.port}"
@@ -409,6 +411,24 @@ class GamePages(PortalCase):
                     on_game_pages["evil"] = True
                     self.assertEqual(self.client.get(self.relative(fields[1]))[0], 200)
         self.assertEqual(on_game_pages, {"short": True, "unknown": True, "evil": True})
+
+
+    def test_the_slow_game_page_gives_its_saved_movie_spread_over_time(self):
+        checks = self.client.page("/orvane/html/check/index.htm")
+        opened = [f[1] for _, (kind, f) in checks.commands() if kind == "openTable" and "slow=1" in f[-1]]
+        self.assertEqual(len(opened), 1)
+        (_, (kind, slow)), = self.client.page(self.relative(opened[0])).commands()
+        (_, (_, usual)), = self.client.page(urlsplit(opened[0]).path).commands()
+        self.assertEqual(kind, "FlashTable")
+        self.assertEqual((slow[0], slow[1], slow[3]), (usual[0], usual[1], usual[3]))
+        self.assertNotIn("?nosave", slow[2])
+        self.assertNotEqual(slow[2], usual[2])
+        started = time.monotonic()
+        status, headers, movie = self.client.get(self.relative(slow[2]))
+        took = time.monotonic() - started
+        self.assertEqual((status, headers["Content-Type"]), (200, "application/x-shockwave-flash"))
+        self.assertEqual(movie, self.client.get(self.relative(usual[2]))[2])
+        self.assertGreaterEqual(took, self.slow_seconds * 0.9)
 
 
 class Search(PortalCase):

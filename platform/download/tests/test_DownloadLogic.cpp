@@ -33,21 +33,22 @@ TEST(DownloadErrors, CodesFollowHowTheFetchEnded) {
     r.kind = HttpGetResult::Done;
     r.received = 10;
     r.announced = 10;
-    EXPECT_EQ(DownErrorFor(r, false), 0);
+    EXPECT_EQ(DownErrorFor(r, false, false), 0);
     r.announced = 0;  // no length given: whatever arrived is the file
-    EXPECT_EQ(DownErrorFor(r, false), 0);
+    EXPECT_EQ(DownErrorFor(r, false, false), 0);
     r.announced = 11;  // closed early
-    EXPECT_EQ(DownErrorFor(r, false), kDownUnknown);
+    EXPECT_EQ(DownErrorFor(r, false, false), kDownUnknown);
     r.received = 0;
     r.announced = 0;
-    EXPECT_EQ(DownErrorFor(r, false), kDownNoBytes);
-    EXPECT_EQ(DownErrorFor(r, true), kDownSaveFailed);
+    EXPECT_EQ(DownErrorFor(r, false, false), kDownNoBytes);
+    EXPECT_EQ(DownErrorFor(r, true, false), kDownSaveFailed);
+    EXPECT_EQ(DownErrorFor(r, false, true), kDownNotDownloadable);
     r.kind = HttpGetResult::ErrorStatus;
-    EXPECT_EQ(DownErrorFor(r, false), kDownNotDownloadable);
+    EXPECT_EQ(DownErrorFor(r, false, false), kDownNotDownloadable);
     r.kind = HttpGetResult::Redirect;
-    EXPECT_EQ(DownErrorFor(r, false), kDownRedirect);
+    EXPECT_EQ(DownErrorFor(r, false, false), kDownRedirect);
     r.kind = HttpGetResult::NetworkFailure;
-    EXPECT_EQ(DownErrorFor(r, false), kDownUnknown);
+    EXPECT_EQ(DownErrorFor(r, false, false), kDownUnknown);
 }
 
 TEST(DownloadErrors, TextsOfTheCodes) {
@@ -56,6 +57,9 @@ TEST(DownloadErrors, TextsOfTheCodes) {
     EXPECT_EQ(DownErrorText(3), L"没有字节返回");
     EXPECT_EQ(DownErrorText(4), L"文件保存错误");
     EXPECT_EQ(DownErrorText(99), L"不明错误");
+    // Other codes have no name: the page says their number.
+    EXPECT_EQ(DownErrorText(5), L"");
+    EXPECT_EQ(DownErrorText(100), L"");
 }
 
 TEST(TransferRate, SpeedCoversAboutTheLastSecond) {

@@ -162,13 +162,41 @@ TEST_F(DownloadControl, LargeFileReportsRisingProgressAndGetsItsNameOnlyWhenComp
     EXPECT_EQ(ReadAll(dir.File(L"big.swf")), body);
 }
 
-TEST_F(DownloadControl, ReplacesAnOlderFileOfTheSameName) {
-    WriteText(dir.File(L"abc.jpg"), "old contents");
+TEST_F(DownloadControl, NeverReplacesAFileAlreadyUnderTheName) {
+    // Not the download's file: it stays, whatever the letter case of its name.
+    WriteText(dir.File(L"ABC.jpg"), "old contents");
     server.Route("/abc.jpg", TestHttpServer::Text("new", "image/jpeg"));
     Start("/abc.jpg", dir.Path());
     ASSERT_TRUE(WaitForEnding());
+    PumpFor(200);
+    ASSERT_EQ(Endings(), 1u);
+    EXPECT_EQ(events.back().kind, "error");
+    EXPECT_EQ(events.back().a, kDownSaveFailed);
+    EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::wstring>{L"ABC.jpg"});
+    EXPECT_EQ(ReadAll(dir.File(L"ABC.jpg")), "old contents");
+}
+
+TEST_F(DownloadControl, ADownloadPastItsBoundIsNotDownloadableAndLeavesNoFile) {
+    control->MaxSize(1 << 20);
+    HttpResponse endless = TestHttpServer::Text(Pattern(65536), "image/jpeg");
+    endless.endless = true;  // no length, no end
+    server.Route("/endless.jpg", endless);
+    Start("/endless.jpg", dir.Path());
+    ExpectOneError(kDownNotDownloadable, L"不可下载文件");
+
+    // A length announced past the bound is refused before anything is written.
+    events.clear();
+    server.Route("/big.jpg", TestHttpServer::Text(Pattern((1 << 20) + 1), "image/jpeg"));
+    Start("/big.jpg", dir.Path());
+    ExpectOneError(kDownNotDownloadable, L"不可下载文件");
+    EXPECT_EQ(Count("size"), 0u);
+
+    events.clear();
+    server.Route("/fits.jpg", TestHttpServer::Text(Pattern(1 << 20), "image/jpeg"));
+    Start("/fits.jpg", dir.Path());
+    ASSERT_TRUE(WaitForEnding());
     EXPECT_EQ(events.back().kind, "complete");
-    EXPECT_EQ(ReadAll(dir.File(L"abc.jpg")), "new");
+    EXPECT_EQ(ReadAll(dir.File(L"fits.jpg")), Pattern(1 << 20));
 }
 
 TEST_F(DownloadControl, UrlAndSavePathAreReadWhenTheDownloadStarts) {
@@ -304,11 +332,10 @@ TEST_F(DownloadControl, StopDownIsQuietAndLeavesNoFile) {
     ASSERT_TRUE(PumpUntil([this] { return Count("progress") > 0; }));
     EXPECT_FALSE(FilesIn(dir.Path()).empty());  // the temporary file is being written
     control->StopDown();
+    EXPECT_TRUE(FilesIn(dir.Path()).empty()) << "the temporary file goes with the call";
     const size_t seen = events.size();
     PumpFor(500);
     EXPECT_EQ(events.size(), seen);
-    EXPECT_TRUE(PumpUntil([this] { return FilesIn(dir.Path()).empty(); }, 5000));
-    PumpFor(300);
     EXPECT_TRUE(FilesIn(dir.Path()).empty());
     EXPECT_EQ(events.size(), seen);
 }
@@ -354,19 +381,20 @@ TEST_F(DownloadControl, DestroyingTheControlMidTransferCancelsIt) {
     ASSERT_TRUE(PumpUntil([this] { return Count("progress") > 0; }));
     const size_t seen = events.size();
     control.reset();
-    EXPECT_TRUE(PumpUntil([this] { return FilesIn(dir.Path()).empty(); }, 5000));
+    EXPECT_TRUE(FilesIn(dir.Path()).empty());
     PumpFor(300);
     EXPECT_EQ(events.size(), seen);
 }
 
 TEST_F(DownloadControl, AHandlerMayDestroyTheControlAndStartAnother) {
     server.Route("/a.jpg", TestHttpServer::Text("aaaa", "image/jpeg"));
+    server.Route("/b.jpg", TestHttpServer::Text("bbbb", "image/jpeg"));
     std::unique_ptr<bkDLControl> next;
     control->DownComplete = [&](long) {
         control.reset();  // as a page unloading itself on completion
         next = std::make_unique<bkDLControl>();
         Attach(*next);
-        next->Url(server.BaseUrlW() + L"/a.jpg");
+        next->Url(server.BaseUrlW() + L"/b.jpg");
         next->SavePath(dir.Path() + L"\\");
         next->StartDown();
     };
@@ -374,6 +402,7 @@ TEST_F(DownloadControl, AHandlerMayDestroyTheControlAndStartAnother) {
     ASSERT_TRUE(PumpUntil([&] { return Count("complete") == 1; }));
     EXPECT_EQ(control, nullptr);
     EXPECT_EQ(ReadAll(dir.File(L"a.jpg")), "aaaa");
+    EXPECT_EQ(ReadAll(dir.File(L"b.jpg")), "bbbb");
 }
 
 }  // namespace

@@ -1,0 +1,139 @@
+#include "AddStage.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <filesystem>
+#include <system_error>
+
+#include "DownloadName.h"
+#include "bkDLControl.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr wchar_t kStages[] = L"Downloads";
+constexpr wchar_t kLock[] = L"add.lock";
+constexpr wchar_t kOlder[] = L"Older";  // files that had a final name before the add
+
+const wchar_t* PartFolder(AddStage::Part part) { return part == AddStage::Part::Thumbnail ? L"Jpgs" : L"Games"; }
+
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemoveTree(const std::wstring& path) {
+    std::error_code ec;
+    fs::remove_all(fs::path(path), ec);
+}
+
+// The lock file of a stage in use cannot be deleted: its add holds it open.
+bool IsHeld(const std::wstring& stage) {
+    if (DeleteFileW((stage + L"\\" + kLock).c_str())) return false;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+// The names GetTempFileName gives the download control's files: "dl", one
+// to four hexadecimal digits, ".tmp".
+bool IsControlTemporary(const std::wstring& name) {
+    if (name.size() < 7 || name.size() > 10) return false;
+    return CompareStringOrdinal(name.c_str(), 2, L"dl", 2, TRUE) == CSTR_EQUAL &&
+           CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".tmp", 4, TRUE) == CSTR_EQUAL &&
+           std::all_of(name.begin() + 2, name.end() - 4, [](wchar_t c) { return std::iswxdigit(c) != 0; });
+}
+
+// What downloads of a launcher that ended before they did left behind. The
+// control's temporary files in Jpgs and Games are an older launcher's: stages
+// now take every download.
+void RemoveEndedDownloads(const std::wstring& program) {
+    std::error_code stages, parts;
+    for (const auto& entry : fs::directory_iterator(fs::path(program + L"\\" + kStages), stages))
+        if (entry.is_directory(stages) && !IsHeld(entry.path().wstring())) RemoveTree(entry.path().wstring());
+    for (const wchar_t* part : {L"Jpgs", L"Games"})
+        for (const auto& entry : fs::directory_iterator(fs::path(program + L"\\" + part), parts))
+            if (IsControlTemporary(entry.path().filename().wstring())) DeleteFileW(entry.path().c_str());
+}
+
+}  // namespace
+
+void AddStage::LockCloser::operator()(void* handle) const { CloseHandle(handle); }
+
+AddStage::AddStage(std::wstring programFolder, std::wstring folder, std::unique_ptr<void, LockCloser> lock)
+    : program_(std::move(programFolder)), folder_(std::move(folder)), lock_(std::move(lock)) {}
+
+std::unique_ptr<AddStage> AddStage::Make(const std::wstring& programFolder) {
+    RemoveEndedDownloads(programFolder);
+    const std::wstring root = programFolder + L"\\" + kStages;
+    for (int n = 1; n <= 1000; ++n) {
+        if (!CreateDirectoryW(root.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
+        const std::wstring folder = root + L"\\" + std::to_wstring(n);
+        if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+            // Taken by another add, or the root went with the last stage meanwhile.
+            const DWORD error = GetLastError();
+            if (error == ERROR_ALREADY_EXISTS || error == ERROR_PATH_NOT_FOUND) continue;
+            return nullptr;
+        }
+        const HANDLE lock = CreateFileW((folder + L"\\" + kLock).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (lock == INVALID_HANDLE_VALUE) {
+            RemoveDirectoryW(folder.c_str());
+            return nullptr;
+        }
+        std::unique_ptr<AddStage> stage(
+            new AddStage(programFolder, folder, std::unique_ptr<void, LockCloser>(lock)));
+        for (const std::wstring& sub : {stage->Folder(Part::Thumbnail), stage->Folder(Part::Movie),
+                                        folder + L"\\" + kOlder})
+            if (!CreateDirectoryW(sub.c_str(), nullptr)) return nullptr;
+        return stage;
+    }
+    return nullptr;
+}
+
+AddStage::~AddStage() {
+    lock_.reset();
+    RemoveTree(folder_);
+    // The root goes with the last stage.
+    RemoveDirectoryW((program_ + L"\\" + kStages).c_str());
+}
+
+std::wstring AddStage::Folder(Part part) const { return folder_ + L"\\" + PartFolder(part); }
+
+void AddStage::Fetch(bkDLControl& control, const std::wstring& address, Part part) const {
+    control.Url(address);
+    control.SavePath(Folder(part) + L"\\");
+    control.MaxSize(part == Part::Thumbnail ? kThumbnailBound : 0);
+    control.StartDown();
+}
+
+bool AddStage::GiveFinalNames(std::initializer_list<FinalName> files) {
+    done_.clear();
+    for (const FinalName& f : files)
+        if (!IsPlainFileName(f.downloaded) || !IsFile(PathInFolder(Folder(f.part), f.downloaded))) return false;
+    for (const FinalName& f : files) {
+        const std::wstring from = PathInFolder(Folder(f.part), f.downloaded);
+        const std::wstring to = PathInFolder(program_ + L"\\" + PartFolder(f.part), f.final);
+        const std::wstring aside = PathInFolder(folder_ + L"\\" + kOlder, f.final);
+        bool moved = true;
+        if (IsFile(to)) {
+            moved = MoveFileW(to.c_str(), aside.c_str());
+            if (moved) done_.push_back({to, aside});
+        }
+        // Never over a file: a folder or a file that came meanwhile under the name stops it.
+        if (moved) moved = MoveFileW(from.c_str(), to.c_str());
+        if (!moved) {
+            TakeBackFinalNames();
+            return false;
+        }
+        done_.push_back({from, to});
+    }
+    return true;
+}
+
+void AddStage::TakeBackFinalNames() {
+    for (auto move = done_.rbegin(); move != done_.rend(); ++move) MoveFileW(move->to.c_str(), move->from.c_str());
+    done_.clear();
+}

@@ -1,0 +1,62 @@
+// The private folder one add of a game downloads into: "Downloads\<n>"
+// below the program folder. The thumbnail and the movie land there, and the
+// program folder's Jpgs and Games change only when the files get their final
+// names; whatever the add leaves goes with the stage. An open lock file
+// marks a stage in use, so the stages of a launcher that ended in the middle
+// of a download are told apart, and removed when the next stage is made.
+#pragma once
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+class bkDLControl;
+
+class AddStage {
+public:
+    enum class Part { Thumbnail, Movie };
+
+    // First removes what ended downloads left: stages no running add holds,
+    // and the download control's temporary files in Jpgs and Games. nullptr
+    // when the program folder takes no stage.
+    static std::unique_ptr<AddStage> Make(const std::wstring& programFolder);
+    // Removes the stage with everything still in it.
+    ~AddStage();
+    AddStage(const AddStage&) = delete;
+    AddStage& operator=(const AddStage&) = delete;
+
+    // Starts the control fetching the address into the stage. A thumbnail
+    // larger than kThumbnailBound is a download error.
+    void Fetch(bkDLControl& control, const std::wstring& address, Part part) const;
+    static constexpr unsigned kThumbnailBound = 16u << 20;
+
+    struct FinalName {
+        Part part;
+        std::wstring downloaded;  // the name the download left it under
+        std::wstring final;       // "<game>.jpg" or "<game>.swf"
+    };
+    // Moves each downloaded file to its final name in Jpgs or Games, in
+    // order. A file already under a final name (the game's own, left by an
+    // earlier add) waits in the stage, and goes with it unless the names are
+    // taken back. All or nothing: true when every file has its final name,
+    // else nothing has changed.
+    bool GiveFinalNames(std::initializer_list<FinalName> files);
+    // Undoes the last GiveFinalNames: the files go back into the stage and
+    // the older ones to their names.
+    void TakeBackFinalNames();
+
+private:
+    struct LockCloser {
+        void operator()(void* handle) const;
+    };
+    struct Move {
+        std::wstring from, to;
+    };
+    AddStage(std::wstring programFolder, std::wstring folder, std::unique_ptr<void, LockCloser> lock);
+    std::wstring Folder(Part part) const;
+
+    const std::wstring program_;
+    const std::wstring folder_;
+    std::unique_ptr<void, LockCloser> lock_;
+    std::vector<Move> done_;  // the moves of the last GiveFinalNames, in order
+};
