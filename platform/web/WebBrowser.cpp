@@ -9,6 +9,7 @@
 #include "BodyText.h"
 #include "BrowserPopup.h"
 #include "BuiltInPages.h"
+#include "ReadableFolder.h"
 #include "WebFetch.h"
 #include "WebFonts.h"
 #include "WebFrame.h"
@@ -84,7 +85,7 @@ bool WebBrowser::Create(const Placement& p) {
     Relayout();
     // A navigation made before the window existed starts now.
     if (!pendingUrl_.empty()) {
-        LoadFrame(*top_, std::exchange(pendingUrl_, {}));
+        LoadFrame(*top_, std::exchange(pendingUrl_, {}), std::exchange(pendingFrom_, {}));
     } else if (top_->completeTicket) {
         PostMessageW(hwnd(), kMsgBlankDone, top_->completeTicket, 0);
     }
@@ -106,7 +107,9 @@ bool WebBrowser::Raise(const Handler& handler, Args&&... args) {
 
 // --- Navigation ------------------------------------------------------------
 
-void WebBrowser::Navigate(const std::wstring& url) { LoadFrame(*top_, url); }
+void WebBrowser::Navigate(const std::wstring& url) { LoadFrame(*top_, url, {}); }
+
+void WebBrowser::Navigate(const std::wstring& url, const std::wstring& linkedFrom) { LoadFrame(*top_, url, linkedFrom); }
 
 void WebBrowser::Stop() {
     top_->fetchTicket = 0;
@@ -115,13 +118,13 @@ void WebBrowser::Stop() {
     DropPicturesInFlight();
 }
 
-void WebBrowser::Refresh() { LoadFrame(*top_, top_->document->Url()); }
+void WebBrowser::Refresh() { LoadFrame(*top_, top_->document->Url(), {}); }
 
 std::shared_ptr<HtmlDocument> WebBrowser::Document() { return top_->document; }
 
 std::wstring WebBrowser::LocationURL() const { return top_->document->Url(); }
 
-void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address) {
+void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address, const std::wstring& from) {
     const std::wstring url = NormalizeNavigationUrl(address);
     if (IsJavascriptUrl(url)) return;  // scripts never run
     if (UrlScheme(url) == L"about") {
@@ -132,12 +135,18 @@ void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address) {
         // No window yet (or no more): the view loads it when its window is made.
         if (frame.IsTop()) {
             pendingUrl_ = url;
+            pendingFrom_ = from;
             frame.fetchTicket = frame.completeTicket = 0;
         }
         return;
     }
     frame.fetchTicket = ++nextTicket_;
-    StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
+    // Refused like an address that cannot be reached: the not-found page,
+    // reported from the message queue as any load.
+    if (MayLoad(from, url, LoadKind::Navigation, ReadableFolder()))
+        StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
+    else
+        DeliverFailure(*mailbox_, frame.fetchTicket, url, L"The address may not be opened here.");
 }
 
 // An empty document at once (pages write into it right after navigating),
@@ -214,7 +223,7 @@ bool WebBrowser::StartChildFrame(WebFrame& frame) {
         ShowBlank(child, src.empty() ? L"about:blank" : src);  // reported with its address as written
     } else {
         child.Show(std::make_shared<HtmlDocument>(L"about:blank", L""));
-        LoadFrame(child, ResolveUrl(frame.document->BaseUrl(), src));
+        LoadFrame(child, ResolveUrl(frame.document->BaseUrl(), src), frame.document->Url());
     }
     Relayout();
     return true;
@@ -266,6 +275,7 @@ void WebBrowser::RequestImages(const WebFrame& frame) {
         const std::wstring src = img->AttributeOr(L"src");
         if (src.empty() || IsJavascriptUrl(src)) continue;
         const std::wstring url = ResolveUrl(frame.document->BaseUrl(), src);
+        if (!MayLoad(frame.document->Url(), url, LoadKind::Resource, ReadableFolder())) continue;  // not shown
         if (images_.count(url) || images_.size() > 2 * kImageCacheLimit) continue;
         images_[url];
         imageQueue_.push_back(url);
@@ -524,12 +534,12 @@ void WebBrowser::Activate(WebFrame& frame, const HtmlNode* link) {
     const std::wstring url = ResolveUrl(doc.BaseUrl(), href);
     if (dest) {
         const bool sameDocument = WithoutFragment(url) == WithoutFragment(dest->document->Url());
-        if (!(sameDocument && url.find(L'#') != std::wstring::npos)) LoadFrame(*dest, url);
+        if (!(sameDocument && url.find(L'#') != std::wstring::npos)) LoadFrame(*dest, url, doc.Url());
         return;
     }
     bool cancel = false;
     if (!Raise(NewWindow2, cancel)) return;
-    if (!cancel) BrowserPopup::Open(url);
+    if (!cancel) BrowserPopup::Open(url, doc.Url());
 }
 
 // --- Properties ------------------------------------------------------------------

@@ -38,8 +38,13 @@ public:
     bool Create(const Placement& placement);
 
     // Starts loading the address; the old page stays until the new one
-    // arrives. Before the window is made, the load waits for it.
+    // arrives. Before the window is made, the load waits for it. A local
+    // file is loaded only from the program's folder (ReadableFolder); an
+    // address the view may not load shows its not-found page.
     void Navigate(const std::wstring& url);
+    // Loads the address as a link of the document at `linkedFrom` does: a
+    // page from the network reaches no local file.
+    void Navigate(const std::wstring& url, const std::wstring& linkedFrom);
     void Stop();     // drops the loads in progress
     void Refresh();  // loads the current address again
     // The document shown (an empty page before the first navigation).
@@ -76,7 +81,8 @@ private:
     };
 
     // Navigation and loading.
-    void LoadFrame(WebFrame& frame, const std::wstring& url);
+    // `from` is the address of the document asking, empty for the program.
+    void LoadFrame(WebFrame& frame, const std::wstring& url, const std::wstring& from);
     void ShowBlank(WebFrame& frame, const std::wstring& url);
     void OnFetched();
     void OnDocumentFetched(WebFrame& frame, FetchResult& result);
@@ -129,7 +135,7 @@ private:
     std::map<uint32_t, std::wstring> imageTickets_;
     Hit focus_, pressed_;
     std::wstring lastTitle_;
-    std::wstring pendingUrl_;  // navigated to before the window was made
+    std::wstring pendingUrl_, pendingFrom_;  // navigated to before the window was made, and by whom
     bool silent_ = false;
     bool inLayout_ = false;
     bool scrollBarShown_ = false;

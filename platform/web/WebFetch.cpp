@@ -154,10 +154,14 @@ void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wst
         std::thread(RunFetch, mailbox, ticket, url, kind).detach();
     } catch (const std::system_error&) {
         // No thread to be had: answered at once as a failed fetch.
-        auto r = std::make_unique<FetchResult>();
-        r->ticket = ticket;
-        r->requestUrl = r->url = url;
-        r->error = L"The page could not be fetched.";
-        mailbox->Deliver(std::move(r));
+        DeliverFailure(*mailbox, ticket, url, L"The page could not be fetched.");
     }
+}
+
+void DeliverFailure(FetchMailbox& mailbox, uint32_t ticket, const std::wstring& url, std::wstring error) {
+    auto r = std::make_unique<FetchResult>();
+    r->ticket = ticket;
+    r->requestUrl = r->url = url;
+    r->error = std::move(error);
+    mailbox.Deliver(std::move(r));
 }

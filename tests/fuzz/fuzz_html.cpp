@@ -1,8 +1,9 @@
 // The browser view's tokenizer, document builder and layout: any markup
 // builds a tree within the nesting bound that writes back and is read like
-// a page, and lays out at any width with text measured a bounded number of
-// times per character (a word longer than the line is cut without measuring
-// its rest again at every line), whatever sizes its pictures declare.
+// a page, reaches only the network from an http address, and lays out at
+// any width with text measured a bounded number of times per character (a
+// word longer than the line is cut without measuring its rest again at
+// every line), whatever sizes its pictures declare.
 #include <algorithm>
 #include <climits>
 
@@ -10,6 +11,7 @@
 #include "HtmlDocument.h"
 #include "PageLayout.h"
 #include "PageStyle.h"
+#include "WebUrl.h"
 
 namespace {
 
@@ -40,6 +42,22 @@ BoxSize NaturalSize(const HtmlNode& img) {
         if (i < src.size()) ++i;  // the "x"
     }
     return {sides[0], sides[1]};
+}
+
+// Whatever a page from the network names, and whatever its base address,
+// it reaches only the network (and about: for navigation).
+void CheckReach(const HtmlDocument& doc, const HtmlNode& node) {
+    for (const wchar_t* name : {L"src", L"href"}) {
+        const std::wstring* value = node.Attribute(name);
+        if (!value) continue;
+        const std::wstring url = ResolveUrl(doc.BaseUrl(), *value);
+        for (LoadKind kind : {LoadKind::Navigation, LoadKind::Resource}) {
+            if (!MayLoad(doc.Url(), url, kind, L"C:\\Orvane")) continue;
+            const std::wstring scheme = UrlScheme(url);
+            FUZZ_CHECK(scheme == L"http" || scheme == L"https" || (scheme == L"about" && kind == LoadKind::Navigation));
+        }
+    }
+    for (const auto& child : node.children) CheckReach(doc, *child);
 }
 
 void LayOut(const HtmlDocument& doc, int width, size_t markupSize) {
@@ -85,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.BaseTarget();
     doc.FirstFrame();
     tree.documentElement->TextContent();
+    CheckReach(doc, *tree.documentElement);
     LayOut(doc, 800, markup.size());
     LayOut(doc, 37, markup.size());
 
