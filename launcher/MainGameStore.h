@@ -32,8 +32,11 @@ struct FinalName {
 // downloaded names. True when every file got its final name.
 bool GiveFinalNames(std::initializer_list<FinalName> files);
 
-// What the user is told: the game's name cannot be a file name; a download
-// failed with this code; the downloaded files could not be given their names.
+// What the user is told: the game's name cannot be a file name; its
+// thumbnail or movie address is neither a web address nor a path of the
+// portal; a download failed with this code; the downloaded files could not
+// be given their names.
 std::wstring UnusableNameMessage(const std::wstring& name);
+std::wstring UnusableAddressMessage(const std::wstring& name);
 std::wstring DownloadFailedMessage(const std::wstring& name, long code);
 std::wstring SaveFailedMessage(const std::wstring& name);

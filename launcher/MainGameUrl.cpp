@@ -145,7 +145,12 @@ void MainGameUrl::WB_NewWindow2(bool& Cancel) {
         MsgBox(UnusableNameMessage(name), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (command->kind == L"FlashTable") FlashTable(*command);
+    const bool flash = command->kind == L"FlashTable";
+    if (!IsGameFileAddress(command->fields[1]) || (flash && !IsGameFileAddress(command->fields[2]))) {
+        MsgBox(UnusableAddressMessage(name), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (flash) FlashTable(*command);
     else WebTable(*command);
 }
 
