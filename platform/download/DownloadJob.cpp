@@ -11,7 +11,10 @@ DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring 
       folder_(std::move(folder)),
       finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))) {}
 
-void DownloadJob::NoThread() { Finish(kDownUnknown, 0); }
+void DownloadJob::Failed() {
+    file_.reset();  // so that the temporary file can go
+    Finish(kDownUnknown, 0);
+}
 
 void DownloadJob::CancelledLocked() {
     if (finished_ && !tempPath_.empty()) DeleteFileW(tempPath_.c_str());

@@ -25,6 +25,8 @@ constexpr UINT kMsgTitle = WM_APP + 0x312;      // the top document's title may 
 constexpr int kLineStep = 16;
 constexpr size_t kImagesInFlight = 4;
 constexpr size_t kImageCacheLimit = 256;
+// Decoded pictures of one view; the least recently used make room.
+constexpr size_t kPictureBudgetBytes = 64u << 20;
 
 std::wstring WithoutFragment(const std::wstring& url) { return url.substr(0, url.find(L'#')); }
 
@@ -267,7 +269,7 @@ bool WebBrowser::RaiseTitle() {
 
 void WebBrowser::RequestImages(const WebFrame& frame) {
     if (images_.size() > kImageCacheLimit && frame.IsTop()) {
-        for (auto it = images_.begin(); it != images_.end();) it = it->second.done ? images_.erase(it) : std::next(it);
+        for (auto it = images_.begin(); it != images_.end();) it = it->second.done ? ForgetImage(it) : std::next(it);
     }
     std::vector<const HtmlNode*> imgs;
     CollectImages(*frame.document->Tree().documentElement, imgs);
@@ -303,19 +305,43 @@ void WebBrowser::OnImageFetched(FetchResult& r) {
     imageTickets_.erase(r.ticket);
     ImageEntry& entry = images_[url];
     entry.done = true;
-    if (r.image) {
-        entry.bitmap = std::make_unique<WebBitmap>(*r.image);
-        if (!entry.bitmap->Valid()) entry.bitmap.reset();
-    }
+    if (r.image) KeepPicture(entry, *r.image);
     Relayout();
     PumpImageQueue();
 }
 
-const WebBitmap* WebBrowser::ImageFor(const WebFrame& frame, const HtmlNode& img) const {
+// A picture that does not fit the budget even alone, or whose bitmap
+// cannot be made, is simply not shown.
+void WebBrowser::KeepPicture(ImageEntry& entry, const DecodedImage& image) {
+    const size_t bytes = static_cast<size_t>(image.width) * image.height * sizeof(uint32_t);
+    if (bytes > kPictureBudgetBytes) return;
+    while (pictureBytes_ + bytes > kPictureBudgetBytes) {
+        auto oldest = images_.end();
+        for (auto it = images_.begin(); it != images_.end(); ++it)
+            if (it->second.bitmap && (oldest == images_.end() || it->second.lastUse < oldest->second.lastUse)) oldest = it;
+        if (oldest == images_.end()) break;
+        ForgetImage(oldest);
+    }
+    auto bitmap = std::make_unique<WebBitmap>(image);
+    if (!bitmap->Valid()) return;
+    pictureBytes_ += bitmap->Bytes();
+    entry.bitmap = std::move(bitmap);
+    entry.lastUse = ++useClock_;
+}
+
+std::map<std::wstring, WebBrowser::ImageEntry>::iterator WebBrowser::ForgetImage(
+    std::map<std::wstring, ImageEntry>::iterator it) {
+    if (it->second.bitmap) pictureBytes_ -= it->second.bitmap->Bytes();
+    return images_.erase(it);
+}
+
+const WebBitmap* WebBrowser::ImageFor(const WebFrame& frame, const HtmlNode& img) {
     const std::wstring* src = img.Attribute(L"src");
     if (!src) return nullptr;
     auto it = images_.find(ResolveUrl(frame.document->BaseUrl(), *src));
-    return it == images_.end() ? nullptr : it->second.bitmap.get();
+    if (it == images_.end() || !it->second.bitmap) return nullptr;
+    it->second.lastUse = ++useClock_;
+    return it->second.bitmap.get();
 }
 
 // --- Layout, scrolling, painting ----------------------------------------------
@@ -565,6 +591,7 @@ void WebBrowser::OnDestroyed() {
     top_->Show(std::make_shared<HtmlDocument>(L"about:blank", L""));
     top_->fetchTicket = 0;
     images_.clear();
+    pictureBytes_ = 0;
     imageQueue_.clear();
     imageTickets_.clear();
     focus_ = pressed_ = {};

@@ -17,6 +17,7 @@
 #include "HtmlDocument.h"
 #include "Window.h"
 
+struct DecodedImage;
 class FetchMailbox;
 struct FetchResult;
 class GdiTextMeasurer;
@@ -78,6 +79,7 @@ private:
     struct ImageEntry {
         bool done = false;
         std::unique_ptr<WebBitmap> bitmap;
+        uint64_t lastUse = 0;  // of useClock_, when last laid out or drawn
     };
 
     // Navigation and loading.
@@ -87,6 +89,7 @@ private:
     void OnFetched();
     void OnDocumentFetched(WebFrame& frame, FetchResult& result);
     void OnImageFetched(FetchResult& result);
+    void KeepPicture(ImageEntry& entry, const DecodedImage& image);
     void OnBlankDone(uint32_t ticket);
     bool StartChildFrame(WebFrame& frame);
     void FinishLoad(WebFrame& frame);
@@ -98,7 +101,9 @@ private:
     void RequestImages(const WebFrame& frame);
     void DropPicturesInFlight();
     void PumpImageQueue();
-    const WebBitmap* ImageFor(const WebFrame& frame, const HtmlNode& img) const;
+    // Forgets a picture (a later showing fetches it again); the next entry.
+    std::map<std::wstring, ImageEntry>::iterator ForgetImage(std::map<std::wstring, ImageEntry>::iterator it);
+    const WebBitmap* ImageFor(const WebFrame& frame, const HtmlNode& img);
 
     // Layout, scrolling, painting.
     void Relayout();
@@ -131,6 +136,8 @@ private:
     std::shared_ptr<bool> alive_;
     uint32_t nextTicket_ = 0;
     std::map<std::wstring, ImageEntry> images_;  // by absolute address
+    size_t pictureBytes_ = 0;                     // of the bitmaps in images_
+    uint64_t useClock_ = 0;
     std::deque<std::wstring> imageQueue_;
     std::map<uint32_t, std::wstring> imageTickets_;
     Hit focus_, pressed_;

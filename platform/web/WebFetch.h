@@ -44,6 +44,7 @@ private:
 enum class FetchKind { Document, Image };
 
 // Starts the fetch on its own thread; the result arrives through the mailbox.
+// A fetch that runs out of memory is answered as failed.
 void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind);
 
 // Answers a request without fetching: no reply, for the reason given.

@@ -1,8 +1,11 @@
 // Pages written to harm: what a page from the network names stays on the
 // network. Its pictures, frames, base address, links and new windows reach
 // no local file, no share and no pipe (the program's own navigation still
-// opens the files of its folder).
+// opens the files of its folder). Its pictures cannot fill the memory: one
+// declaring too many pixels is not decoded, and a view keeps its decoded
+// pictures within a budget.
 #include <windows.h>
+#include <psapi.h>
 
 #include <fstream>
 
@@ -10,11 +13,18 @@
 #include "PipeServer.h"
 #include "ReadableFolderScope.h"
 #include "TempDir.h"
+#include "WebImage.h"
 #include "WebUrl.h"
 
 namespace {
 
 const std::wstring kNotFound = L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875";  // 无法找到该页
+
+size_t WorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{sizeof counters};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.WorkingSetSize;
+}
 
 std::string Narrow(const std::wstring& s) {
     std::string out;
@@ -111,4 +121,35 @@ TEST_F(HostilePages, TheProgramOpensTheFilesOfItsFolderOnlyAndNeverAPipe) {
     ASSERT_TRUE(Load(pipe.Path()));
     EXPECT_EQ(view_->Document()->title(), kNotFound);
     EXPECT_FALSE(pipe.Connected());
+}
+
+TEST(PictureLimits, APictureOfMorePixelsThanAViewKeepsIsNotDecoded) {
+    const auto kept = DecodeImage(Png(2048, 2048, 0, 160, 0));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->width, 2048);
+    // 4096 x 4096: 64 MiB decoded from a file of a few dozen KiB.
+    EXPECT_FALSE(DecodeImage(Png(4096, 4096, 0, 160, 0)));
+    EXPECT_FALSE(DecodeImage(Png(kMaxPicturePixels + 1, 1, 0, 160, 0)));
+}
+
+// Page after page of large pictures: the view keeps the ones shown last, as
+// many as its budget holds, and fetches an earlier one again when its page
+// comes back.
+TEST_F(HostilePages, DecodedPicturesStayWithinTheViewsBudget) {
+    const std::string picture = Png(2048, 2048, 0, 160, 0);  // 16 MiB decoded
+    const int pages = 16;
+    for (int i = 0; i < pages; ++i) {
+        server_.Route("/big" + std::to_string(i) + ".png", TestHttpServer::Text(picture, "image/png"));
+        Page("/page" + std::to_string(i), "<img src=\"/big" + std::to_string(i) + ".png\" width=40 height=40>");
+    }
+    auto show = [&](int i) {
+        return Load(Url("/page" + std::to_string(i))) &&
+               PumpUntil([&] { return PixelAt(20, 20) == Rgb(0, 160, 0); }, 10000);
+    };
+    ASSERT_TRUE(show(0));
+    const size_t before = WorkingSet();
+    for (int i = 1; i < pages; ++i) ASSERT_TRUE(show(i)) << i;
+    const size_t grown = WorkingSet() - std::min(before, WorkingSet());
+    EXPECT_LT(grown, 96u << 20) << "15 pictures of 16 MiB each took " << (grown >> 20) << " MiB";
+    ASSERT_TRUE(show(0));
 }
