@@ -21,13 +21,14 @@ std::vector<std::wstring> PlainSegments(std::wstring_view path) {
         size_t end = i;
         while (end < path.size() && !IsSeparator(path[end])) ++end;
         const std::wstring_view segment = path.substr(i, end - i);
-        if (segment.empty() || segment == L"." || segment == L".." || segment.back() == L'.' || segment.back() == L' ' ||
+        i = end + 1;
+        if (segment.empty()) continue;  // Windows reads "a\\b" as "a\b"
+        if (segment == L"." || segment == L".." || segment.back() == L'.' || segment.back() == L' ' ||
             segment.find(L':') != std::wstring_view::npos)
             return {};
         std::wstring lower;
         for (wchar_t c : segment) lower += Lower(c);
         segments.push_back(std::move(lower));
-        i = end + 1;
     }
     return segments;
 }

@@ -5,8 +5,8 @@
 
 // True when `path` names something below `folder` (a drive path such as
 // "C:\Games\Orvane", with or without its last "\") and is written plainly:
-// a drive path, "\" or "/" between segments, no empty, "." or ".." segment,
-// no stream name (":") and no segment ending in a dot or a blank, which
-// Windows would drop so that the path names another file. A network, device
-// or relative path is never below a folder. Letter case is ignored.
+// a drive path, "\" or "/" between segments, no "." or ".." segment, no
+// stream name (":") and no segment ending in a dot or a blank, which Windows
+// would drop so that the path names another file. A network, device or
+// relative path is never below a folder. Letter case is ignored.
 bool IsPlainPathInside(std::wstring_view path, std::wstring_view folder);

@@ -50,11 +50,12 @@ TEST(WebUrlTest, PagesFromTheNetworkReachNoLocalFile) {
     EXPECT_TRUE(MayLoad(L"", skin, LoadKind::Navigation, folder));
     EXPECT_TRUE(MayLoad(local, skin, LoadKind::Resource, folder));
     EXPECT_TRUE(MayLoad(L"", L"file://localhost/C:/Program%20Files/ORVANE/x.gif", LoadKind::Navigation, folder));
+    EXPECT_TRUE(MayLoad(L"", L"file:///C:/Program%20Files/Orvane//Skin/x.gif", LoadKind::Navigation, folder));
     for (const wchar_t* url :
          {L"file://server/share/x.gif", L"file://./pipe/x", L"file:///%5C%5Cserver/share/x.gif", L"file:////server/x",
           L"file:///C:/Program%20Files/Orvane/../secret.txt", L"file:///C:/Program%20Files/OrvaneX/a.gif",
           L"file:///C:/Program%20Files/Orvane", L"file:///C:/Program%20Files/Orvane/a.gif%20",
-          L"file:///C:/Program%20Files/Orvane/a.gif:stream", L"file:///C:/Program%20Files/Orvane//a.gif",
+          L"file:///C:/Program%20Files/Orvane/a.gif:stream", L"file:///D:/Program%20Files/Orvane/a.gif",
           L"file:Orvane/a.gif", L"ftp://x/a.gif", L"javascript:x", L"res://x.dll/a"}) {
         EXPECT_FALSE(MayLoad(L"", url, LoadKind::Navigation, folder)) << url;
         EXPECT_FALSE(MayLoad(local, url, LoadKind::Resource, folder)) << url;
