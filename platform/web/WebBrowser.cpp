@@ -277,7 +277,7 @@ void WebBrowser::RequestImages(const WebFrame& frame) {
         const std::wstring src = img->AttributeOr(L"src");
         if (src.empty() || IsJavascriptUrl(src)) continue;
         const std::wstring url = ResolveUrl(frame.document->BaseUrl(), src);
-        if (!MayLoad(frame.document->Url(), url, LoadKind::Resource, ReadableFolder())) continue;  // not shown
+        if (!MayShowPicture(frame, url)) continue;
         if (images_.count(url) || images_.size() > 2 * kImageCacheLimit) continue;
         images_[url];
         imageQueue_.push_back(url);
@@ -335,11 +335,18 @@ std::map<std::wstring, WebBrowser::ImageEntry>::iterator WebBrowser::ForgetImage
     return images_.erase(it);
 }
 
+// Also for a picture already decoded for a local page: a page from the
+// network shows no local picture.
+bool WebBrowser::MayShowPicture(const WebFrame& frame, const std::wstring& url) const {
+    return MayLoad(frame.document->Url(), url, LoadKind::Resource, ReadableFolder());
+}
+
 const WebBitmap* WebBrowser::ImageFor(const WebFrame& frame, const HtmlNode& img) {
     const std::wstring* src = img.Attribute(L"src");
     if (!src) return nullptr;
-    auto it = images_.find(ResolveUrl(frame.document->BaseUrl(), *src));
-    if (it == images_.end() || !it->second.bitmap) return nullptr;
+    const std::wstring url = ResolveUrl(frame.document->BaseUrl(), *src);
+    auto it = images_.find(url);
+    if (it == images_.end() || !it->second.bitmap || !MayShowPicture(frame, url)) return nullptr;
     it->second.lastUse = ++useClock_;
     return it->second.bitmap.get();
 }

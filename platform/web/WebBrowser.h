@@ -103,6 +103,7 @@ private:
     void PumpImageQueue();
     // Forgets a picture (a later showing fetches it again); the next entry.
     std::map<std::wstring, ImageEntry>::iterator ForgetImage(std::map<std::wstring, ImageEntry>::iterator it);
+    bool MayShowPicture(const WebFrame& frame, const std::wstring& url) const;
     const WebBitmap* ImageFor(const WebFrame& frame, const HtmlNode& img);
 
     // Layout, scrolling, painting.

@@ -148,6 +148,7 @@ void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, con
         try {
             DeliverFailure(*mailbox, ticket, url, L"Not enough memory.");
         } catch (const std::bad_alloc&) {
+            // Not even that: the load stays unanswered, the program goes on.
         }
     }
 }

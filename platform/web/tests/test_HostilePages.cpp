@@ -46,6 +46,8 @@ protected:
         BrowserFixture::SetUp();
         std::ofstream(dir.File(L"pic.bmp").c_str(), std::ios::binary) << BlueBitmap();
         std::ofstream(dir.File(L"secret.html").c_str(), std::ios::binary) << "<title>Secret</title>secret";
+        std::ofstream(dir.File(L"local.html").c_str(), std::ios::binary)
+            << "<body leftmargin=0 topmargin=0><img src=\"pic.bmp\"></body>";
         server_.Route("/marker.bmp", TestHttpServer::Text(RedBitmap(), "image/bmp"));
     }
     std::string FileUrl(const wchar_t* name) { return Narrow(LocalPathToFileUrl(dir.File(name))); }
@@ -72,6 +74,9 @@ protected:
 
 TEST_F(HostilePages, PicturesFramesAndTheBaseAddressReachNoLocalFileOrPipe) {
     ASSERT_TRUE(pipe.Valid());
+    // A local page of the program's shows the picture (and the view keeps it decoded).
+    ASSERT_TRUE(Load(dir.File(L"local.html")));
+    ASSERT_TRUE(PumpUntil([&] { return Find(Rgb(0, 0, 255)).has_value(); }));
     const std::string pipePath = Narrow(pipe.Path());
     Page("/refs", "<img src=\"" + FileUrl(L"pic.bmp") + "\"><img src=\"" + Narrow(dir.File(L"pic.bmp")) +
                       "\"><img src=\"" + pipePath + "\"><img src=\"file://./pipe/" + pipePath.substr(9) +
