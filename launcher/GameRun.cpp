@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "BrowserCommand.h"
 #include "CatalogueGroup.h"
 #include "CTabItems.h"
 #include "FlashGame.h"
@@ -61,7 +62,7 @@ void MainMe::RunFlashGame(const std::wstring& introduce, const std::wstring& mov
 
 void MainMe::RunWebGame(const std::wstring& address) {
     if (address.find(kStudioMarker) != std::wstring::npos) {
-        StartQuietly(kExplorerCommand + address, VbAppWinStyle::MaximizedFocus);
+        StartQuietly(InternetExplorerCommandLine(address), VbAppWinStyle::MaximizedFocus);
         return;
     }
     if (IsFileLocked(PlayerFile())) {

@@ -7,7 +7,6 @@
 inline constexpr wchar_t kPlayerLink[] = L"Pellow|PellowDDE";
 // Web games carrying this studio marker open in Internet Explorer.
 inline constexpr wchar_t kStudioMarker[] = L"url_vantor";
-inline constexpr wchar_t kExplorerCommand[] = L"C:\\Program Files\\Internet Explorer\\iexplore.exe ";
 
 // True when the file cannot be opened for exclusive reading and writing:
 // the program file of a running program (also a missing file, or one held

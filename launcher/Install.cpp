@@ -115,7 +115,11 @@ std::wstring RunValueName() { return App::EXEName(); }
 std::wstring RunValueData() {
     std::wstring folder = App::Path();
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    return folder + App::EXEName() + L".exe";
+    return RunValueData(folder + App::EXEName() + L".exe");
+}
+
+std::wstring RunValueData(const std::wstring& programFile) {
+    return programFile.find(L' ') == std::wstring::npos ? programFile : L"\"" + programFile + L"\"";
 }
 
 Install& TheInstall() {

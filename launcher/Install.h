@@ -49,9 +49,12 @@ private:
 };
 
 // The name of the program's Run value ("Orvane") and its data: the program
-// folder, "\", the name and ".exe", without quotes.
+// folder, "\", the name and ".exe".
 std::wstring RunValueName();
 std::wstring RunValueData();
+// The data for a program file: in quotes when its path holds a blank, so
+// that Windows does not first start "C:\Program.exe".
+std::wstring RunValueData(const std::wstring& programFile);
 
 // The message shown when the Run value cannot be changed.
 inline constexpr wchar_t kRunNotChanged[] = L"无法更改开机自动运行设置：没有修改系统启动项的权限。其他设置已保存。";

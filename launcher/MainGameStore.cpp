@@ -37,6 +37,10 @@ std::wstring UnusableNameMessage(const std::wstring& name) {
     return L"游戏名称“" + name + L"”不能用作文件名，无法添加该游戏。";
 }
 
+std::wstring UnusableAddressMessage(const std::wstring& name) {
+    return L"游戏“" + name + L"”的图片或影片地址不是网络地址，无法添加该游戏。";
+}
+
 std::wstring DownloadFailedMessage(const std::wstring& name, long code) {
     std::wstring reason = DownErrorText(code);
     if (reason.empty()) reason = L"错误 " + std::to_wstring(code);

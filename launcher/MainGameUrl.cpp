@@ -147,10 +147,15 @@ void MainGameUrl::WB_NewWindow2(bool& Cancel) {
         MsgBox(UnusableNameMessage(name), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    const bool flash = command->kind == L"FlashTable";
+    if (!IsGameFileAddress(command->fields[1]) || (flash && !IsGameFileAddress(command->fields[2]))) {
+        MsgBox(UnusableAddressMessage(name), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // A download of an earlier command that finished now would be taken for this game.
     Abandon();
     ResetPanel();
-    if (command->kind == L"FlashTable") FlashTable(*command);
+    if (flash) FlashTable(*command);
     else WebTable(*command);
 }
 

@@ -5,8 +5,10 @@
 #include "Shell.h"
 
 void OpenInBrowser(const std::wstring& address) {
+    const std::optional<std::wstring> command = ExplorerCommandLine(address);
+    if (!command) return;  // no web address: nothing opens
     try {
-        Shell(ExplorerCommandLine(address), VbAppWinStyle::MinimizedFocus);
+        Shell(*command, VbAppWinStyle::MinimizedFocus);
     } catch (const RaisedError&) {
         // Nothing to tell the user: the browser simply does not open.
     }

@@ -4,5 +4,6 @@
 #pragma once
 #include <string>
 
-// Reports nothing: an Explorer that cannot be started opens nothing.
+// Reports nothing: an address that is no web address, or an Explorer that
+// cannot be started, opens nothing.
 void OpenInBrowser(const std::wstring& address);

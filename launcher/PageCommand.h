@@ -33,3 +33,10 @@ bool IsAccepted(const PageCommand& command, std::initializer_list<std::wstring_v
 // library as it went in: the library stores it percent-encoded, and a name
 // such as "A%C3A9" would be read back as another one, whose files it has not.
 bool IsUsableGameName(std::wstring_view name);
+
+// A thumbnail or movie address a game page may give: a web address (it
+// begins with "http://" or "https://") or a path below the portal (it begins
+// with one "/"), the two forms the page fetches. Anything else, such as a
+// share, a local path or a text that merely holds "http://" somewhere, is
+// refused before it is fetched or stored.
+bool IsGameFileAddress(std::wstring_view address);

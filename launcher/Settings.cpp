@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "PortalConfig.h"
+#include "ReadableFolder.h"
 
 std::wstring SiteCode;
 std::wstring ProductKey;
@@ -15,6 +16,7 @@ void WriteSettings(const std::wstring& appPath) {
     ProductKey = L"orvane";
     ShowStudioCredit = false;
     AppDir = appPath + L"\\";  // always appended: a drive root ends in two
+    ReadableFolder(appPath);  // the views show files of this folder only
     DbFileName = L"npGameData.DLL";  // bare name: opened relative to the current directory
     PortalUrl = kPortalUrl;
     PortalName = L"Brisco";

@@ -3,8 +3,9 @@
 # UndefinedBehaviorSanitizer) and runs every target for the given seconds
 # (default 300), several at once; fails when any target finds a crash, a
 # leak, undefined behaviour or a broken check. Seeds come from
-# tests/fuzz/corpus/<target>/; what a run finds besides them stays in
-# build/fuzz/ (findings in build/fuzz/findings/).
+# tests/fuzz/corpus/<target>/, and a target's longest seed sets the longest
+# input it is given (the HTML reader's page of one 256 KiB word); what a run
+# finds besides them stays in build/fuzz/ (findings in build/fuzz/findings/).
 #   scripts/fuzz.sh [seconds]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"

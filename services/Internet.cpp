@@ -5,11 +5,11 @@
 #include <shlwapi.h>
 #include <winhttp.h>
 
-#include <algorithm>
 #include <optional>
 
 #include "AnsiText.h"
 #include "ConfigPairs.h"
+#include "RequestTimeouts.h"
 
 namespace drumlin {
 
@@ -52,18 +52,6 @@ std::optional<std::wstring> QueryHeader(HINTERNET request, DWORD query) {
     return value;
 }
 
-// Milliseconds left until the fetch's deadline, 0 once it has passed.
-DWORD Remaining(ULONGLONG deadline) {
-    const ULONGLONG now = GetTickCount64();
-    return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
-}
-
-// A time-out of the request, cut to what is left of the whole fetch.
-bool SetTimeout(HINTERNET request, DWORD option, DWORD ms, ULONGLONG deadline) {
-    DWORD value = std::min(ms, Remaining(deadline));
-    return value > 0 && WinHttpSetOption(request, option, &value, sizeof value);
-}
-
 // One request of a redirect chain; the client itself never follows a
 // redirect, so that the chain's length is counted here. A body past
 // kMaxBodyBytes, or still arriving at the deadline, fails the request.
@@ -87,11 +75,7 @@ HopResult Hop(HINTERNET session, const std::wstring& url, ULONGLONG deadline) {
     if (!request) return result;
     DWORD feature = WINHTTP_DISABLE_REDIRECTS;
     if (!WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &feature, sizeof feature)) return result;
-    // The read time-out covers the wait for the response headers too.
-    if (!SetTimeout(request, WINHTTP_OPTION_CONNECT_TIMEOUT, 60000, deadline) ||
-        !SetTimeout(request, WINHTTP_OPTION_SEND_TIMEOUT, 30000, deadline) ||
-        !SetTimeout(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, kReadTimeoutMs, deadline))
-        return result;
+    if (!BoundRequest(request, deadline)) return result;
     if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
         !WinHttpReceiveResponse(request, nullptr))
         return result;
@@ -147,7 +131,9 @@ std::optional<std::string> HttpGet(const std::wstring& startUrl) {
     InetHandle session(WinHttpOpen(AnsiToWide(kUserAgent).c_str(), WINHTTP_ACCESS_TYPE_NO_PROXY,
                                    WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) return std::nullopt;
-    if (!WinHttpSetTimeouts(session, 0, 60000, 30000, static_cast<int>(kReadTimeoutMs))) return std::nullopt;
+    if (!WinHttpSetTimeouts(session, static_cast<int>(kResolveTimeoutMs), static_cast<int>(kConnectTimeoutMs),
+                            static_cast<int>(kSendTimeoutMs), static_cast<int>(kReadTimeoutMs)))
+        return std::nullopt;
     const ULONGLONG deadline = GetTickCount64() + kFetchDeadlineMs;
     std::wstring url = startUrl;
     for (int redirects = 0;; ++redirects) {

@@ -11,6 +11,10 @@ namespace drumlin {
 
 // Read time-out of every HTTP request, in milliseconds (ReadTimeout.cpp).
 extern const uint32_t kReadTimeoutMs;
+// Time-outs of a request's name lookup, connection and sending.
+inline constexpr uint32_t kResolveTimeoutMs = 60000;
+inline constexpr uint32_t kConnectTimeoutMs = 60000;
+inline constexpr uint32_t kSendTimeoutMs = 30000;
 // The whole fetch, redirects included, ends by this many milliseconds, so a
 // server that trickles its bytes cannot hold a call for ever.
 extern const uint32_t kFetchDeadlineMs;

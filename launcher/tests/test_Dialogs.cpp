@@ -371,6 +371,8 @@ TEST_F(Settings, SavingWritesTheRunValueAndEveryInstallRow) {
     EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(v.data, App::Path() + L"\\" + App::EXEName() + L".exe");
     EXPECT_TRUE(boxes.prompts.empty());
+    // Where the program folder has a blank, Windows would first start "C:\Program.exe".
+    EXPECT_EQ(RunValueData(L"C:\\Program Files\\Orvane\\Orvane.exe"), L"\"C:\\Program Files\\Orvane\\Orvane.exe\"");
 
     // Unchecked: the value goes and every row gets 0.
     dlg.Show(FormShowConstants::Modeless, &main);

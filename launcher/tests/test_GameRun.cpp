@@ -2,6 +2,9 @@
 // handed to a running player over DDE (a second real process), to a new
 // player by its command line, to Internet Explorer by the studio marker,
 // and the quiet ends when there is no player or no row.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -107,15 +110,36 @@ TEST_F(GameRunTest, WebGamesGoToTheRunningPlayerOverOneConversation) {
     EXPECT_TRUE(env.shells.empty()) << "no second player";
 }
 
+// The words of a command line as the started program reads them.
+std::vector<std::wstring> Arguments(const std::wstring& line) {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(line.c_str(), &count);
+    std::vector<std::wstring> out(words, words + count);
+    LocalFree(words);
+    return out;
+}
+
 TEST_F(GameRunTest, StudioGamesOpenInInternetExplorerEvenWhileThePlayerRuns) {
     RunningPlayer player(prog, L"x");
     ASSERT_TRUE(player.WaitFor("ready"));
     Run(L"studio");
     ASSERT_EQ(env.shells.size(), 1u);
-    EXPECT_EQ(env.shells[0], L"C:\\Program Files\\Internet Explorer\\iexplore.exe http://127.0.0.1:9/url_vantor/s");
+    EXPECT_EQ(env.shells[0], L"\"C:\\Program Files\\Internet Explorer\\iexplore.exe\" \"http://127.0.0.1:9/url_vantor/s\"");
     EXPECT_EQ(env.styles[0], VbAppWinStyle::MaximizedFocus);
     PumpFor(300);
     EXPECT_EQ(player.Log().find("exec"), std::string::npos);
+}
+
+// The program path in quotes (never "C:\Program.exe"), and the address one
+// argument whatever blanks, quotes and backslashes it holds.
+TEST_F(GameRunTest, InternetExplorerGetsItsPathAndTheAddressAsTwoWords) {
+    const std::wstring address = L"http://127.0.0.1:9/url_vantor/a b\" -k \"c\\";
+    env.Exec(Insert(L"studio trick", 2, address));
+    Run(L"studio trick");
+    ASSERT_EQ(env.shells.size(), 1u);
+    EXPECT_EQ(Arguments(env.shells[0]),
+              (std::vector<std::wstring>{L"C:\\Program Files\\Internet Explorer\\iexplore.exe",
+                                         L"http://127.0.0.1:9/url_vantor/a b%22 -k %22c\\"}));
 }
 
 TEST_F(GameRunTest, WithoutARunningPlayerOneIsStartedWithTheAddress) {

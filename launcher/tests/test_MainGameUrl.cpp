@@ -196,6 +196,36 @@ TEST_F(GamePage, NamesThatAreNoFileNamesAreRefusedBeforeAnythingIsFetched) {
     }
 }
 
+// A page may name its thumbnail and movie by web address or by a path of
+// the portal. A share, a local path, or a text that only holds "http://"
+// somewhere (which the page would take for a web address) is refused at
+// once: nothing is fetched, saved or written into the library.
+TEST_F(GamePage, AddressesNeitherOnTheWebNorOfThePortalAreRefusedBeforeAnythingIsFetched) {
+    server.Route("/img/r.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
+    for (const wchar_t* link : {L"javascript:CALL_API('FlashTable,Far|/img/r.jpg|\\\\host\\s\\http://m.swf?nosave|i')",
+                                L"javascript:CALL_API('FlashTable,Far|/img/r.jpg|C:\\Games\\http://m.swf|i')",
+                                L"javascript:CALL_API('FlashTable,Far|\\\\host\\s\\r.jpg|/swf/r.swf|i')",
+                                L"javascript:CALL_API('FlashTable,Far|file:///C:/r.jpg|/swf/r.swf|i')",
+                                L"javascript:CALL_API('WebTable,Far|\\\\host\\http://r.jpg|http://127.0.0.1:1/play')"}) {
+        SCOPED_TRACE(testing::Message() << Utf8(link));
+        server.Route("/game/f.html", CommandPage(link));
+        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
+        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
+        strip->hContainerWnd(container);
+        const auto before = Snapshot();
+        messages.clear();
+        Open("/game/f.html");
+        Click();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(L"地址"), std::wstring::npos);
+        EXPECT_FALSE(page->PicDown.Visible());
+        EXPECT_EQ(server.RequestCount("/img/r.jpg"), 0u);
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_TRUE(GameRows().empty());
+        page->Unload();
+    }
+}
+
 TEST_F(GamePage, KindsItDoesNotTakeAndTooFewFieldsAreAnsweredAlike) {
     for (const wchar_t* link : {L"javascript:CALL_API('openTable,Some Game|/game/12.html')",
                                 L"javascript:CALL_API('WebTable,Short|/img/x.jpg')",

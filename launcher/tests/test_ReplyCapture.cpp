@@ -136,9 +136,23 @@ TEST(UpdateReply, VersionNumbers) {
 TEST(BrowserCommand, TheAddressIsOneArgumentOfExplorer) {
     EXPECT_EQ(ExplorerCommandLine(L"http://127.0.0.1:8080"), L"Explorer.exe /s , http://127.0.0.1:8080");
     EXPECT_EQ(ExplorerCommandLine(L"http://server\\setup.exe"), L"Explorer.exe /s , http://server\\setup.exe");
-    // Quotes cannot end the argument and blanks cannot split it.
-    EXPECT_EQ(ExplorerCommandLine(L"http://a\"&calc.exe"), L"Explorer.exe /s , http://a%22&calc.exe");
-    EXPECT_EQ(ExplorerCommandLine(L"http://a b/\" c"), L"Explorer.exe /s , \"http://a b/%22 c\"");
+    EXPECT_EQ(ExplorerCommandLine(L"http://\\\\server\\setup.exe"), L"Explorer.exe /s , http://\\\\server\\setup.exe");
+    // Quotes cannot end the argument, and blanks and commas cannot split it.
+    EXPECT_EQ(ExplorerCommandLine(L"http://a/\"&calc.exe"), L"Explorer.exe /s , http://a/%22&calc.exe");
+    EXPECT_EQ(ExplorerCommandLine(L"https://a/b c,d\te\x4E2D"),
+              L"Explorer.exe /s , https://a/b%20c%2Cd%09e%E4%B8%AD");
+}
+
+// The update reply's address reaches Explorer as one web address: a comma
+// in it cannot hand Explorer a second object, and what makes no web
+// address opens nothing.
+TEST(BrowserCommand, AnUpdateAddressOpensOneWebAddressOrNothing) {
+    auto commandFor = [](const wchar_t* reply) { return ExplorerCommandLine(*AnswerUpdateReply(reply).downloadAddress); };
+    EXPECT_EQ(commandFor(L"3.5|server\\setup.exe,C:\\Windows\\System32\\calc.exe"),
+              L"Explorer.exe /s , http://server\\setup.exe%2CC:\\Windows\\System32\\calc.exe");
+    for (const wchar_t* reply : {L"3.5|x,C:\\Windows\\System32\\calc.exe", L"3.5|", L"3.5|\\\\", L"3.5|a\"b",
+                                 L"3.5|evil@host\\x", L"3.5|host:99999\\x", L"3.5|host:\\x", L"3.5|ho st"})
+        EXPECT_FALSE(commandFor(reply)) << reply;
 }
 
 }  // namespace

@@ -12,7 +12,10 @@ DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring 
       finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))),
       maxSize_(maxSize) {}
 
-void DownloadJob::NoThread() { Finish(kDownUnknown, 0); }
+void DownloadJob::Failed() {
+    file_.reset();  // so that the temporary file can go
+    Finish(kDownUnknown, 0);
+}
 
 void DownloadJob::CancelledLocked() {
     file_.reset();

@@ -41,7 +41,7 @@ public:
 
 private:
     void Run() override;
-    void NoThread() override;
+    void Failed() override;
     void CancelledLocked() override;
     // Creates the temporary file; false when the folder does not take it or
     // the job was cancelled.

@@ -15,7 +15,8 @@ public:
     WorkerJob(const WorkerJob&) = delete;
     WorkerJob& operator=(const WorkerJob&) = delete;
 
-    // Runs Run() on a new thread; without one, NoThread() reports instead.
+    // Runs Run() on a new thread; without one, or when Run() runs out of
+    // memory, Failed() reports instead.
     void Start();
     // User-interface thread: no message is posted after this returns.
     void Cancel();
@@ -24,7 +25,8 @@ public:
 
 protected:
     virtual void Run() = 0;
-    virtual void NoThread() = 0;
+    // Reports the job as failed without the result of its work.
+    virtual void Failed() = 0;
     // Called inside Cancel with mu_ held, to tidy up what the job left.
     virtual void CancelledLocked() {}
     bool Cancelled() const { return cancelled_; }

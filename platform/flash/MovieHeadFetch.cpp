@@ -28,7 +28,7 @@ void MovieHeadFetch::Run() {
     Deliver(delivered ? std::optional<std::string>(std::move(head)) : std::nullopt);
 }
 
-void MovieHeadFetch::NoThread() { Deliver(std::nullopt); }
+void MovieHeadFetch::Failed() { Deliver(std::nullopt); }
 
 void MovieHeadFetch::Deliver(std::optional<std::string> bytes) {
     std::lock_guard<std::mutex> lock(mu_);

@@ -19,7 +19,7 @@ public:
 
 private:
     void Run() override;
-    void NoThread() override;
+    void Failed() override;
     void Deliver(std::optional<std::string> bytes);
 
     const std::wstring url_;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "ReadableFolder.h"
+
 namespace {
 
 struct GdiObjectDeleter {
@@ -83,7 +85,10 @@ void ShockwaveFlash::LoadMovie(long layer, const std::wstring& address) {
     if (fetch_) fetch_->Cancel();
     fetch_.reset();
     playing_ = true;
-    if (!IsWebAddress(address)) return Show(FactsFromHead(address, ReadFileHead(address)));
+    // Files only from the program's own folder: never a network share, a
+    // pipe or a device, whose reading could hang this thread.
+    if (!IsWebAddress(address))
+        return Show(FactsFromHead(address, IsReadableFile(address) ? ReadFileHead(address) : std::nullopt));
     MovieFacts loading;
     loading.state = MovieFacts::Loading;
     loading.address = address;

@@ -1,7 +1,8 @@
-// The Flash player view: a child window that loads a movie from a file or a
-// web address, reads its header and shows the movie's name and facts on a
-// stage scaled by ScaleMode. It does not run the movie. The window's text is
-// the address of the movie shown; every load into every layer is kept in order.
+// The Flash player view: a child window that loads a movie from a file of
+// the program's folder or from a web address, reads its header and shows the
+// movie's name and facts on a stage scaled by ScaleMode. It does not run the
+// movie. The window's text is the address of the movie shown; every load
+// into every layer is kept in order.
 #pragma once
 #include <map>
 #include <memory>
@@ -25,7 +26,8 @@ public:
 
     // Loads a movie into a layer; layer 0 holds the movie shown, and a later
     // load replaces it. The movie starts playing. Web addresses are read in
-    // the background; other layers are not shown.
+    // the background; a file only inside the program's folder
+    // (ReadableFolder), else the movie is missing. Other layers are not shown.
     void LoadMovie(long layer, const std::wstring& address);
     bool Playing() const { return playing_; }
     void Playing(bool value);

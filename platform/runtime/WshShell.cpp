@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "RaisedError.h"
@@ -75,7 +76,13 @@ std::wstring WshShell::RegRead(const std::wstring& path) const {
             while (!text.empty() && text.back() == L'\0') text.pop_back();
             return text;
         }
-        case REG_DWORD: return std::to_wstring(*reinterpret_cast<const DWORD*>(data.data()));
+        case REG_DWORD: {
+            // Another program may have written fewer or more bytes than a number has.
+            if (size != sizeof(DWORD)) return {};
+            DWORD number = 0;
+            memcpy(&number, data.data(), sizeof number);
+            return std::to_wstring(number);
+        }
         default: return {};
     }
 }

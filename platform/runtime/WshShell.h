@@ -7,8 +7,8 @@
 
 class WshShell {
 public:
-    // The value's data as text (a number as its decimal digits, other data
-    // empty); raises when there is no such value or key.
+    // The value's data as text (a four-byte number as its decimal digits,
+    // other data empty); raises when there is no such value or key.
     std::wstring RegRead(const std::wstring& path) const;
     // Writes the value, creating its key when needed; `type` "REG_SZ".
     void RegWrite(const std::wstring& path, const std::wstring& value, const std::wstring& type = L"REG_SZ") const;

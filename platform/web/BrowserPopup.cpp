@@ -13,7 +13,7 @@ std::vector<std::unique_ptr<BrowserPopup>>& OpenPopups() {
 
 }  // namespace
 
-void BrowserPopup::Open(const std::wstring& url) {
+void BrowserPopup::Open(const std::wstring& url, const std::wstring& linkedFrom) {
     std::unique_ptr<BrowserPopup> popup(new BrowserPopup());
     CreateParams cp;
     cp.className = L"OrvaneBrowserPopup";
@@ -31,7 +31,7 @@ void BrowserPopup::Open(const std::wstring& url) {
     if (!popup->browser_.Create(place)) return;
     HWND hwnd = popup->hwnd();
     popup->browser_.TitleChange = [hwnd](const std::wstring& title) { SetWindowTextW(hwnd, title.c_str()); };
-    popup->browser_.Navigate(url);
+    popup->browser_.Navigate(url, linkedFrom);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     OpenPopups().push_back(std::move(popup));
 }

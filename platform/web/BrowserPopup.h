@@ -10,7 +10,8 @@
 
 class BrowserPopup : public Window {
 public:
-    static void Open(const std::wstring& url);
+    // The address of a link of the document at `linkedFrom`.
+    static void Open(const std::wstring& url, const std::wstring& linkedFrom);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

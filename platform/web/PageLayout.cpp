@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int kMaxBoxSide = 8192;  // pictures and frames are never larger
+
 bool OneOf(std::wstring_view s, std::initializer_list<std::wstring_view> set) {
     return std::find(set.begin(), set.end(), s) != set.end();
 }
@@ -54,6 +56,7 @@ struct Context {
     uint32_t colour = 0;
     const HtmlNode* link = nullptr;
     bool pre = false;
+    int listNumber = 0;  // of the item within its numbered list
 };
 
 class Layouter {
@@ -133,8 +136,14 @@ private:
             x_ += 8;  // cells of a row side by side, a little apart
             pendingSpace_ = false;
         }
-        if (n == L"li") AddText(ListMarker(node), ctx);
-        for (const auto& c : node.children) Walk(*c, ctx, depth + 1);
+        if (n == L"li") AddText(ListMarker(node, ctx), ctx);
+        // Items of a numbered list count on as they come, not by counting
+        // their elder siblings again for each one.
+        int items = 0;
+        for (const auto& c : node.children) {
+            if (n == L"ol" && c->IsElement(L"li")) ctx.listNumber = ++items;
+            Walk(*c, ctx, depth + 1);
+        }
         left_ = savedLeft;
         if (block) BlockBoundary(gap);
     }
@@ -154,14 +163,9 @@ private:
         }
     }
 
-    std::wstring ListMarker(const HtmlNode& li) {
+    static std::wstring ListMarker(const HtmlNode& li, const Context& ctx) {
         if (!li.parent || !li.parent->IsElement(L"ol")) return L"\x2022 ";
-        int number = 0;
-        for (const auto& c : li.parent->children) {
-            if (c->IsElement(L"li")) ++number;
-            if (c.get() == &li) break;
-        }
-        return std::to_wstring(number) + L". ";
+        return std::to_wstring(ctx.listNumber) + L". ";
     }
 
     // Ends the current line (if anything is on it) and leaves `gap` pixels of space.
@@ -206,16 +210,17 @@ private:
     }
 
     void AddImage(const HtmlNode& img, const Context& ctx) {
-        BoxSize natural = in_.imageSize ? in_.imageSize(img) : BoxSize{};
-        int w = ParseLength(img.Attribute(L"width")), h = ParseLength(img.Attribute(L"height"));
+        const BoxSize natural = in_.imageSize ? in_.imageSize(img) : BoxSize{};
+        // 64 bits: a declared side times a natural one overflows an int.
+        int64_t w = ParseLength(img.Attribute(L"width")), h = ParseLength(img.Attribute(L"height"));
         if (w < 0 && h < 0) w = natural.width, h = natural.height;
-        else if (w < 0) w = natural.height ? natural.width * h / natural.height : 0;
-        else if (h < 0) h = natural.width ? natural.height * w / natural.width : 0;
+        else if (w < 0) w = natural.height ? int64_t{natural.width} * h / natural.height : 0;
+        else if (h < 0) h = natural.width ? int64_t{natural.height} * w / natural.width : 0;
         if (w <= 0 || h <= 0) return;
         LayoutBox b;
         b.kind = LayoutBox::Kind::Image;
-        b.width = std::min(w, 8192);
-        b.height = std::min(h, 8192);
+        b.width = static_cast<int>(std::min<int64_t>(w, kMaxBoxSide));
+        b.height = static_cast<int>(std::min<int64_t>(h, kMaxBoxSide));
         b.node = &img;
         b.link = ctx.link;
         PlaceInline(std::move(b));
@@ -225,7 +230,7 @@ private:
         int w = ParseLength(frame.Attribute(L"width")), h = ParseLength(frame.Attribute(L"height"));
         if (w < 0) w = 300;
         if (h < 0) h = 150;
-        LayoutBox b = FrameBox(0, 0, std::min(w, 8192), std::min(h, 8192));
+        LayoutBox b = FrameBox(0, 0, std::min(w, kMaxBoxSide), std::min(h, kMaxBoxSide));
         if (&frame != in_.frame) b.node = nullptr;  // only the first frame has a document
         PlaceInline(std::move(b));
     }
@@ -233,29 +238,36 @@ private:
     void AddWord(std::wstring_view word, const Context& ctx) {
         const int h = m_.LineHeight(ctx.font);
         int spaceW = pendingSpace_ && x_ > left_ ? m_.TextWidth(L" ", ctx.font) : 0;
-        int w = m_.TextWidth(word, ctx.font);
-        if (x_ + spaceW + w > right_ && x_ > left_) {
-            EndLine();
-            spaceW = 0;
-        }
-        // A word wider than the whole line is cut where the line ends.
-        while (x_ + spaceW + w > right_ && word.size() > 1 && !ctx.pre) {
-            size_t fit = 0;
-            int fitWidth = 0;
-            while (fit < word.size()) {
-                const int cw = m_.TextWidth(word.substr(fit, 1), ctx.font);
-                if (fit > 0 && x_ + spaceW + fitWidth + cw > right_) break;
-                fitWidth += cw;
-                ++fit;
+        pendingSpace_ = false;
+        if (ctx.pre) {  // never cut: past the edge if it must
+            const int w = m_.TextWidth(word, ctx.font);
+            if (x_ + spaceW + w > right_ && x_ > left_) {
+                EndLine();
+                spaceW = 0;
             }
-            Append(word.substr(0, fit), spaceW, fitWidth, h, ctx);
+            Append(word, spaceW, w, h, ctx);
+            return;
+        }
+        for (;;) {
+            int w = 0;
+            size_t fit = m_.FitCount(word, ctx.font, right_ - x_ - spaceW, w);
+            if (fit < word.size() && x_ > left_) {  // the word starts the next line
+                EndLine();
+                spaceW = 0;
+                continue;
+            }
+            // A word wider than the whole line is cut where the line ends,
+            // and each line takes at least one character of it.
+            if (fit == 0) {
+                fit = 1;
+                w = m_.TextWidth(word.substr(0, 1), ctx.font);
+            }
+            Append(word.substr(0, fit), spaceW, w, h, ctx);
+            if (fit == word.size()) return;
             EndLine();
             word.remove_prefix(fit);
-            w = m_.TextWidth(word, ctx.font);
             spaceW = 0;
         }
-        Append(word, spaceW, w, h, ctx);
-        pendingSpace_ = false;
     }
 
     // Adds text to the line, joining it to the previous run of the same look.
@@ -332,6 +344,17 @@ private:
 };
 
 }  // namespace
+
+size_t TextMeasurer::FitCount(std::wstring_view text, int font, int maxWidth, int& width) {
+    width = 0;
+    size_t fit = 0;
+    for (; fit < text.size(); ++fit) {
+        const int w = TextWidth(text.substr(fit, 1), font);
+        if (w > maxWidth - width) break;
+        width += w;
+    }
+    return fit;
+}
 
 const LayoutBox* PageLayout::HitTest(int x, int y) const {
     for (const auto& b : boxes)

@@ -4,6 +4,7 @@
 // frame as inline boxes. Text is measured through an interface so the
 // arithmetic holds no drawing code.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,6 +22,11 @@ public:
     virtual ~TextMeasurer() = default;
     virtual int TextWidth(std::wstring_view text, int font) = 0;
     virtual int LineHeight(int font) = 0;
+    // How many leading characters of the text fit in maxWidth pixels, and
+    // their width. It costs what fits, not the whole text, so that a long
+    // word is cut line by line in time linear in its length. This one
+    // measures a character at a time.
+    virtual size_t FitCount(std::wstring_view text, int font, int maxWidth, int& width);
 };
 
 struct BoxSize {

@@ -9,6 +9,7 @@
 #include "BodyText.h"
 #include "BrowserPopup.h"
 #include "BuiltInPages.h"
+#include "ReadableFolder.h"
 #include "WebFetch.h"
 #include "WebFonts.h"
 #include "WebFrame.h"
@@ -24,6 +25,8 @@ constexpr UINT kMsgTitle = WM_APP + 0x312;      // the top document's title may 
 constexpr int kLineStep = 16;
 constexpr size_t kImagesInFlight = 4;
 constexpr size_t kImageCacheLimit = 256;
+// Decoded pictures of one view; the least recently used make room.
+constexpr size_t kPictureBudgetBytes = 64u << 20;
 
 std::wstring WithoutFragment(const std::wstring& url) { return url.substr(0, url.find(L'#')); }
 
@@ -84,7 +87,7 @@ bool WebBrowser::Create(const Placement& p) {
     Relayout();
     // A navigation made before the window existed starts now.
     if (!pendingUrl_.empty()) {
-        LoadFrame(*top_, std::exchange(pendingUrl_, {}));
+        LoadFrame(*top_, std::exchange(pendingUrl_, {}), std::exchange(pendingFrom_, {}));
     } else if (top_->completeTicket) {
         PostMessageW(hwnd(), kMsgBlankDone, top_->completeTicket, 0);
     }
@@ -106,7 +109,9 @@ bool WebBrowser::Raise(const Handler& handler, Args&&... args) {
 
 // --- Navigation ------------------------------------------------------------
 
-void WebBrowser::Navigate(const std::wstring& url) { LoadFrame(*top_, url); }
+void WebBrowser::Navigate(const std::wstring& url) { LoadFrame(*top_, url, {}); }
+
+void WebBrowser::Navigate(const std::wstring& url, const std::wstring& linkedFrom) { LoadFrame(*top_, url, linkedFrom); }
 
 void WebBrowser::Stop() {
     top_->fetchTicket = 0;
@@ -115,13 +120,13 @@ void WebBrowser::Stop() {
     DropPicturesInFlight();
 }
 
-void WebBrowser::Refresh() { LoadFrame(*top_, top_->document->Url()); }
+void WebBrowser::Refresh() { LoadFrame(*top_, top_->document->Url(), {}); }
 
 std::shared_ptr<HtmlDocument> WebBrowser::Document() { return top_->document; }
 
 std::wstring WebBrowser::LocationURL() const { return top_->document->Url(); }
 
-void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address) {
+void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address, const std::wstring& from) {
     const std::wstring url = NormalizeNavigationUrl(address);
     if (IsJavascriptUrl(url)) return;  // scripts never run
     if (UrlScheme(url) == L"about") {
@@ -132,12 +137,18 @@ void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address) {
         // No window yet (or no more): the view loads it when its window is made.
         if (frame.IsTop()) {
             pendingUrl_ = url;
+            pendingFrom_ = from;
             frame.fetchTicket = frame.completeTicket = 0;
         }
         return;
     }
     frame.fetchTicket = ++nextTicket_;
-    StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
+    // Refused like an address that cannot be reached: the not-found page,
+    // reported from the message queue as any load.
+    if (MayLoad(from, url, LoadKind::Navigation, ReadableFolder()))
+        StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
+    else
+        DeliverFailure(*mailbox_, frame.fetchTicket, url, L"The address may not be opened here.");
 }
 
 // An empty document at once (pages write into it right after navigating),
@@ -214,7 +225,7 @@ bool WebBrowser::StartChildFrame(WebFrame& frame) {
         ShowBlank(child, src.empty() ? L"about:blank" : src);  // reported with its address as written
     } else {
         child.Show(std::make_shared<HtmlDocument>(L"about:blank", L""));
-        LoadFrame(child, ResolveUrl(frame.document->BaseUrl(), src));
+        LoadFrame(child, ResolveUrl(frame.document->BaseUrl(), src), frame.document->Url());
     }
     Relayout();
     return true;
@@ -258,7 +269,7 @@ bool WebBrowser::RaiseTitle() {
 
 void WebBrowser::RequestImages(const WebFrame& frame) {
     if (images_.size() > kImageCacheLimit && frame.IsTop()) {
-        for (auto it = images_.begin(); it != images_.end();) it = it->second.done ? images_.erase(it) : std::next(it);
+        for (auto it = images_.begin(); it != images_.end();) it = it->second.done ? ForgetImage(it) : std::next(it);
     }
     std::vector<const HtmlNode*> imgs;
     CollectImages(*frame.document->Tree().documentElement, imgs);
@@ -266,6 +277,7 @@ void WebBrowser::RequestImages(const WebFrame& frame) {
         const std::wstring src = img->AttributeOr(L"src");
         if (src.empty() || IsJavascriptUrl(src)) continue;
         const std::wstring url = ResolveUrl(frame.document->BaseUrl(), src);
+        if (!MayShowPicture(frame, url)) continue;
         if (images_.count(url) || images_.size() > 2 * kImageCacheLimit) continue;
         images_[url];
         imageQueue_.push_back(url);
@@ -293,19 +305,50 @@ void WebBrowser::OnImageFetched(FetchResult& r) {
     imageTickets_.erase(r.ticket);
     ImageEntry& entry = images_[url];
     entry.done = true;
-    if (r.image) {
-        entry.bitmap = std::make_unique<WebBitmap>(*r.image);
-        if (!entry.bitmap->Valid()) entry.bitmap.reset();
-    }
+    if (r.image) KeepPicture(entry, *r.image);
     Relayout();
     PumpImageQueue();
 }
 
-const WebBitmap* WebBrowser::ImageFor(const WebFrame& frame, const HtmlNode& img) const {
+// A picture that does not fit the budget even alone, or whose bitmap
+// cannot be made, is simply not shown.
+void WebBrowser::KeepPicture(ImageEntry& entry, const DecodedImage& image) {
+    const size_t bytes = static_cast<size_t>(image.width) * image.height * sizeof(uint32_t);
+    if (bytes > kPictureBudgetBytes) return;
+    while (pictureBytes_ + bytes > kPictureBudgetBytes) {
+        auto oldest = images_.end();
+        for (auto it = images_.begin(); it != images_.end(); ++it)
+            if (it->second.bitmap && (oldest == images_.end() || it->second.lastUse < oldest->second.lastUse)) oldest = it;
+        if (oldest == images_.end()) break;
+        ForgetImage(oldest);
+    }
+    auto bitmap = std::make_unique<WebBitmap>(image);
+    if (!bitmap->Valid()) return;
+    pictureBytes_ += bitmap->Bytes();
+    entry.bitmap = std::move(bitmap);
+    entry.lastUse = ++useClock_;
+}
+
+std::map<std::wstring, WebBrowser::ImageEntry>::iterator WebBrowser::ForgetImage(
+    std::map<std::wstring, ImageEntry>::iterator it) {
+    if (it->second.bitmap) pictureBytes_ -= it->second.bitmap->Bytes();
+    return images_.erase(it);
+}
+
+// Also for a picture already decoded for a local page: a page from the
+// network shows no local picture.
+bool WebBrowser::MayShowPicture(const WebFrame& frame, const std::wstring& url) const {
+    return MayLoad(frame.document->Url(), url, LoadKind::Resource, ReadableFolder());
+}
+
+const WebBitmap* WebBrowser::ImageFor(const WebFrame& frame, const HtmlNode& img) {
     const std::wstring* src = img.Attribute(L"src");
     if (!src) return nullptr;
-    auto it = images_.find(ResolveUrl(frame.document->BaseUrl(), *src));
-    return it == images_.end() ? nullptr : it->second.bitmap.get();
+    const std::wstring url = ResolveUrl(frame.document->BaseUrl(), *src);
+    auto it = images_.find(url);
+    if (it == images_.end() || !it->second.bitmap || !MayShowPicture(frame, url)) return nullptr;
+    it->second.lastUse = ++useClock_;
+    return it->second.bitmap.get();
 }
 
 // --- Layout, scrolling, painting ----------------------------------------------
@@ -524,12 +567,12 @@ void WebBrowser::Activate(WebFrame& frame, const HtmlNode* link) {
     const std::wstring url = ResolveUrl(doc.BaseUrl(), href);
     if (dest) {
         const bool sameDocument = WithoutFragment(url) == WithoutFragment(dest->document->Url());
-        if (!(sameDocument && url.find(L'#') != std::wstring::npos)) LoadFrame(*dest, url);
+        if (!(sameDocument && url.find(L'#') != std::wstring::npos)) LoadFrame(*dest, url, doc.Url());
         return;
     }
     bool cancel = false;
     if (!Raise(NewWindow2, cancel)) return;
-    if (!cancel) BrowserPopup::Open(url);
+    if (!cancel) BrowserPopup::Open(url, doc.Url());
 }
 
 // --- Properties ------------------------------------------------------------------
@@ -555,6 +598,7 @@ void WebBrowser::OnDestroyed() {
     top_->Show(std::make_shared<HtmlDocument>(L"about:blank", L""));
     top_->fetchTicket = 0;
     images_.clear();
+    pictureBytes_ = 0;
     imageQueue_.clear();
     imageTickets_.clear();
     focus_ = pressed_ = {};

@@ -17,6 +17,7 @@
 #include "HtmlDocument.h"
 #include "Window.h"
 
+struct DecodedImage;
 class FetchMailbox;
 struct FetchResult;
 class GdiTextMeasurer;
@@ -38,8 +39,13 @@ public:
     bool Create(const Placement& placement);
 
     // Starts loading the address; the old page stays until the new one
-    // arrives. Before the window is made, the load waits for it.
+    // arrives. Before the window is made, the load waits for it. A local
+    // file is loaded only from the program's folder (ReadableFolder); an
+    // address the view may not load shows its not-found page.
     void Navigate(const std::wstring& url);
+    // Loads the address as a link of the document at `linkedFrom` does: a
+    // page from the network reaches no local file.
+    void Navigate(const std::wstring& url, const std::wstring& linkedFrom);
     void Stop();     // drops the loads in progress
     void Refresh();  // loads the current address again
     // The document shown (an empty page before the first navigation).
@@ -73,14 +79,17 @@ private:
     struct ImageEntry {
         bool done = false;
         std::unique_ptr<WebBitmap> bitmap;
+        uint64_t lastUse = 0;  // of useClock_, when last laid out or drawn
     };
 
     // Navigation and loading.
-    void LoadFrame(WebFrame& frame, const std::wstring& url);
+    // `from` is the address of the document asking, empty for the program.
+    void LoadFrame(WebFrame& frame, const std::wstring& url, const std::wstring& from);
     void ShowBlank(WebFrame& frame, const std::wstring& url);
     void OnFetched();
     void OnDocumentFetched(WebFrame& frame, FetchResult& result);
     void OnImageFetched(FetchResult& result);
+    void KeepPicture(ImageEntry& entry, const DecodedImage& image);
     void OnBlankDone(uint32_t ticket);
     bool StartChildFrame(WebFrame& frame);
     void FinishLoad(WebFrame& frame);
@@ -92,7 +101,10 @@ private:
     void RequestImages(const WebFrame& frame);
     void DropPicturesInFlight();
     void PumpImageQueue();
-    const WebBitmap* ImageFor(const WebFrame& frame, const HtmlNode& img) const;
+    // Forgets a picture (a later showing fetches it again); the next entry.
+    std::map<std::wstring, ImageEntry>::iterator ForgetImage(std::map<std::wstring, ImageEntry>::iterator it);
+    bool MayShowPicture(const WebFrame& frame, const std::wstring& url) const;
+    const WebBitmap* ImageFor(const WebFrame& frame, const HtmlNode& img);
 
     // Layout, scrolling, painting.
     void Relayout();
@@ -125,11 +137,13 @@ private:
     std::shared_ptr<bool> alive_;
     uint32_t nextTicket_ = 0;
     std::map<std::wstring, ImageEntry> images_;  // by absolute address
+    size_t pictureBytes_ = 0;                     // of the bitmaps in images_
+    uint64_t useClock_ = 0;
     std::deque<std::wstring> imageQueue_;
     std::map<uint32_t, std::wstring> imageTickets_;
     Hit focus_, pressed_;
     std::wstring lastTitle_;
-    std::wstring pendingUrl_;  // navigated to before the window was made
+    std::wstring pendingUrl_, pendingFrom_;  // navigated to before the window was made, and by whom
     bool silent_ = false;
     bool inLayout_ = false;
     bool scrollBarShown_ = false;

@@ -2,6 +2,8 @@
 
 #include <wininet.h>
 
+#include <new>
+#include <system_error>
 #include <thread>
 
 #include "WebUrl.h"
@@ -109,23 +111,46 @@ void FetchFile(FetchResult& r, size_t cap) {
     r.status = 200;
 }
 
-void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, std::wstring url, FetchKind kind) {
-    auto r = std::make_unique<FetchResult>();
-    r->ticket = ticket;
-    r->requestUrl = url;
-    r->url = std::move(url);
-    const size_t cap = kind == FetchKind::Image ? kMaxImageBytes : kMaxDocumentBytes;
-    const std::wstring scheme = UrlScheme(r->requestUrl);
-    if (scheme == L"http" || scheme == L"https") FetchHttp(*r, cap);
-    else if (scheme == L"file") FetchFile(*r, cap);
-    else r->error = L"The address is not supported.";
-    if (kind == FetchKind::Image && r->replied && r->status < 400) {
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        r->image = DecodeImage(r->body);
-        if (SUCCEEDED(com)) CoUninitialize();
-        r->body.clear();
+// The system's picture loader needs COM on the thread that decodes.
+class ComApartment {
+public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) CoUninitialize();
     }
-    mailbox->Deliver(std::move(r));
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, const std::wstring& url, FetchKind kind) {
+    try {
+        auto r = std::make_unique<FetchResult>();
+        r->ticket = ticket;
+        r->requestUrl = r->url = url;
+        const size_t cap = kind == FetchKind::Image ? kMaxImageBytes : kMaxDocumentBytes;
+        const std::wstring scheme = UrlScheme(r->requestUrl);
+        if (scheme == L"http" || scheme == L"https") FetchHttp(*r, cap);
+        else if (scheme == L"file") FetchFile(*r, cap);
+        else r->error = L"The address is not supported.";
+        if (kind == FetchKind::Image && r->replied && r->status < 400) {
+            const ComApartment com;
+            r->image = DecodeImage(r->body);
+            r->body.clear();
+        }
+        mailbox->Deliver(std::move(r));
+    } catch (const std::bad_alloc&) {
+        // A body or picture too large for the memory left (a 32-bit process
+        // runs out long before a 64-bit one): it is not shown, and the
+        // program goes on.
+        try {
+            DeliverFailure(*mailbox, ticket, url, L"Not enough memory.");
+        } catch (const std::bad_alloc&) {
+            // Not even that: the load stays unanswered, the program goes on.
+        }
+    }
 }
 
 }  // namespace
@@ -154,10 +179,14 @@ void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wst
         std::thread(RunFetch, mailbox, ticket, url, kind).detach();
     } catch (const std::system_error&) {
         // No thread to be had: answered at once as a failed fetch.
-        auto r = std::make_unique<FetchResult>();
-        r->ticket = ticket;
-        r->requestUrl = r->url = url;
-        r->error = L"The page could not be fetched.";
-        mailbox->Deliver(std::move(r));
+        DeliverFailure(*mailbox, ticket, url, L"The page could not be fetched.");
     }
+}
+
+void DeliverFailure(FetchMailbox& mailbox, uint32_t ticket, const std::wstring& url, std::wstring error) {
+    auto r = std::make_unique<FetchResult>();
+    r->ticket = ticket;
+    r->requestUrl = r->url = url;
+    r->error = std::move(error);
+    mailbox.Deliver(std::move(r));
 }

@@ -44,7 +44,11 @@ private:
 enum class FetchKind { Document, Image };
 
 // Starts the fetch on its own thread; the result arrives through the mailbox.
+// A fetch that runs out of memory is answered as failed.
 void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind);
+
+// Answers a request without fetching: no reply, for the reason given.
+void DeliverFailure(FetchMailbox& mailbox, uint32_t ticket, const std::wstring& url, std::wstring error);
 
 // Largest body kept (the rest of a longer one is dropped).
 constexpr size_t kMaxDocumentBytes = 2u << 20;

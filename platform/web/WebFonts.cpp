@@ -1,5 +1,7 @@
 #include "WebFonts.h"
 
+#include <algorithm>
+
 WebFonts::WebFonts() {
     for (int bits = 0; bits < kFontCount; ++bits) {
         LOGFONTW lf{};
@@ -34,7 +36,7 @@ void GdiTextMeasurer::Select(int font) {
 
 int GdiTextMeasurer::TextWidth(std::wstring_view text, int font) {
     font &= kFontCount - 1;
-    const bool cacheable = text.size() <= 32;
+    const bool cacheable = text.size() <= kCachedLength;
     if (cacheable) {
         auto it = cache_[font].find(std::wstring(text));
         if (it != cache_[font].end()) return it->second;
@@ -56,4 +58,33 @@ int GdiTextMeasurer::LineHeight(int font) {
         if (lineHeights_[font] <= 2) lineHeights_[font] = 16;
     }
     return lineHeights_[font];
+}
+
+size_t GdiTextMeasurer::FitCount(std::wstring_view text, int font, int maxWidth, int& width) {
+    width = 0;
+    if (text.size() <= kCachedLength) {  // most words fit whole, and are measured from the cache
+        const int whole = TextWidth(text, font);
+        if (whole <= maxWidth) {
+            width = whole;
+            return text.size();
+        }
+    }
+    Select(font & (kFontCount - 1));
+    // A slice at a time, so that a cut costs what it keeps.
+    constexpr int kSlice = 256;
+    int ends[kSlice];
+    size_t fit = 0;
+    while (fit < text.size() && maxWidth - width >= 0) {
+        const int count = static_cast<int>(std::min<size_t>(kSlice, text.size() - fit));
+        int inSlice = 0;
+        SIZE size{};
+        if (!GetTextExtentExPointW(dc_, text.data() + fit, count, maxWidth - width, &inSlice, ends, &size)) break;
+        if (inSlice < count) {
+            if (inSlice > 0) width += ends[inSlice - 1];
+            return fit + inSlice;
+        }
+        width += size.cx;
+        fit += count;
+    }
+    return fit;
 }

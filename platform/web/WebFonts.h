@@ -22,12 +22,15 @@ private:
 
 class GdiTextMeasurer : public TextMeasurer {
 public:
+    static constexpr size_t kCachedLength = 32;
+
     explicit GdiTextMeasurer(const WebFonts& fonts);
     ~GdiTextMeasurer() override;
     GdiTextMeasurer(const GdiTextMeasurer&) = delete;
     GdiTextMeasurer& operator=(const GdiTextMeasurer&) = delete;
     int TextWidth(std::wstring_view text, int font) override;
     int LineHeight(int font) override;
+    size_t FitCount(std::wstring_view text, int font, int maxWidth, int& width) override;
 
 private:
     void Select(int font);
@@ -36,5 +39,5 @@ private:
     HGDIOBJ original_ = nullptr;
     int selected_ = -1;
     int lineHeights_[kFontCount] = {};
-    std::unordered_map<std::wstring, int> cache_[kFontCount];  // short words only
+    std::unordered_map<std::wstring, int> cache_[kFontCount];  // words of kCachedLength or fewer
 };

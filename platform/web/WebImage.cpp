@@ -5,7 +5,12 @@
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
+// PNG is decoded by stb_image; the other formats only have their size read
+// from the header before the system's loader decodes them.
 #define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_GIF
+#define STBI_ONLY_BMP
 #define STBI_NO_STDIO
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -16,7 +21,7 @@
 
 namespace {
 
-constexpr int kMaxPixels = 4096 * 4096;
+bool WithinPixelLimit(int w, int h) { return w > 0 && h > 0 && w <= kMaxPicturePixels / h; }
 
 struct ComRelease {
     void operator()(IUnknown* p) const { p->Release(); }
@@ -54,12 +59,11 @@ private:
     uint32_t* bits_ = nullptr;
 };
 
+// The header's size has been checked.
 std::unique_ptr<DecodedImage> DecodePng(std::string_view bytes) {
     int w = 0, h = 0, comp = 0;
-    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
-    const int len = static_cast<int>(bytes.size());
-    if (!stbi_info_from_memory(data, len, &w, &h, &comp) || w <= 0 || h <= 0 || w > kMaxPixels / h) return nullptr;
-    stbi_uc* rgba = stbi_load_from_memory(data, len, &w, &h, &comp, 4);
+    stbi_uc* rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), static_cast<int>(bytes.size()),
+                                          &w, &h, &comp, 4);
     if (!rgba) return nullptr;
     auto img = std::make_unique<DecodedImage>();
     img->width = w;
@@ -102,7 +106,7 @@ std::unique_ptr<DecodedImage> DecodeWithOle(std::string_view bytes) {
     const int w = MulDiv(hmW, GetDeviceCaps(screen, LOGPIXELSX), 2540);
     const int h = MulDiv(hmH, GetDeviceCaps(screen, LOGPIXELSY), 2540);
     ReleaseDC(nullptr, screen);
-    if (w <= 0 || h <= 0 || w > kMaxPixels / h) return nullptr;
+    if (!WithinPixelLimit(w, h)) return nullptr;
     PixelSurface black(w, h), white(w, h);
     if (!black.Valid() || !white.Valid()) return nullptr;
     const RECT all{0, 0, w, h};
@@ -128,6 +132,11 @@ std::unique_ptr<DecodedImage> DecodeWithOle(std::string_view bytes) {
 
 std::unique_ptr<DecodedImage> DecodeImage(std::string_view bytes) {
     if (bytes.size() < 8 || bytes.size() > 0x7FFFFFFF) return nullptr;
+    // The size the header declares, before anything is decoded.
+    int w = 0, h = 0, comp = 0;
+    const bool sized = stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                             static_cast<int>(bytes.size()), &w, &h, &comp);
+    if (sized && !WithinPixelLimit(w, h)) return nullptr;
     if (bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1A\n", 8)) return DecodePng(bytes);
     return DecodeWithOle(bytes);
 }

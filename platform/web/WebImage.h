@@ -14,8 +14,13 @@ struct DecodedImage {
     std::vector<uint32_t> pixels;  // top-down rows, premultiplied BGRA
 };
 
+// The most pixels a picture may have: 16 MiB decoded. A larger one is not
+// decoded at all (a small file can declare a picture of gigabytes).
+constexpr int kMaxPicturePixels = 4 << 20;
+
 // Runs on a worker thread (which must have called CoInitializeEx); nullptr
-// when the bytes are no picture or the picture is unreasonably large.
+// when the bytes are no picture or the picture has more than
+// kMaxPicturePixels.
 std::unique_ptr<DecodedImage> DecodeImage(std::string_view bytes);
 
 // A decoded picture as a DIB section, drawn with its transparency.
@@ -28,6 +33,7 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    size_t Bytes() const { return static_cast<size_t>(width_) * height_ * sizeof(uint32_t); }
     bool Valid() const { return bitmap_ != nullptr; }
     // Draws the picture scaled into the rectangle.
     void Draw(HDC hdc, int x, int y, int cx, int cy) const;

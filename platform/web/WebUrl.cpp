@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "LocalPath.h"
+
 namespace {
 
 bool IsAlpha(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
@@ -217,4 +219,12 @@ std::wstring UrlFileName(std::wstring_view url) {
     url = url.substr(0, end);
     const size_t slash = url.find_last_of(L"/\\");
     return std::wstring(slash == std::wstring_view::npos ? url : url.substr(slash + 1));
+}
+
+bool MayLoad(std::wstring_view from, std::wstring_view url, LoadKind kind, std::wstring_view folder) {
+    const std::wstring scheme = UrlScheme(url);
+    if (scheme == L"http" || scheme == L"https") return true;
+    if (scheme == L"about") return kind == LoadKind::Navigation;
+    if (scheme != L"file" || (!from.empty() && UrlScheme(from) != L"file")) return false;
+    return IsPlainPathInside(FileUrlToPath(url), folder);
 }

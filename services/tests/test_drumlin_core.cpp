@@ -11,6 +11,7 @@
 #include "ConfigPairs.h"
 #include "Internet.h"
 #include "Md5Reference.h"
+#include "RequestTimeouts.h"
 
 using namespace drumlin;
 
@@ -197,6 +198,31 @@ TEST(DrumlinConfig, AFetchThatThrowsLeavesTheListEmpty) {
     EXPECT_EQ(internet.LoadPairs("u"), -1);
     EXPECT_EQ(internet.LoadPairs("u"), 0);
     EXPECT_EQ(calls, 2);
+}
+
+// Every phase of a request is bounded, the name lookup too (left at no
+// bound, a lookup that never answers held the host's call for ever), and
+// none outlasts what is left of the whole fetch.
+TEST(DrumlinFetch, EveryPhaseOfARequestEndsByTheFetchDeadline) {
+    const HINTERNET session = WinHttpOpen(L"test", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                                          WINHTTP_NO_PROXY_BYPASS, 0);
+    ASSERT_TRUE(session);
+    const HINTERNET connection = WinHttpConnect(session, L"lookup.invalid", 80, 0);
+    const HINTERNET request = WinHttpOpenRequest(connection, L"GET", L"/", nullptr, WINHTTP_NO_REFERER,
+                                                 WINHTTP_DEFAULT_ACCEPT_TYPES, 0);
+    ASSERT_TRUE(request);
+    ASSERT_TRUE(BoundRequest(request, GetTickCount64() + 5000));
+    for (DWORD option : {WINHTTP_OPTION_RESOLVE_TIMEOUT, WINHTTP_OPTION_CONNECT_TIMEOUT, WINHTTP_OPTION_SEND_TIMEOUT,
+                         WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT}) {
+        DWORD ms = 0, size = sizeof ms;
+        ASSERT_TRUE(WinHttpQueryOption(request, option, &ms, &size)) << option;
+        EXPECT_GT(ms, 0u) << option;
+        EXPECT_LE(ms, 5000u) << option;
+    }
+    EXPECT_FALSE(BoundRequest(request, GetTickCount64() - 1)) << "a fetch past its deadline starts no request";
+    WinHttpCloseHandle(request);
+    WinHttpCloseHandle(connection);
+    WinHttpCloseHandle(session);
 }
 
 TEST(DrumlinConfig, ShippedReadTimeOut) {

@@ -16,6 +16,7 @@
 #include "App.h"
 #include "CatalogueGroup.h"
 #include "Form.h"
+#include "HtmlTree.h"
 #include "MainFrm.h"
 #include "MainMe.h"
 #include "PictureBox.h"
@@ -27,14 +28,17 @@
 #include "TempDir.h"
 #include "TestHttpServer.h"
 #include "bench_paths.h"
+#include "PageLayout.h"
+#include "WebFonts.h"
 #include "mSqlite.h"
 
 namespace {
 
 struct Sizes {
-    int games = 2000;     // games of the large library
-    int processRuns = 5;  // starts of a program per measure
-    int runs = 40;        // repetitions of an in-process measure
+    int games = 2000;                // games of the large library
+    int processRuns = 5;             // starts of a program per measure
+    int runs = 40;                   // repetitions of an in-process measure
+    size_t pageChars = 2u << 20;     // characters of the pages laid out
 };
 
 double Now() {
@@ -226,6 +230,28 @@ double ExecuteMs(const std::wstring& topic, int runs, const std::function<std::w
     return ms;
 }
 
+// Milliseconds to lay out a page's body text in the browser view's fonts
+// at the view's usual width, as a median.
+double LayoutMs(const std::wstring& text, int runs) {
+    const HtmlTree tree = BuildHtmlTree(L"<body>" + text + L"</body>");
+    WebFonts fonts;
+    GdiTextMeasurer measurer(fonts);
+    LayoutInput in;
+    in.tree = &tree;
+    in.viewWidth = 800;
+    in.viewHeight = 600;
+    return TimeMs(runs, [&](int) { LayOutPage(in, measurer); });
+}
+
+void MeasureLayout(const Sizes& n) {
+    std::wstring words;
+    while (words.size() < n.pageChars) words += L"network ";
+    const std::string size = std::to_string(n.pageChars >> 10) + " KiB";
+    const int runs = std::max(1, n.runs / 8);
+    Report("page layout, one word of " + size, LayoutMs(std::wstring(n.pageChars, L'x'), runs),
+           "page layout, " + size + " of short words", LayoutMs(words, runs), "ms", "-");
+}
+
 void Measure(const std::wstring& dist, const std::wstring& thumbs, const Sizes& n) {
     TempDir temp;
     const std::wstring small = temp.File(L"small"), large = temp.File(L"large");
@@ -335,7 +361,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     Sizes sizes;
-    if (argc > 3 && std::wstring(argv[3]) == L"--tiny") sizes = {40, 1, 3};
+    if (argc > 3 && std::wstring(argv[3]) == L"--tiny") sizes = {40, 1, 3, 64u << 10};
     SetDllDirectoryW(argv[1]);
     // The launcher's own window ends processes and the program when it
     // unloads; here it only unloads.
@@ -343,6 +369,7 @@ int wmain(int argc, wchar_t** argv) {
     EndHook() = [] {};
     try {
         Measure(argv[1], argv[2], sizes);
+        MeasureLayout(sizes);
     } catch (const RaisedError& e) {
         fprintf(stderr, "benchmark failed: %s\n", e.what());
         return 1;

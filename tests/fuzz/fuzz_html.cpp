@@ -1,9 +1,80 @@
-// The browser view's tokenizer and document builder: any markup builds a
-// tree within the nesting bound that writes back and is read like a page.
+// The browser view's tokenizer, document builder and layout: any markup
+// builds a tree within the nesting bound that writes back and is read like
+// a page, reaches only the network from an http address, and lays out at
+// any width with text measured a bounded number of times per character (a
+// word longer than the line is cut without measuring its rest again at
+// every line), whatever sizes its pictures declare.
+#include <algorithm>
+#include <climits>
+
 #include "FuzzInput.h"
 #include "HtmlDocument.h"
+#include "PageLayout.h"
+#include "PageStyle.h"
+#include "WebUrl.h"
 
 namespace {
+
+// Characters of varied widths; counts every character it is asked to measure.
+class CountingMeasurer : public TextMeasurer {
+public:
+    int TextWidth(std::wstring_view text, int font) override {
+        measured += text.size();
+        int width = 0;
+        for (wchar_t c : text) width += 1 + static_cast<int>(c % 7) + ((font & kFontLarge) ? 4 : 0);
+        return width;
+    }
+    int LineHeight(int font) override { return (font & kFontLarge) ? 20 : 10; }
+    size_t measured = 0;
+};
+
+// A picture's natural size as its src names it ("<width>x<height>", each
+// saturating at INT_MAX), so that pages can declare any size.
+BoxSize NaturalSize(const HtmlNode& img) {
+    const std::wstring src = img.AttributeOr(L"src");
+    int sides[2] = {0, 0};
+    size_t i = 0;
+    for (int& side : sides) {
+        long long value = 0;
+        for (; i < src.size() && src[i] >= L'0' && src[i] <= L'9'; ++i)
+            value = std::min<long long>(value * 10 + (src[i] - L'0'), INT_MAX);
+        side = static_cast<int>(value);
+        if (i < src.size()) ++i;  // the "x"
+    }
+    return {sides[0], sides[1]};
+}
+
+// Whatever a page from the network names, and whatever its base address,
+// it reaches only the network (and about: for navigation).
+void CheckReach(const HtmlDocument& doc, const HtmlNode& node) {
+    for (const wchar_t* name : {L"src", L"href"}) {
+        const std::wstring* value = node.Attribute(name);
+        if (!value) continue;
+        const std::wstring url = ResolveUrl(doc.BaseUrl(), *value);
+        for (LoadKind kind : {LoadKind::Navigation, LoadKind::Resource}) {
+            if (!MayLoad(doc.Url(), url, kind, L"C:\\Orvane")) continue;
+            const std::wstring scheme = UrlScheme(url);
+            FUZZ_CHECK(scheme == L"http" || scheme == L"https" || (scheme == L"about" && kind == LoadKind::Navigation));
+        }
+    }
+    for (const auto& child : node.children) CheckReach(doc, *child);
+}
+
+void LayOut(const HtmlDocument& doc, int width, size_t markupSize) {
+    CountingMeasurer measurer;
+    LayoutInput in;
+    in.tree = &doc.Tree();
+    in.style = ComputePageStyle(doc.Tree());
+    in.viewWidth = width;
+    in.viewHeight = 300;
+    in.frame = doc.FirstFrame();
+    in.imageSize = NaturalSize;
+    const PageLayout layout = LayOutPage(in, measurer);
+    FUZZ_CHECK(layout.contentHeight >= 0 && layout.contentWidth >= 0);
+    // Tabs of preformatted text widen to eight blanks; every other character
+    // is measured a few times at most.
+    FUZZ_CHECK(measurer.measured <= 16 * markupSize + 4096);
+}
 
 size_t Depth(const HtmlNode& node) {
     size_t deepest = 0;
@@ -32,6 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.BaseTarget();
     doc.FirstFrame();
     tree.documentElement->TextContent();
+    CheckReach(doc, *tree.documentElement);
+    LayOut(doc, 800, markup.size());
+    LayOut(doc, 37, markup.size());
 
     // Written back and read again, the markup gives the same document.
     HtmlDocument again(L"http://127.0.0.1:8470/page.html", outer);

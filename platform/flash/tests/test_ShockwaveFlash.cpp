@@ -7,7 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "PipeServer.h"
 #include "Pump.h"
+#include "ReadableFolderScope.h"
 #include "ShockwaveFlash.h"
 #include "SwfBytes.h"
 #include "TempDir.h"
@@ -72,11 +74,13 @@ protected:
 
     HWND parent_;
     TempDir dir;
+    ReadableFolderScope folder{dir.Path()};  // the test's movies are the program's own
     TestHttpServer server;
     std::unique_ptr<ShockwaveFlash> flash;
 };
 
 TEST_F(FlashPlayer, LoadsTheProgramFolderMoviesOneReplacingTheOther) {
+    const ReadableFolderScope programFolder(kDistDir);
     EXPECT_EQ(flash->Movie().state, MovieFacts::Empty);
     flash->LoadMovie(0, std::wstring(kDistDir) + L"Games\\2.swf");
     EXPECT_EQ(flash->Movie().state, MovieFacts::Shown);
@@ -169,6 +173,24 @@ TEST_F(FlashPlayer, MissingAndForeignFilesShowNoStage) {
     EXPECT_EQ(flash->Movie().state, MovieFacts::NotFlash);
 }
 
+// Web addresses and the files of the program's folder only: a share, a pipe
+// or a file elsewhere is a missing movie and is never opened.
+TEST_F(FlashPlayer, ReadsNoShareNoPipeAndNoFileOutsideTheProgramFolder) {
+    const std::string movie = FwsMovie(10, 800, 400, 24 << 8, 1);
+    PipeServer pipe(movie);
+    ASSERT_TRUE(pipe.Valid());
+    TempDir elsewhere;
+    WriteBytes(elsewhere.File(L"outside.swf"), movie);
+    for (const std::wstring& address : {pipe.Path(), elsewhere.File(L"outside.swf"),
+                                        std::wstring(L"\\\\127.0.0.1\\s\\http://m.swf?nosave")}) {
+        flash->LoadMovie(0, address);
+        EXPECT_EQ(flash->Movie().state, MovieFacts::Missing) << std::string(address.begin(), address.end());
+    }
+    EXPECT_FALSE(pipe.Connected());
+    flash->LoadMovie(0, MovieFile(L"inside.swf", movie));
+    EXPECT_EQ(flash->Movie().state, MovieFacts::Shown);
+}
+
 TEST_F(FlashPlayer, CompressedMoviesFillTheWindowInEitherMode) {
     flash->LoadMovie(0, MovieFile(L"c.swf", CompressedMovie('C', 10, 5000)));
     EXPECT_EQ(flash->Movie().state, MovieFacts::Shown);
@@ -210,6 +232,7 @@ TEST_F(FlashPlayer, UnreachableWebMoviesAreMissing) {
 }
 
 TEST_F(FlashPlayer, ALaterLoadWinsOverAWebMovieStillOnItsWay) {
+    const ReadableFolderScope programFolder(kDistDir);
     HttpResponse r = TestHttpServer::Text(FwsMovie(9, 320, 240, 30 << 8, 1), "application/x-shockwave-flash");
     r.delayMs = 300;
     server.Route("/swf/slow.swf", r);
@@ -232,6 +255,7 @@ TEST_F(FlashPlayer, DestroyedWhileAWebMovieLoads) {
 }
 
 TEST_F(FlashPlayer, MovesWithinItsParentAndTakesTheFocus) {
+    const ReadableFolderScope programFolder(kDistDir);
     flash->Move(10, 20, 300, 200);
     EXPECT_EQ(flash->Left(), 10);
     EXPECT_EQ(flash->Top(), 20);

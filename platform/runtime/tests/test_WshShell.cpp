@@ -96,6 +96,17 @@ TEST(WshShell, AnyDataCountsAsPresentAndKeysAreMadeAndRemoved) {
     RegCloseKey(h);
     EXPECT_EQ(shell.RegRead(L"HKCU\\" + key + L"\\Number"), L"7");
     shell.RegDelete(L"HKCU\\" + key + L"\\Number");
+    // A number of another size than four bytes is other data, read as empty
+    // text, never beyond its bytes.
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &h), ERROR_SUCCESS);
+    const BYTE bytes[8] = {5, 1, 0, 0, 1, 0, 0, 0};
+    for (DWORD size : {0u, 1u, 3u, 8u})
+        RegSetValueExW(h, (L"Size" + std::to_wstring(size)).c_str(), 0, REG_DWORD, bytes, size);
+    RegCloseKey(h);
+    for (DWORD size : {0u, 1u, 3u, 8u}) {
+        EXPECT_EQ(shell.RegRead(L"HKCU\\" + key + L"\\Size" + std::to_wstring(size)), L"") << size;
+        shell.RegDelete(L"HKCU\\" + key + L"\\Size" + std::to_wstring(size));
+    }
 
     // A write below a key that does not exist yet makes it.
     shell.RegWrite(L"HKCU\\" + key + L"\\Deeper\\Name", L"x");

@@ -1,10 +1,17 @@
 // Shared by the browser view tests: a host window with a view in it, event
 // recording, a local HTTP server, rendering the view into pixels, clicking
-// at a spot, and a small picture to serve.
+// at a spot, and pictures to serve.
 #pragma once
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBIW_WINDOWS_UTF8
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#include "stb_image_write.h"
+#pragma GCC diagnostic pop
 
 #include <cstdint>
 #include <cstring>
@@ -18,6 +25,24 @@
 #include "WebBrowser.h"
 
 inline std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+inline void AppendBytes(void* ctx, void* data, int size) {
+    static_cast<std::string*>(ctx)->append(static_cast<char*>(data), size);
+}
+
+// Pixels of one colour, RGBA.
+inline std::vector<uint8_t> Solid(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
+    std::vector<uint8_t> px;
+    px.reserve(static_cast<size_t>(w) * h * 4);
+    for (int i = 0; i < w * h; ++i) px.insert(px.end(), {r, g, b, 255});
+    return px;
+}
+
+inline std::string Png(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
+    std::string out;
+    stbi_write_png_to_func(AppendBytes, &out, w, h, 4, Solid(w, h, r, g, b).data(), w * 4);
+    return out;
+}
 
 // A 4 x 4 blue 24-bit bitmap.
 inline std::string BlueBitmap() {

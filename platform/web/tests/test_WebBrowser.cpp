@@ -5,6 +5,7 @@
 #include <wininet.h>
 
 #include "BrowserFixture.h"
+#include "ReadableFolderScope.h"
 #include "TempDir.h"
 
 using WebBrowserLoadTest = BrowserFixture;
@@ -69,6 +70,7 @@ TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
 
 TEST_F(WebBrowserLoadTest, LocalFilesLoadWithTheirPictures) {
     TempDir dir;
+    ReadableFolderScope folder(dir.Path());  // the program's own files
     const std::string page = "<title>Local</title><body leftmargin=0 topmargin=0><img src=\"pic.bmp\"></body>";
     for (const auto& [name, bytes] : {std::pair{L"page.html", page}, std::pair{L"pic.bmp", BlueBitmap()}}) {
         HANDLE f = CreateFileW(dir.File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

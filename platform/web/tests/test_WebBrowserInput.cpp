@@ -4,32 +4,11 @@
 // scrolling.
 #include <windows.h>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STBIW_WINDOWS_UTF8
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include "stb_image_write.h"
-#pragma GCC diagnostic pop
-
 #include "BrowserFixture.h"
 #include "BrowserPopup.h"
 #include "RaisedError.h"
 
 namespace {
-
-void AppendBytes(void* ctx, void* data, int size) { static_cast<std::string*>(ctx)->append(static_cast<char*>(data), size); }
-
-std::vector<uint8_t> Solid(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-    std::vector<uint8_t> px;
-    for (int i = 0; i < w * h; ++i) px.insert(px.end(), {r, g, b, 255});
-    return px;
-}
-
-std::string Png(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-    std::string out;
-    stbi_write_png_to_func(AppendBytes, &out, w, h, 4, Solid(w, h, r, g, b).data(), w * 4);
-    return out;
-}
 
 std::string Jpg(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
     std::string out;

@@ -33,3 +33,32 @@ TEST(WebUrlTest, SchemesAndSpecialAddresses) {
     EXPECT_EQ(UrlScheme(L"C:\\x"), L"");
     EXPECT_EQ(UrlFileName(L"http://h/a/b/Loading.gif?x=1"), L"Loading.gif");
 }
+
+// Every form a share, a pipe or a file outside the folder can take is
+// refused; only the program and local documents reach the folder's files.
+TEST(WebUrlTest, PagesFromTheNetworkReachNoLocalFile) {
+    const std::wstring folder = L"C:\\Program Files\\Orvane";
+    const std::wstring page = L"http://portal/game.html", local = L"file:///C:/Program%20Files/Orvane/Skin/a.html";
+    const std::wstring skin = L"file:///C:/Program%20Files/Orvane/Skin/Loading.gif";
+    for (const std::wstring& from : {page, std::wstring(L"about:blank")}) {
+        EXPECT_TRUE(MayLoad(from, L"https://x/a.png", LoadKind::Resource, folder));
+        EXPECT_TRUE(MayLoad(from, L"about:blank", LoadKind::Navigation, folder));
+        EXPECT_FALSE(MayLoad(from, L"about:blank", LoadKind::Resource, folder));
+        EXPECT_FALSE(MayLoad(from, skin, LoadKind::Resource, folder));
+        EXPECT_FALSE(MayLoad(from, skin, LoadKind::Navigation, folder));
+    }
+    EXPECT_TRUE(MayLoad(L"", skin, LoadKind::Navigation, folder));
+    EXPECT_TRUE(MayLoad(local, skin, LoadKind::Resource, folder));
+    EXPECT_TRUE(MayLoad(L"", L"file://localhost/C:/Program%20Files/ORVANE/x.gif", LoadKind::Navigation, folder));
+    EXPECT_TRUE(MayLoad(L"", L"file:///C:/Program%20Files/Orvane//Skin/x.gif", LoadKind::Navigation, folder));
+    for (const wchar_t* url :
+         {L"file://server/share/x.gif", L"file://./pipe/x", L"file:///%5C%5Cserver/share/x.gif", L"file:////server/x",
+          L"file:///C:/Program%20Files/Orvane/../secret.txt", L"file:///C:/Program%20Files/OrvaneX/a.gif",
+          L"file:///C:/Program%20Files/Orvane", L"file:///C:/Program%20Files/Orvane/a.gif%20",
+          L"file:///C:/Program%20Files/Orvane/a.gif:stream", L"file:///D:/Program%20Files/Orvane/a.gif",
+          L"file:Orvane/a.gif", L"ftp://x/a.gif", L"javascript:x", L"res://x.dll/a"}) {
+        EXPECT_FALSE(MayLoad(L"", url, LoadKind::Navigation, folder)) << url;
+        EXPECT_FALSE(MayLoad(local, url, LoadKind::Resource, folder)) << url;
+    }
+    EXPECT_FALSE(MayLoad(L"", LocalPathToFileUrl(L"\\\\server\\share\\x.html"), LoadKind::Navigation, folder));
+}
