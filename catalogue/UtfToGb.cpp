@@ -24,6 +24,11 @@ int HexByteAt(const std::wstring& text, size_t at) {
     return hi < 0 || lo < 0 ? -1 : hi * 16 + lo;
 }
 
+void AppendPercentByte(std::wstring& out, unsigned v) {
+    out += L'%';
+    AppendHexByte(out, v);
+}
+
 bool IsContinuation(int b) { return b >= 0x80 && b <= 0xBF; }
 
 // The three-group form "%Ex%xx%xx" of one 16-bit unit starting at text[i].
@@ -135,4 +140,40 @@ wchar_t DecodeUtf8Group(const std::wstring& group) {
     const std::wstring lead = firstZero == std::wstring::npos ? L"" : first.substr(firstZero + 1);
     const std::wstring bits = lead + second.substr(2) + third.substr(2);
     return static_cast<wchar_t>(BitsToNumber(bits) & 0xFFFF);
+}
+
+bool IsUnreserved(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= U'0' && c <= U'9') || c == U'-' ||
+           c == U'_' || c == U'.' || c == U'~';
+}
+
+std::wstring PercentEncodeUtf8(std::wstring_view text, bool (*keep)(char32_t)) {
+    std::wstring out;
+    out.reserve(text.size() * 3);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t c = static_cast<char16_t>(text[i]);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(text[++i]) - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (keep(c)) {
+            out += static_cast<wchar_t>(c);
+        } else if (c < 0x80) {
+            AppendPercentByte(out, c);
+        } else if (c < 0x800) {
+            AppendPercentByte(out, 0xC0 | (c >> 6));
+            AppendPercentByte(out, 0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            AppendPercentByte(out, 0xE0 | (c >> 12));
+            AppendPercentByte(out, 0x80 | ((c >> 6) & 0x3F));
+            AppendPercentByte(out, 0x80 | (c & 0x3F));
+        } else {
+            AppendPercentByte(out, 0xF0 | (c >> 18));
+            AppendPercentByte(out, 0x80 | ((c >> 12) & 0x3F));
+            AppendPercentByte(out, 0x80 | ((c >> 6) & 0x3F));
+            AppendPercentByte(out, 0x80 | (c & 0x3F));
+        }
+    }
+    return out;
 }

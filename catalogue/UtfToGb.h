@@ -4,9 +4,17 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 std::wstring Utf8UrlEncode(const std::wstring& text);
 std::wstring Utf8UrlDecode(const std::wstring& text);
+
+// Text for an address: each character that `keep` accepts as it is, every
+// other one as "%" and two upper-case hexadecimal digits per byte of its
+// UTF-8 form (half of a surrogate pair stands for U+FFFD).
+std::wstring PercentEncodeUtf8(std::wstring_view text, bool (*keep)(char32_t));
+// Letters, digits and "-_.~": what an address never needs to encode.
+bool IsUnreserved(char32_t c);
 
 // Bit-string arithmetic behind the decoder.
 std::wstring NumberToBits(int64_t number);

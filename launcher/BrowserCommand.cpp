@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "UtfToGb.h"
+
 namespace {
 
 bool IsHostChar(wchar_t c) {
@@ -42,50 +44,15 @@ bool IsHttpUrl(std::wstring_view url) {
     return value > 0 && value <= 65535;
 }
 
-void AppendEscaped(std::wstring& out, uint32_t byte) {
-    static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
-    out += L'%';
-    out += kHex[byte >> 4];
-    out += kHex[byte & 0xF];
-}
-
-// One code point as its UTF-8 bytes, each percent-encoded.
-void AppendUtf8Escaped(std::wstring& out, uint32_t cp) {
-    if (cp < 0x800) {
-        AppendEscaped(out, 0xC0 | (cp >> 6));
-    } else if (cp < 0x10000) {
-        AppendEscaped(out, 0xE0 | (cp >> 12));
-        AppendEscaped(out, 0x80 | ((cp >> 6) & 0x3F));
-    } else {
-        AppendEscaped(out, 0xF0 | (cp >> 18));
-        AppendEscaped(out, 0x80 | ((cp >> 12) & 0x3F));
-        AppendEscaped(out, 0x80 | ((cp >> 6) & 0x3F));
-    }
-    AppendEscaped(out, 0x80 | (cp & 0x3F));
-}
-
-std::wstring Escaped(std::wstring_view url) {
-    std::wstring out;
-    for (size_t i = 0; i < url.size(); ++i) {
-        const uint32_t c = static_cast<uint16_t>(url[i]);
-        if (c > 0x20 && c < 0x7F && c != L'"' && c != L',') {
-            out += url[i];
-        } else if (c < 0x80) {
-            AppendEscaped(out, c);
-        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < url.size() && url[i + 1] >= 0xDC00 && url[i + 1] <= 0xDFFF) {
-            AppendUtf8Escaped(out, 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint16_t>(url[++i]) - 0xDC00));
-        } else {
-            AppendUtf8Escaped(out, c >= 0xD800 && c <= 0xDFFF ? 0xFFFD : c);  // a lone surrogate
-        }
-    }
-    return out;
-}
+// What Explorer would split its arguments at or take for a quote, every
+// control character and everything outside ASCII go percent-encoded.
+bool KeptForExplorer(char32_t c) { return c > 0x20 && c < 0x7F && c != U'"' && c != U','; }
 
 }  // namespace
 
 std::optional<std::wstring> ExplorerCommandLine(const std::wstring& address) {
     if (!IsHttpUrl(address)) return std::nullopt;
-    return L"Explorer.exe /s , " + Escaped(address);
+    return L"Explorer.exe /s , " + PercentEncodeUtf8(address, KeptForExplorer);
 }
 
 std::wstring InternetExplorerCommandLine(const std::wstring& address) {
