@@ -15,3 +15,5 @@ inline constexpr wchar_t kExplorerCommand[] = L"C:\\Program Files\\Internet Expl
 bool IsFileLocked(const std::wstring& path);
 // The player's program file in the program folder.
 std::wstring PlayerFile();
+// What the user is told when a running player does not take a web game.
+std::wstring HandOffFailedMessage(const std::wstring& name);
