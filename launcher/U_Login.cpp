@@ -140,6 +140,8 @@ void U_Login::Form_MouseDown(int Button, int, int, int) {
     if (Button == 1) DragByMouse(hwnd());
 }
 
+std::size_t U_Login::Lenstr(const std::wstring& text) const { return ::Lenstr(text); }
+
 void U_Login::ShowMessage(const std::wstring& text) {
     Lberror.Caption(text);
     Picerror.Visible(true);

@@ -127,6 +127,8 @@ void U_Regedit::Form_MouseDown(int Button, int, int, int) {
     if (Button == 1) DragByMouse(hwnd());
 }
 
+std::size_t U_Regedit::Lenstr(const std::wstring& text) const { return ::Lenstr(text); }
+
 void U_Regedit::MakeCode() {
     Text2.Text(L"");
     Text2.Text(code_.Shuffle(Text1.Text()));  // the box keeps the first four

@@ -133,6 +133,7 @@ TEST_F(SignInTest, EmptyInputsErrorTextsLongAndEmptyReplies) {
     Reply(std::string(1001, 'x'));
     SignIn(w, "/my/login.php");
     EXPECT_EQ(w.Lberror.Caption(), L"服务器连接超时");
+    EXPECT_EQ(w.Lenstr(std::wstring(70000, L'x')), 70000u);
 
     // An empty page: no reply, so the inputs stay disabled and the panel says so.
     for (const char* empty : {"", " \r\n\t "}) {

@@ -152,6 +152,7 @@ TEST_F(RegisterTest, RepliesChannelsAndQueryCharactersInTheValues) {
     Reply(std::string(1001, 'y'));
     ASSERT_TRUE(Registered(w, "/register.php", L""));
     EXPECT_EQ(w.Lberror.Caption(), L"服务器连接超时");
+    EXPECT_EQ(w.Lenstr(std::wstring(70000, L'y')), 70000u);
 
     // Success refreshes the web pane and closes the window.
     ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/my/space1.php") >= 1; }, 20000));
