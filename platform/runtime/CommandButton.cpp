@@ -58,14 +58,11 @@ void CommandButton::Default(bool value) {
         if (other != this && other->default_ && other->Parent() == Parent()) other->Default(false);
 }
 
-bool CommandButton::PressDefault(Form& form) {
-    for (CommandButton* b : AllButtons()) {
-        if (!b->default_ || b->Parent() != &form || !b->hwnd()) continue;
-        if (!IsWindowVisible(b->hwnd()) || !IsWindowEnabled(b->hwnd())) return false;
-        SendMessageW(b->hwnd(), BM_CLICK, 0, 0);
-        return true;
-    }
-    return false;
+CommandButton* CommandButton::DefaultOf(Form& form) {
+    for (CommandButton* b : AllButtons())
+        if (b->default_ && b->Parent() == &form)
+            return b->hwnd() && IsWindowVisible(b->hwnd()) && IsWindowEnabled(b->hwnd()) ? b : nullptr;
+    return nullptr;
 }
 
 void CommandButton::ReflectCommand(WORD code) {

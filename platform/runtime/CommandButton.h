@@ -16,9 +16,8 @@ public:
     bool Default() const { return default_; }
     void Default(bool value);
 
-    // Presses the default button of `form` when it has one that is shown and
-    // enabled; false when it has none.
-    static bool PressDefault(Form& form);
+    // The default button of `form` when it has one that is shown and enabled.
+    static CommandButton* DefaultOf(Form& form);
 
     void ReflectCommand(WORD code) override;
 

@@ -282,14 +282,16 @@ bool Control::UsesKey(WPARAM key) {
 
 bool Control::PressDefaultButton() {
     Form* form = Parent();
-    if (!form || UsesKey(VK_RETURN)) return false;
+    CommandButton* button = form && !UsesKey(VK_RETURN) ? CommandButton::DefaultOf(*form) : nullptr;
+    if (!button) return false;
     // The character the message loop made of the key is no input for this
     // control (a single-line edit beeps at it); it goes before the press,
     // which may close the form.
     MSG typed;
     if (PeekMessageW(&typed, hwnd(), WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == L'\r')
         PeekMessageW(&typed, hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
-    return CommandButton::PressDefault(*form);
+    SendMessageW(button->hwnd(), BM_CLICK, 0, 0);
+    return true;
 }
 
 LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
