@@ -9,6 +9,7 @@
 #include "Settings.h"
 #include "SqlText.h"
 #include "mSqlite.h"
+#include "mdlTabAPI.h"
 
 FlashGame::FlashGame() {
     Caption(L"FlashGame");
@@ -27,10 +28,17 @@ std::wstring FlashGame::ProgramFolder() const {
 
 void FlashGame::Form_Load() {
     FlashReplay.Move(0, 0, 11895, 7465);
-    // The movie covers the title bar and caption buttons that a page in its
-    // tab does not show; the tool bar and help panel lie over the movie.
-    for (HWND above : {FlashReplay.hwnd(), Pic_Btn.hWnd(), Pic_Say.hWnd()})
+    // Children lie in the order they were made; each of these goes on top, so
+    // the later over the earlier: the caption buttons over the title bar, the
+    // movie over both (a page in its tab does not show them), the tool bar and
+    // help panel over the movie, and the help panel's scroll buttons over its
+    // browser, whose right edge reaches under them.
+    for (HWND above : {web_min.hwnd(), web_close.hwnd(), FlashReplay.hwnd(), Pic_Btn.hWnd(), Pic_Say.hWnd(),
+                       PicUp.hwnd(), PicDown.hwnd()})
         SetWindowPos(above, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The browser view does not clip its siblings: it would paint over the
+    // scroll buttons it lies under.
+    ModifyWindowLong(WebBrowser1.hwnd(), GWL_STYLE, 0, WS_CLIPSIBLINGS, 0);
 }
 
 void FlashGame::Initialize(IuTab* Implement, CTabItem* Item) {

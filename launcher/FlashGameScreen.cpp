@@ -61,6 +61,9 @@ void FlashGame::LayOutPoppedOut() {
         PicDown.Left(p.scrollLeft);
     });
     step([&] { WebBrowser1.Width(p.helpWidth); });
+    // The controls moved with the bar and panel keep no picture on the
+    // resized window: all of it paints afresh.
+    RedrawWindow(Form::hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // The pop-out button shows while the page is in its tab.

@@ -8,6 +8,7 @@
 #include "FlashGame.h"
 #include "IuTab.h"
 #include "MainMe.h"
+#include "MsgBox.h"
 #include "ProgramFiles.h"
 #include "RaisedError.h"
 #include "Shell.h"
@@ -21,6 +22,10 @@ bool IsFileLocked(const std::wstring& path) {
 }
 
 std::wstring PlayerFile() { return ProgramFile(L"Pellow.exe"); }
+
+std::wstring HandOffFailedMessage(const std::wstring& name) {
+    return L"“" + name + L"”无法在游戏浏览器中打开：游戏浏览器没有响应。";
+}
 
 namespace {
 
@@ -72,6 +77,7 @@ void MainMe::RunWebGame(const std::wstring& address) {
             Picture3.LinkMode(2);
             Picture3.LinkExecute(address);
         } catch (const RaisedError&) {
+            MsgBox(HandOffFailedMessage(G_GameName), MB_OK | MB_ICONEXCLAMATION);
         }
         return;
     }

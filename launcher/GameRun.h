@@ -14,3 +14,5 @@ inline constexpr wchar_t kStudioMarker[] = L"url_vantor";
 bool IsFileLocked(const std::wstring& path);
 // The player's program file in the program folder.
 std::wstring PlayerFile();
+// What the user is told when a running player does not take a web game.
+std::wstring HandOffFailedMessage(const std::wstring& name);

@@ -62,10 +62,10 @@ void Install::ReadCloseSetting() {
         if (rows.Text(0) == L"1") CHK_Close.Value(1);
 }
 
-void Install::WriteCloseSetting() {
+bool Install::WriteCloseSetting() {
     CatalogueGroup group;
-    if (!group.Open()) return;
-    group.Exec(CHK_Close.Value() == 1 ? L"Update Install Set [I_Close]=1" : L"Update Install Set [I_Close]=0");
+    return group.Open() &&
+           group.Exec(CHK_Close.Value() == 1 ? L"Update Install Set [I_Close]=1" : L"Update Install Set [I_Close]=0") == 0;
 }
 
 bool Install::RunValuePresent() const {
@@ -77,23 +77,24 @@ bool Install::RunValuePresent() const {
     }
 }
 
-bool Install::WriteRunSetting() {
+uint32_t Install::WriteRunSetting() {
     const std::wstring path = RunKey + RunValueName();
     try {
         if (Chk_Run.Value() == 1)
             WshShell().RegWrite(path, RunValueData(), L"REG_SZ");
         else if (RunValuePresent())  // nothing to delete is no failure
             WshShell().RegDelete(path);
-        return true;
-    } catch (const RaisedError&) {
-        return false;
+        return 0;
+    } catch (const RaisedError& e) {
+        return e.Number();
     }
 }
 
 void Install::Btn_Close_Click() {
-    WriteCloseSetting();
-    if (!WriteRunSetting()) {
-        MsgBox(kRunNotChanged, MB_OK | MB_ICONWARNING);
+    const bool closeSaved = WriteCloseSetting();
+    const uint32_t runError = WriteRunSetting();
+    if (!closeSaved || runError != 0) {
+        MsgBox(SettingsNotSavedMessage(runError, closeSaved), MB_OK | MB_ICONWARNING);
         return;
     }
     W_Close_Click();
@@ -108,6 +109,15 @@ void Install::iBtn_PurgeBtn_Click() { ClearUrlCache("*.*", 0x300000); }
 
 void Install::Form_MouseDown(int Button, int Shift, int X, int Y) {
     if (Button == 1) DragByMouse(hWnd());
+}
+
+std::wstring SettingsNotSavedMessage(uint32_t runError, bool closeSaved) {
+    if (runError == 0) return L"无法保存关闭方式的设置：游戏数据库无法写入。开机自动运行设置已保存。";
+    // Registry failures carry the system's error code in an HRESULT.
+    const uint32_t code = runError & 0xFFFF;
+    const std::wstring why = code == ERROR_ACCESS_DENIED ? L"没有修改系统启动项的权限"
+                                                         : L"系统拒绝写入启动项（错误 " + std::to_wstring(code) + L"）";
+    return L"无法更改开机自动运行设置：" + why + (closeSaved ? L"。其他设置已保存。" : L"。关闭方式的设置也未能保存。");
 }
 
 std::wstring RunValueName() { return App::EXEName(); }

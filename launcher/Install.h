@@ -3,6 +3,7 @@
 // purge of the browser cache. Shown modally over the main window; closing it
 // by either button restarts the main window's notice timer.
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "CheckBox.h"
@@ -30,7 +31,7 @@ public:
 
     // A left-button press anywhere on the dialog moves it.
     void Form_MouseDown(int Button, int Shift, int X, int Y) override;
-    // Saves both settings and closes; a Run value that cannot be changed is
+    // Saves both settings and closes; a setting that cannot be saved is
     // reported and the dialog stays open.
     void Btn_Close_Click();
     // Closes without saving.
@@ -42,10 +43,11 @@ protected:
 
 private:
     void ReadCloseSetting();
-    void WriteCloseSetting();
+    // False when the database could not be opened or updated.
+    bool WriteCloseSetting();
     bool RunValuePresent() const;
-    // False when the Run value could not be written or deleted.
-    bool WriteRunSetting();
+    // The error number of a Run value that could not be written or deleted, 0 when it was.
+    uint32_t WriteRunSetting();
 };
 
 // The name of the program's Run value ("Orvane") and its data: the program
@@ -56,8 +58,9 @@ std::wstring RunValueData();
 // that Windows does not first start "C:\Program.exe".
 std::wstring RunValueData(const std::wstring& programFile);
 
-// The message shown when the Run value cannot be changed.
-inline constexpr wchar_t kRunNotChanged[] = L"无法更改开机自动运行设置：没有修改系统启动项的权限。其他设置已保存。";
+// What the dialog says when saving failed: the Run value's error number (0
+// when it was changed) and whether the close setting was saved.
+std::wstring SettingsNotSavedMessage(uint32_t runError, bool closeSaved);
 
 // The settings dialog (one per process).
 Install& TheInstall();

@@ -1,5 +1,6 @@
 #include "MainFrmTray.h"
 
+#include "HandlerScope.h"
 #include "MainFrm.h"
 #include "MdlMenuComm.h"
 #include "WindowProc.h"
@@ -25,6 +26,7 @@ void TrayCallback(LPARAM what) {
 }  // namespace
 
 LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     if (uMsg == kTrayCallbackMessage) {
         try {
             TrayCallback(lParam);

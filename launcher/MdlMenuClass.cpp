@@ -1,5 +1,6 @@
 #include "MdlMenuClass.h"
 
+#include "HandlerScope.h"
 #include "MdlMenuComm.h"
 #include "WindowProc.h"
 #include "clsTopMenu.h"
@@ -62,6 +63,7 @@ void HookMenuForm(HWND form) {
 }
 
 LRESULT CALLBACK MenuWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const HandlerScope scope;
     const auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOrigProc));
     if (!previous) return DefWindowProcOf(hwnd, uMsg, wParam, lParam);
     try {

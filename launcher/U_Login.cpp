@@ -95,9 +95,11 @@ U_Login::U_Login()
     W_Close.Move(kWidth * 15 - 570 - 60, 15, 570, 285);
     W_Close.ToolTipText(L"关闭");
     W_Close.Design = [this](iButton& b) { b.Click = [this] { Unload(); }; };
-    // Outside the visible area: the same action as the picture button.
+    // Outside the visible area: the same action as the picture button, and
+    // the form's default button, so that Enter in either box signs in.
     Cmd_Enter.Caption(L"登录");
     Cmd_Enter.Move(-2000, 0, 900, 345);
+    Cmd_Enter.Default(true);
     Cmd_Enter.Click = [this] { SignIn(); };
 
     Picerror.Move(255, 2450, 4500, 360);
@@ -137,6 +139,8 @@ void U_Login::Form_Load() {
 void U_Login::Form_MouseDown(int Button, int, int, int) {
     if (Button == 1) DragByMouse(hwnd());
 }
+
+std::size_t U_Login::Lenstr(const std::wstring& text) const { return ::Lenstr(text); }
 
 void U_Login::ShowMessage(const std::wstring& text) {
     Lberror.Caption(text);

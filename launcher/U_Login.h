@@ -4,6 +4,7 @@
 // reply, and on "0" remembers the account when asked and refreshes the web
 // pane. Typing a remembered user name fills in its password.
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "CheckBox.h"
@@ -22,6 +23,8 @@ public:
 
     // Drags the window by any point of its surface (left button).
     void Form_MouseDown(int Button, int Shift, int X, int Y) override;
+    // Number of characters of the text.
+    std::size_t Lenstr(const std::wstring& text) const;
 
     // Captions in front of the two input boxes.
     Label Label1;

@@ -87,8 +87,10 @@ U_Regedit::U_Regedit()
         b.Caption(L"注 册");
         b.Click = [this] { Register(); };
     };
+    // Outside the visible area: the default button, so that Enter in any box registers.
     Command1.Caption(L"注册");
     Command1.Move(-2000, 0, 900, 345);
+    Command1.Default(true);
     Command1.Click = [this] { Register(); };
     W_Close.Move(kWidth * 15 - 570 - 60, 15, 570, 285);
     W_Close.ToolTipText(L"关闭");
@@ -124,6 +126,8 @@ void U_Regedit::Form_Load() {
 void U_Regedit::Form_MouseDown(int Button, int, int, int) {
     if (Button == 1) DragByMouse(hwnd());
 }
+
+std::size_t U_Regedit::Lenstr(const std::wstring& text) const { return ::Lenstr(text); }
 
 void U_Regedit::MakeCode() {
     Text2.Text(L"");

@@ -3,6 +3,7 @@
 // accepted data to the portal's registration page through its browser view
 // and, on the reply "0", refreshes the My box page's web pane.
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include "CommandButton.h"
@@ -20,6 +21,8 @@ public:
 
     // Drags the window by any point of its surface (left button).
     void Form_MouseDown(int Button, int Shift, int X, int Y) override;
+    // Number of characters of the text.
+    std::size_t Lenstr(const std::wstring& text) const;
 
     // Captions in front of the inputs.
     Label Label1;

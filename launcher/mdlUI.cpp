@@ -1,5 +1,6 @@
 #include "mdlUI.h"
 
+#include <iterator>
 #include <memory>
 #include <type_traits>
 
@@ -14,6 +15,10 @@ constexpr COLORREF kCaptionBack = RGB(249, 249, 249);
 constexpr UINT kCaptionFormat = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_WORD_ELLIPSIS;  // 0x42011
 constexpr BLENDFUNCTION kFrameBlend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
 constexpr BLENDFUNCTION kVeilBlend{AC_SRC_OVER, 0, 48, 0};
+// Page buttons drawn without knob.bmp: a plain square per state (none,
+// normal, current page, under the pointer) on the page's colour.
+constexpr COLORREF kPlainKnob[] = {kCaptionBack, RGB(176, 176, 176), RGB(64, 112, 192), RGB(128, 160, 208)};
+constexpr int kPlainKnobInset = 4;
 
 // A memory DC with one bitmap selected for the object's life.
 class SelectedDC {
@@ -68,6 +73,14 @@ private:
     SelectedDC dc_;
 };
 
+// A square of one colour.
+void FillArea(HDC target, int left, int top, int size, COLORREF colour) {
+    const RECT area{left, top, left + size, top + size};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(target, &area, brush);
+    DeleteObject(brush);
+}
+
 // Picture of the entry at 1, 1 of the section, then the bed over all of it.
 void Compose(MainMe& form, const ComposeSection& section, int entry) {
     if (HBITMAP picture = form.EntryPicture(entry)) {
@@ -75,15 +88,19 @@ void Compose(MainMe& form, const ComposeSection& section, int entry) {
         BitBlt(section.dc(), 1, 1, kThumbSize, kThumbSize, src.get(), 0, 0, SRCCOPY);
     } else {
         // No readable picture: the frame around the page's own colour.
-        RECT inner{1, 1, 1 + kThumbSize, 1 + kThumbSize};
-        HBRUSH brush = CreateSolidBrush(kCaptionBack);
-        FillRect(section.dc(), &inner, brush);
-        DeleteObject(brush);
+        FillArea(section.dc(), 1, 1, kThumbSize, kCaptionBack);
     }
     if (HBITMAP bed = form.Skin().Bed) {
         SelectedDC src(bed);
         AlphaBlend(section.dc(), 0, 0, kPictureSize, kPictureSize, src.get(), 0, 0, kPictureSize, kPictureSize, kFrameBlend);
     }
+}
+
+void DrawPlainKnob(HDC target, const PageButtonRect& b) {
+    FillArea(target, b.Rect.Left, b.Rect.Top, kKnobSize, kCaptionBack);
+    if (b.State > 0 && b.State < static_cast<int32_t>(std::size(kPlainKnob)))
+        FillArea(target, b.Rect.Left + kPlainKnobInset, b.Rect.Top + kPlainKnobInset, kKnobSize - 2 * kPlainKnobInset,
+                 kPlainKnob[b.State]);
 }
 
 void CopyToCell(HDC target, const ComposeSection& section, const GameCellRect& cell) {
@@ -144,6 +161,10 @@ void DrawGamePage(MainMe& form, int count, int page) {
             if (HBITMAP origin = form.Skin().Origin) {
                 SelectedDC src(origin);
                 BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, src.get(), 0, 0, SRCCOPY);
+            } else {
+                // Without its picture an empty slot is the page's colour, not
+                // whatever the page shown before left there.
+                FillArea(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kCaptionBack);
             }
             continue;
         }
@@ -175,12 +196,14 @@ void DrawGameCell(MainMe& form, int, int entry, const GameCellRect& cell, int32_
 }
 
 void DrawPageButtons(MainMe& form) {
-    HBITMAP knob = form.Skin().Knob;
-    if (knob) {
+    HDC target = form.hDC();
+    if (HBITMAP knob = form.Skin().Knob) {
         SelectedDC src(knob);
-        HDC target = form.hDC();
         for (const PageButtonRect& b : form.Grid().PageButtons)
             BitBlt(target, b.Rect.Left, b.Rect.Top, kKnobSize, kKnobSize, src.get(), b.State * kKnobSize, 0, SRCCOPY);
+    } else {
+        // Without their picture the buttons would still take clicks unseen.
+        for (const PageButtonRect& b : form.Grid().PageButtons) DrawPlainKnob(target, b);
     }
     form.Refresh();
 }

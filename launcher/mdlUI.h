@@ -14,7 +14,8 @@
 class MainMe;
 
 // The three skin pictures of the grid as 32-bit sections (per-pixel alpha
-// kept); a missing or unreadable one is nullptr and is not drawn.
+// kept); a missing or unreadable one is nullptr: no frame is drawn, empty
+// slots take the page's colour and page buttons are plain squares.
 struct GridSkin {
     GridSkin();
     ~GridSkin();

@@ -16,12 +16,13 @@ UniqueMemDC LoadSheet(const std::wstring& path) {
     }
     HBITMAP copy = static_cast<HBITMAP>(CopyImage(picture->HandleAs<HBITMAP>(), IMAGE_BITMAP, 0, 0, 0));
     if (!copy) throw SkinFileError(481, "Invalid picture", path);
-    HDC dc = CreateBitmapDC(copy);
-    if (!dc) {
+    try {
+        return UniqueMemDC(CreateBitmapDC(copy));
+    } catch (const RaisedError& e) {
+        // The DC did not take the copy: it is still ours to free.
         DeleteObject(copy);
-        throw SkinFileError(7, "CreateCompatibleDC调用失败", path);
+        throw SkinFileError(e.Number(), e.Description(), path);
     }
-    return UniqueMemDC(dc);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@ const wchar_t kOldProcProp[] = L"OldWndProc";
 
 void HookWindow(HWND hwnd, clsWndMsg* target) {
     SetPropW(hwnd, kTargetProp, target);
-    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&HookWndProc)) return;
+    // Hooked before: the hook may lie behind another subclasser by now, so
+    // the window's procedure says nothing; the stored old procedure does.
+    if (GetPropW(hwnd, kOldProcProp)) return;
     const LONG_PTR old = SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookWndProc));
     SetPropW(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(old));
 }

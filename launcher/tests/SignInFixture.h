@@ -54,6 +54,13 @@ protected:
     static void Type(TextBox& box, const std::wstring& text) {
         for (wchar_t c : text) SendMessageW(box.hWnd(), WM_CHAR, c, 1);
     }
+    // Enter pressed on the keyboard: the key goes to the focused control
+    // through the message loop, which turns it into a character as well.
+    static void PressEnter() {
+        HWND focus = GetFocus();
+        PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    }
     static void ClickWindow(HWND h) {
         SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));

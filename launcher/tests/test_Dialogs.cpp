@@ -406,7 +406,7 @@ TEST_F(Settings, ARunValueThatCannotBeChangedIsReportedAndTheRestIsSaved) {
     dlg.Chk_Run.Value(1);
     dlg.CHK_Close.Value(1);
     ClickControl(dlg.Btn_Close.hwnd());
-    EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{kRunNotChanged});
+    EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{L"无法更改开机自动运行设置：没有修改系统启动项的权限。其他设置已保存。"});
     EXPECT_TRUE(dlg.Loaded()) << "not closed as if it had been saved";
     EXPECT_FALSE(main.TimerRight.Enabled());
     EXPECT_EQ(Rows(L"I_Close = 1"), 1) << "the close setting is saved all the same";
@@ -426,11 +426,51 @@ TEST_F(Settings, ARunValueThatCannotBeChangedIsReportedAndTheRestIsSaved) {
     dlg.Chk_Run.Value(0);
     dlg.CHK_Close.Value(0);
     dlg.Btn_Close_Click();
-    EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{kRunNotChanged});
+    EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{L"无法更改开机自动运行设置：没有修改系统启动项的权限。其他设置已保存。"});
     EXPECT_TRUE(dlg.Loaded());
     EXPECT_TRUE(run.Has(RunValueName()));
     EXPECT_EQ(Rows(L"I_Close = 0"), 1);
     dlg.W_Close_Click();
+}
+
+TEST_F(Settings, TheMessageSaysWhatWasAndWasNotSavedAndWhy) {
+    main.TimerRight.Enabled(false);
+    const auto save = [&](const std::wstring& runKey) {
+        boxes.prompts.clear();
+        dlg.RunKey = runKey;
+        dlg.Show(FormShowConstants::Modeless, &main);
+        dlg.Chk_Run.Value(1);
+        dlg.CHK_Close.Value(1);
+        ClickControl(dlg.Btn_Close.hwnd());
+        return boxes.prompts.size() == 1 ? boxes.prompts[0] : L"<" + std::to_wstring(boxes.prompts.size()) + L" messages>";
+    };
+    // The Install table cannot be updated: the Run value is saved, the close setting is not.
+    env.Exec(L"Alter Table Install Rename To Gone");
+    EXPECT_EQ(save(dlg.RunKey), L"无法保存关闭方式的设置：游戏数据库无法写入。开机自动运行设置已保存。");
+    EXPECT_TRUE(dlg.Loaded()) << "not closed as if everything had been saved";
+    EXPECT_TRUE(ReadRun(RunValueName()).present);
+    dlg.W_Close_Click();
+
+    // Neither can be saved: no claim that anything was.
+    LockedRunKey run;
+    run.Lock(true);
+    EXPECT_EQ(save(run.Path()), L"无法更改开机自动运行设置：没有修改系统启动项的权限。关闭方式的设置也未能保存。");
+    dlg.W_Close_Click();
+    env.Exec(L"Alter Table Gone Rename To Install");
+
+    // The registry refuses for another reason: that reason, not missing rights.
+    HKEY parent;
+    const std::wstring volatileKey = L"Software\\OrvaneVolatile" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, volatileKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                              nullptr, &parent, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(parent);
+    EXPECT_EQ(save(L"HKCU\\" + volatileKey + L"\\Run\\"),
+              L"无法更改开机自动运行设置：系统拒绝写入启动项（错误 " + std::to_wstring(ERROR_CHILD_MUST_BE_VOLATILE) +
+                  L"）。其他设置已保存。");
+    EXPECT_EQ(Rows(L"I_Close = 1"), 1);
+    dlg.W_Close_Click();
+    RegDeleteTreeW(HKEY_CURRENT_USER, volatileKey.c_str());
 }
 
 TEST_F(Settings, TheCaptionButtonKeepsTheOldSettings) {
@@ -452,7 +492,8 @@ TEST_F(Settings, WithoutTheDatabaseNothingIsReadOrWritten) {
     dlg.CHK_Close.Value(1);
     dlg.Chk_Run.Value(1);
     dlg.Btn_Close_Click();
-    EXPECT_FALSE(dlg.Loaded());
+    EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{L"无法保存关闭方式的设置：游戏数据库无法写入。开机自动运行设置已保存。"});
+    EXPECT_TRUE(dlg.Loaded()) << "not closed as if it had been saved";
     EXPECT_TRUE(ReadRun(RunValueName()).present) << "the rest of the save still happens";
 }
 

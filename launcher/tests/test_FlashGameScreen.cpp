@@ -1,8 +1,10 @@
 // Full screen, pop-out and layout of the Flash game page on real windows, in
 // twips: every state of the page, the rounded region, the tool bar's
-// background in each, and the life of a popped-out page.
+// background in each, the buttons a user can reach in each, and the life of
+// a popped-out page.
 #include <gtest/gtest.h>
 
+#include "DialogTestSupport.h"
 #include "FlashGameHost.h"
 
 namespace {
@@ -34,6 +36,110 @@ protected:
     void PopOut() {
         page->Eject_Tool_Popping->Click();
         PumpFor(30);
+    }
+    // The window a click at a screen point reaches within the page's top-level
+    // window, as the system finds it: the visible child on top, level by level.
+    static HWND WindowAt(HWND top, POINT screen) {
+        HWND at = top;
+        for (;;) {
+            POINT p = screen;
+            ScreenToClient(at, &p);
+            HWND child = ChildWindowFromPointEx(at, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+            if (!child || child == at) return at;
+            at = child;
+        }
+    }
+    // Whether clicks anywhere on the button (its centre and just inside each edge) reach it.
+    static ::testing::AssertionResult Reachable(HWND button, const char* what) {
+        RECT r;
+        GetWindowRect(button, &r);
+        if (r.right - r.left < 4 || r.bottom - r.top < 4) return ::testing::AssertionFailure() << what << " has no size";
+        const POINT points[] = {{(r.left + r.right) / 2, (r.top + r.bottom) / 2},
+                                {r.left + 1, (r.top + r.bottom) / 2},
+                                {r.right - 2, (r.top + r.bottom) / 2},
+                                {(r.left + r.right) / 2, r.top + 1},
+                                {(r.left + r.right) / 2, r.bottom - 2}};
+        for (const POINT& p : points) {
+            HWND got = WindowAt(GetAncestor(button, GA_ROOT), p);
+            if (got != button) {
+                wchar_t name[64] = L"";
+                GetClassNameW(got, name, 64);
+                return ::testing::AssertionFailure() << what << ": " << p.x - r.left << "," << p.y - r.top
+                                                     << " of it reaches a window of class "
+                                                     << std::string(name, name + wcslen(name));
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+    // Whether the button's window shows its picture where it can be seen:
+    // the frame of its state (normal, or checked for a checked toggle), pixel
+    // for pixel as the screen has it.
+    static ::testing::AssertionResult ShowsItsPicture(iButton& b, const char* what) {
+        if (!IsWindowVisible(b.hwnd())) return ::testing::AssertionFailure() << what << " is hidden";
+        if (!b.BackPicture() || b.FrameWidth() <= 0) return ::testing::AssertionFailure() << what << " has no picture";
+        const int w = b.FrameWidth(), h = b.FrameHeight(), frame = b.Style() == 1 && b.Value() ? 3 : 0;
+        HDC screen = GetDC(nullptr);
+        HDC strip = CreateCompatibleDC(screen);
+        HBITMAP bits = CreateCompatibleBitmap(screen, w * b.FrameCount(), h);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(strip, bits);
+        b.BackPicture()->Render(strip, 0, 0, b.BackPicture()->PixelWidth(), b.BackPicture()->PixelHeight());
+        HDC shown = GetDC(b.hwnd());
+        RECT seen{};  // what the page around it leaves visible
+        GetClipBox(shown, &seen);
+        int differing = 0, compared = 0;
+        for (int y = seen.top; y < std::min<int>(seen.bottom, h); ++y)
+            for (int x = seen.left; x < std::min<int>(seen.right, w); ++x, ++compared)
+                differing += GetPixel(shown, x, y) != GetPixel(strip, frame * w + x, y) ? 1 : 0;
+        ReleaseDC(b.hwnd(), shown);
+        SelectObject(strip, old);
+        DeleteObject(bits);
+        DeleteDC(strip);
+        if (compared < w * h / 2) return ::testing::AssertionFailure() << what << ": only " << compared << " pixels can be seen";
+        if (differing == 0) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << what << ": " << differing << " of " << compared
+                                             << " pixels are not its picture's";
+    }
+    // Messages pumped until no window of the page has anything left to paint.
+    void PumpUntilPainted() {
+        PumpUntil([&] {
+            bool waiting = GetUpdateRect(page->hwnd(), nullptr, FALSE);
+            EnumChildWindows(
+                page->hwnd(),
+                [](HWND child, LPARAM waiting) {
+                    *reinterpret_cast<bool*>(waiting) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&waiting));
+            return !waiting;
+        });
+    }
+    // Every button the tool bar and the help panel show has its picture.
+    void ExpectButtonsShowTheirPictures() {
+        SetCursorPos(0, 0);  // no button under the pointer
+        PumpUntilPainted();
+        const std::pair<iButton*, const char*> bar[] = {
+            {page->Eject_Tool_Closed.Live(), "help"},          {page->Eject_Tool_Replay.Live(), "replay"},
+            {page->Eject_Tool_Favorite.Live(), "favourite"},   {page->Eject_Tool_Filling.Live(), "scale"},
+            {page->Eject_Tool_Pop.Live(), "full screen"},
+        };
+        for (const auto& [button, what] : bar) EXPECT_TRUE(ShowsItsPicture(*button, what));
+        if (page->PopMode() == 0) EXPECT_TRUE(ShowsItsPicture(*page->Eject_Tool_Popping, "pop-out"));
+        page->Eject_Tool_Closed->Click();
+        PumpUntilPainted();
+        const std::pair<iButton*, const char*> panel[] = {
+            {page->Eject_Tool_Trigger.Live(), "help off"}, {page->PicUp.Live(), "scroll up"}, {page->PicDown.Live(), "scroll down"}};
+        for (const auto& [button, what] : panel) EXPECT_TRUE(ShowsItsPicture(*button, what));
+        page->Eject_Tool_Trigger->Click();
+    }
+    // The help panel shown, then both its scroll buttons reachable. Nothing
+    // is pumped: see FullScreenInTheTabAndBack.
+    void ExpectScrollButtonsReachable() {
+        page->Eject_Tool_Closed->Click();
+        ASSERT_TRUE(IsWindowVisible(page->Pic_Say.hWnd()));
+        EXPECT_TRUE(Reachable(page->PicUp->hwnd(), "scroll up"));
+        EXPECT_TRUE(Reachable(page->PicDown->hwnd(), "scroll down"));
+        page->Eject_Tool_Trigger->Click();
     }
 };
 
@@ -153,6 +259,49 @@ TEST_F(FlashGameScreen, FullScreenOfAPoppedOutPageMaximisesItAndBack) {
     EXPECT_EQ(PageWidth(), 10500);
     ExpectBox(page->FlashReplay->hwnd(), 60, 495, 10380, 7860, "movie");
     ExpectBox(page->Pic_Btn.hWnd(), 60, 495 + 7860, 10380, 780, "tool bar");
+}
+
+TEST_F(FlashGameScreen, EveryButtonOfEachLayoutTakesItsClicks) {
+    Open(L"Reach");
+    ExpectScrollButtonsReachable();
+    for (const bool full : {true, false, true}) {
+        page->Eject_Tool_Pop->Value(full);
+        page->Eject_Tool_Pop->Click();
+        ExpectScrollButtonsReachable();
+    }
+
+    // Popped out (of full screen), its caption buttons above the title bar.
+    PopOut();
+    EXPECT_TRUE(Reachable(page->web_min->hwnd(), "minimise"));
+    EXPECT_TRUE(Reachable(page->web_close->hwnd(), "close"));
+    ExpectScrollButtonsReachable();
+    Toggle(*page->Eject_Tool_Pop, true);
+    ExpectScrollButtonsReachable();
+    Toggle(*page->Eject_Tool_Pop, false);
+    EXPECT_TRUE(Reachable(page->web_min->hwnd(), "minimise"));
+    EXPECT_TRUE(Reachable(page->web_close->hwnd(), "close"));
+    ExpectScrollButtonsReachable();
+
+    // Real clicks on them, the pointer over them.
+    SetForegroundWindow(page->hwnd());
+    ClickButton(page->web_min.Live());
+    EXPECT_EQ(page->WindowState(), FormWindowStateConstants::Minimized);
+    page->WindowState(FormWindowStateConstants::Normal);
+    SetForegroundWindow(page->hwnd());
+    ClickButton(page->web_close.Live());
+    EXPECT_FALSE(page->Loaded());
+}
+
+TEST_F(FlashGameScreen, ButtonsKeepTheirPicturesThroughPopOutFullScreenAndBack) {
+    Open(L"Pictures");
+    ExpectButtonsShowTheirPictures();
+    PopOut();
+    ExpectButtonsShowTheirPictures();
+
+    Toggle(*page->Eject_Tool_Pop, true);
+    ExpectButtonsShowTheirPictures();
+    Toggle(*page->Eject_Tool_Pop, false);
+    ExpectButtonsShowTheirPictures();
 }
 
 TEST_F(FlashGameScreen, MinimisingAPoppedOutPageKeepsItsLayout) {

@@ -1,7 +1,8 @@
 // Running a game from the library: a Flash game's existing tab, web games
 // handed to a running player over DDE (a second real process), to a new
 // player by its command line, to Internet Explorer by the studio marker,
-// and the quiet ends when there is no player or no row.
+// the message when the player does not take a game, and the quiet end when
+// there is no row.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,6 +12,7 @@
 
 #include "CTabItem.h"
 #include "CTabItems.h"
+#include "DialogTestSupport.h"
 #include "FlashGame.h"
 #include "Form.h"
 #include "GameRun.h"
@@ -154,7 +156,8 @@ TEST_F(GameRunTest, WithoutARunningPlayerOneIsStartedWithTheAddress) {
     EXPECT_EQ(env.shells.size(), 1u);
 }
 
-TEST_F(GameRunTest, APlayerThatDoesNotAnswerOrIsMissingEndsTheHandOffQuietly) {
+TEST_F(GameRunTest, APlayerThatDoesNotAnswerOrIsMissingIsReportedAndNothingElseHappens) {
+    MsgBoxRecorder boxes;
     {
         RunningPlayer mute(prog, L"--mute");
         ASSERT_TRUE(mute.WaitFor("start --mute"));
@@ -162,11 +165,14 @@ TEST_F(GameRunTest, APlayerThatDoesNotAnswerOrIsMissingEndsTheHandOffQuietly) {
         Run(L"web one");
         EXPECT_TRUE(env.shells.empty());
         EXPECT_TRUE(f.Loaded());
+        EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{L"“web one”无法在游戏浏览器中打开：游戏浏览器没有响应。"});
     }
     DeleteFileW(prog.dir.File(L"Pellow.exe").c_str());
     EXPECT_TRUE(IsFileLocked(PlayerFile()));  // a missing file counts as held
     Run(L"web two");
     EXPECT_TRUE(env.shells.empty());
+    ASSERT_EQ(boxes.prompts.size(), 2u);
+    EXPECT_EQ(boxes.prompts[1], L"“web two”无法在游戏浏览器中打开：游戏浏览器没有响应。");
 }
 
 TEST_F(GameRunTest, AFlashGameWhoseTabIsOpenIsSelected) {

@@ -175,6 +175,47 @@ TEST_F(MainMeTest, NineteenTwentyAndTwentyOneGames) {
     EXPECT_TRUE(me.G_GameName.empty());
 }
 
+TEST_F(MainMeTest, WithoutTheSlotAndKnobPicturesPlainFallbacksArePainted) {
+    DeleteFileW(prog.dir.File(L"Skin\\DefaultSkin\\origin.bmp").c_str());
+    DeleteFileW(prog.dir.File(L"Skin\\DefaultSkin\\knob.bmp").c_str());
+    AddGames(21);
+    for (int i = 2; i <= 21; ++i) prog.Thumb(L"g" + std::to_wstring(i), L"red.jpg");  // the whole first page
+    MainMe& me = Open();
+    // What the window shows once it has painted.
+    const auto shown = [&](int x, int y) {
+        PumpUntil([&] { return !GetUpdateRect(me.hwnd(), nullptr, FALSE); });
+        HDC dc = GetDC(me.hwnd());
+        const COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(me.hwnd(), dc);
+        return c;
+    };
+    const GridRect b0 = me.Grid().PageButtons[0].Rect, b1 = me.Grid().PageButtons[1].Rect, b2 = me.Grid().PageButtons[2].Rect;
+    const COLORREF current = shown(b0.Left + 9, b0.Top + 9), normal = shown(b1.Left + 9, b1.Top + 9);
+    EXPECT_NE(current, kPage) << "the current page's button shows";
+    EXPECT_NE(normal, kPage) << "the other page's button shows";
+    EXPECT_NE(current, normal) << "and looks unlike the current one";
+    EXPECT_EQ(shown(b2.Left + 9, b2.Top + 9), kPage) << "no page, no button";
+    const POINT cell1 = CellCentre(me, 1);
+    ASSERT_TRUE(Near(shown(cell1.x, cell1.y), kRed));
+
+    // The second page: one game, then empty slots in the page's colour,
+    // nothing left of the first page's pictures.
+    LeftClick(me, {b1.Left + 9, b1.Top + 9});
+    ASSERT_EQ(me.Grid().CurrentPage, 1);
+    for (int cell = 1; cell < kCellsPerPage; ++cell) {
+        const POINT c = CellCentre(me, cell);
+        EXPECT_EQ(shown(c.x, c.y), kPage) << "slot " << cell;
+    }
+    EXPECT_EQ(shown(b0.Left + 9, b0.Top + 9), normal);
+    EXPECT_EQ(shown(b1.Left + 9, b1.Top + 9), current);
+    // Under the pointer the button looks unlike both.
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(b0.Left + 9, b0.Top + 9));
+    const COLORREF hover = shown(b0.Left + 9, b0.Top + 9);
+    EXPECT_NE(hover, normal);
+    EXPECT_NE(hover, current);
+    EXPECT_NE(hover, kPage);
+}
+
 TEST_F(MainMeTest, PicturesAreScaledFramedAndMissingOrForeignOnesAreLeftOut) {
     prog.Thumb(L"红色", L"red.jpg");
     prog.Thumb(L"wide one", L"wide.jpg");

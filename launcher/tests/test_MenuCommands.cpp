@@ -7,6 +7,7 @@
 #include "CTabItems.h"
 #include "DialogTestSupport.h"
 #include "FUpload.h"
+#include "HandlerScope.h"
 #include "Install.h"
 #include "LauncherEnv.h"
 #include "MainFrm.h"
@@ -181,6 +182,29 @@ TEST_F(MenuCommands, AChoiceInTheRealTrayMenuReachesItsCommand) {
     ASSERT_TRUE(PumpUntil([&] { return !env.shells.empty(); }));
     EXPECT_EQ(env.shells[0], L"Explorer.exe /s , " + PortalUrl);
     EXPECT_TRUE(MainMenuShown);
+}
+
+// What a menu command or the tray's menu releases (a form unloaded inside
+// them) is kept until they return: both run inside a handler's scope, as
+// the system calls them, while their own modal loops run.
+TEST_F(MenuCommands, TheMenuAndTrayProceduresRunTheirWorkInsideAHandlersScope) {
+    MainMenuShown = true;
+    int inAbout = -1;
+    ASSERT_TRUE(WhileModal([&] { SendMessageW(main.hwnd(), WM_COMMAND, 105, 0); }, [&](int) {
+        if (!TheAbout().W_Close.hwnd()) return false;
+        inAbout = HandlerScope::Depth();
+        ClickControl(TheAbout().W_Close.hwnd());
+        return true;
+    }));
+    EXPECT_GE(inAbout, 1) << "the About box of a menu command";
+    int inTrayMenu = -1;
+    ASSERT_TRUE(WhileModal([&] { SendMessageW(main.hwnd(), kTrayCallbackMessage, 0, WM_RBUTTONUP); }, [&](int) {
+        HWND menu = OpenMenuWindow();
+        if (!menu) return false;
+        inTrayMenu = HandlerScope::Depth();
+        return CloseMenu(menu);
+    }));
+    EXPECT_GE(inTrayMenu, 1) << "the tray icon's menu";
 }
 
 TEST_F(MenuCommands, AboutAndSettingsPauseTheNoticeTimerUntilTheyClose) {

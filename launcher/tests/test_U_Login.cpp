@@ -133,6 +133,7 @@ TEST_F(SignInTest, EmptyInputsErrorTextsLongAndEmptyReplies) {
     Reply(std::string(1001, 'x'));
     SignIn(w, "/my/login.php");
     EXPECT_EQ(w.Lberror.Caption(), L"服务器连接超时");
+    EXPECT_EQ(w.Lenstr(std::wstring(70000, L'x')), 70000u);
 
     // An empty page: no reply, so the inputs stay disabled and the panel says so.
     for (const char* empty : {"", " \r\n\t "}) {
@@ -147,6 +148,32 @@ TEST_F(SignInTest, EmptyInputsErrorTextsLongAndEmptyReplies) {
         EXPECT_FALSE(w.txt_PassWord.Enabled());
         EXPECT_TRUE(w.Loaded());
     }
+}
+
+TEST_F(SignInTest, EnterInTheBoxesOrOnTheCheckBoxSignsIn) {
+    U_Login& w = Open();
+    ClickWindow(w.txt_UserName.hWnd());
+    ASSERT_EQ(GetFocus(), w.txt_UserName.hWnd());
+    Type(w.txt_UserName, L"bob");
+    PressEnter();
+    EXPECT_TRUE(PumpUntil([&] { return w.Lberror.Caption() == L"请输入密码!"; })) << "Enter in the name box";
+    EXPECT_EQ(w.txt_UserName.Text(), L"bob");
+
+    ClickWindow(w.txt_PassWord.hWnd());
+    Type(w.txt_PassWord, L"pw");
+    Reply("密码错误");
+    PressEnter();
+    ASSERT_TRUE(Answered("/my/login.php", 1, [&] { return w.Lberror.Caption() == L"密码错误"; }))
+        << "Enter in the password box";
+    EXPECT_EQ(LastTarget("/my/login.php"), "/my/login.php?username=bob&password=pw&cookiesstate=0");
+    EXPECT_EQ(w.txt_PassWord.Text(), L"pw") << "the key is no character in the box";
+
+    ClickWindow(w.chk_save.hWnd());
+    ASSERT_EQ(GetFocus(), w.chk_save.hWnd());
+    Reply("0");
+    PressEnter();
+    ASSERT_TRUE(Answered("/my/login.php", 2, [&] { return !w.Loaded(); })) << "Enter on the check box";
+    EXPECT_EQ(env.QueryInt(L"Select count(*) From Users Where U_UserName = 'bob'"), 1);
 }
 
 TEST_F(SignInTest, OpensFromTheWebPaneOwnedByTheMainWindowPlacedRoundedAndSkinned) {

@@ -98,6 +98,22 @@ TEST_F(RegisterTest, ChecksRunTogetherAndTheCodeIsCheckedHereInAnyCase) {
     EXPECT_EQ(LastTarget("/my/register.php"), "/my/register.php?username=bob&password=secret&email=a%40b.cn");
 }
 
+TEST_F(RegisterTest, EnterInABoxRegisters) {
+    U_Regedit& w = Open();
+    ClickWindow(w.txt_UserName.hWnd());
+    ASSERT_EQ(GetFocus(), w.txt_UserName.hWnd());
+    Type(w.txt_UserName, L"bob");
+    PressEnter();
+    EXPECT_TRUE(PumpUntil([&] { return w.lb_UserName.Caption() == kAccepted; })) << "Enter in the name box";
+    EXPECT_EQ(w.lb_PassWord.Caption(), L"请输入密码！");
+
+    Fill(w, L"bob", L"secret", L"secret", L"a@b.cn", w.Text2.Text());
+    ClickWindow(w.txt_Code.hWnd());
+    PressEnter();
+    ASSERT_TRUE(Answered("/my/register.php", 1, [&] { return !w.Loaded(); })) << "Enter in the code box";
+    EXPECT_EQ(LastTarget("/my/register.php"), "/my/register.php?username=bob&password=secret&email=a%40b.cn");
+}
+
 TEST_F(RegisterTest, CodesAreFourDifferentAlphabetCharactersAndEveryClickDrawsAgain) {
     U_Regedit& w = Open();
     std::set<std::wstring> codes;
@@ -136,6 +152,7 @@ TEST_F(RegisterTest, RepliesChannelsAndQueryCharactersInTheValues) {
     Reply(std::string(1001, 'y'));
     ASSERT_TRUE(Registered(w, "/register.php", L""));
     EXPECT_EQ(w.Lberror.Caption(), L"服务器连接超时");
+    EXPECT_EQ(w.Lenstr(std::wstring(70000, L'y')), 70000u);
 
     // Success refreshes the web pane and closes the window.
     ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/my/space1.php") >= 1; }, 20000));

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "Canvas.h"
+#include "CommandButton.h"
 #include "ControlToolTips.h"
 #include "Form.h"
 
@@ -273,8 +274,31 @@ void Control::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+bool Control::UsesKey(WPARAM key) {
+    MSG keyDown{hwnd(), WM_KEYDOWN, key, 0};
+    const LRESULT code = SendMessageW(hwnd(), WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&keyDown));
+    return (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
+}
+
+bool Control::PressDefaultButton() {
+    Form* form = Parent();
+    CommandButton* button = form && !UsesKey(VK_RETURN) ? CommandButton::DefaultOf(*form) : nullptr;
+    if (!button) return false;
+    // The character the message loop made of the key is no input for this
+    // control (a single-line edit beeps at it); it goes before the press,
+    // which may close the form.
+    MSG typed;
+    if (PeekMessageW(&typed, hwnd(), WM_CHAR, WM_CHAR, PM_NOREMOVE) && typed.wParam == L'\r')
+        PeekMessageW(&typed, hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
+    SendMessageW(button->hwnd(), BM_CLICK, 0, 0);
+    return true;
+}
+
 LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN && PressDefaultButton()) return 0;
+        break;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == hwnd() && LOWORD(lParam) == HTCLIENT)
             if (HCURSOR c = Cursor()) {

@@ -1,6 +1,7 @@
 // Base of forms and of the controls placed on them: the window's place in its
 // container (in the container's scale units), visibility, font, mouse pointer,
-// and mouse input turned into MouseDown / MouseMove / MouseUp / Click.
+// mouse input turned into MouseDown / MouseMove / MouseUp / Click, and Enter
+// that a control does not use turned into a press of the form's default button.
 #pragma once
 #include <functional>
 #include <memory>
@@ -166,6 +167,11 @@ private:
     void ReadGeometry();
     void ApplyGeometry();
     void MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Whether the window handles the key itself (a multi-line edit takes Enter).
+    bool UsesKey(WPARAM key);
+    // Enter that this control does not use presses its form's default button;
+    // false when there is none to press.
+    bool PressDefaultButton();
 
     Canvas* container_;
     Props design_;

@@ -46,7 +46,8 @@ std::wstring UnescapeCommand(const std::wstring& data) {
 
 HDDEDATA CALLBACK Callback(UINT type, UINT fmt, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR);
 
-// One DDEML instance for the life of the process, server and client alike.
+// The server's DDEML instance, for the life of the process. Each client link
+// has an instance of its own (see DdeClientLink::Disconnect).
 DWORD Instance() {
     static DWORD instance = [] {
         DWORD id = 0;
@@ -66,13 +67,15 @@ std::wstring HszText(HSZ hsz) {
 
 class StringHandle {
 public:
-    explicit StringHandle(const std::wstring& s) : hsz_(DdeCreateStringHandleW(Instance(), s.c_str(), CP_WINUNICODE)) {}
+    StringHandle(DWORD instance, const std::wstring& s)
+        : instance_(instance), hsz_(DdeCreateStringHandleW(instance, s.c_str(), CP_WINUNICODE)) {}
     ~StringHandle() {
-        if (hsz_) DdeFreeStringHandle(Instance(), hsz_);
+        if (hsz_) DdeFreeStringHandle(instance_, hsz_);
     }
     HSZ get() const { return hsz_; }
 
 private:
+    DWORD instance_;
     HSZ hsz_;
 };
 
@@ -103,12 +106,19 @@ HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ, HDDEDATA data,
     return nullptr;
 }
 
+// A client link's instance asks nothing of its callback.
+HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
+[[noreturn]] void RaiseNoAnswer() {
+    throw RaisedError(282, "LinkMode", "No foreign application responded to a DDE initiate");
+}
+
 }  // namespace
 
 void DdeServer::Start() {
     static bool started = false;
     if (started || !Instance()) return;
-    StringHandle service(App::EXEName());
+    StringHandle service(Instance(), App::EXEName());
     started = DdeNameService(Instance(), service.get(), nullptr, DNS_REGISTER) != nullptr;
 }
 
@@ -117,6 +127,11 @@ DdeClientLink::~DdeClientLink() { Disconnect(); }
 void DdeClientLink::Disconnect() {
     if (conv_) DdeDisconnect(conv_);
     conv_ = nullptr;
+    // DDEML keeps a conversation it could not end because its server has
+    // gone, and then refuses every new conversation on the same topic: the
+    // link's own instance goes with the conversation, and whatever it kept.
+    if (instance_) DdeUninitialize(instance_);
+    instance_ = 0;
 }
 
 void DdeClientLink::LinkTopic(const std::wstring& value) {
@@ -136,28 +151,58 @@ void DdeClientLink::LinkMode(int value) {
         CONVINFO ci{sizeof ci};
         if (DdeQueryConvInfo(conv_, QID_SYNC, &ci) && (ci.wStatus & ST_CONNECTED)) {
             mode_ = value;
+            kept_ = true;
             return;
         }
         Disconnect();
     }
-    const size_t bar = topic_.find(L'|');
-    if (bar == std::wstring::npos || !Instance())
-        throw RaisedError(282, "LinkMode", "No foreign application responded to a DDE initiate");
-    StringHandle app(topic_.substr(0, bar)), topic(topic_.substr(bar + 1));
-    conv_ = DdeConnect(Instance(), app.get(), topic.get(), nullptr);
-    if (!conv_) throw RaisedError(282, "LinkMode", "No foreign application responded to a DDE initiate");
+    Connect();
     mode_ = value;
+}
+
+void DdeClientLink::Connect() {
+    const size_t bar = topic_.find(L'|');
+    kept_ = false;
+    if (bar == std::wstring::npos ||
+        DdeInitializeW(&instance_, ClientCallback, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) != DMLERR_NO_ERROR) {
+        instance_ = 0;
+        mode_ = 0;
+        RaiseNoAnswer();
+    }
+    {
+        const StringHandle app(instance_, topic_.substr(0, bar)), topic(instance_, topic_.substr(bar + 1));
+        conv_ = DdeConnect(instance_, app.get(), topic.get(), nullptr);
+    }
+    if (conv_) return;
+    Disconnect();
+    mode_ = 0;
+    RaiseNoAnswer();
+}
+
+UINT DdeClientLink::Execute(std::wstring& data) {
+    const DWORD timeout = static_cast<DWORD>(timeout_ > 0 ? timeout_ : 1) * 100;
+    DWORD result = 0;
+    const HDDEDATA done = DdeClientTransaction(reinterpret_cast<BYTE*>(data.data()),
+                                               static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)), conv_, nullptr,
+                                               CF_UNICODETEXT, XTYP_EXECUTE, timeout, &result);
+    return done ? DMLERR_NO_ERROR : DdeGetLastError(instance_);
 }
 
 void DdeClientLink::LinkExecute(const std::wstring& command) {
     if (!conv_) throw RaisedError(285, "LinkExecute", "Foreign application won't perform DDE method or operation");
-    const DWORD timeout = static_cast<DWORD>(timeout_ > 0 ? timeout_ : 1) * 100;
-    DWORD result = 0;
     std::wstring data = EscapeCommand(command);
-    HDDEDATA r = DdeClientTransaction(reinterpret_cast<BYTE*>(data.data()), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)),
-                                      conv_, nullptr, CF_UNICODETEXT, XTYP_EXECUTE, timeout, &result);
-    if (r) return;
-    if (DdeGetLastError(Instance()) == DMLERR_EXECACKTIMEOUT)
-        throw RaisedError(286, "LinkExecute", "Timeout while waiting for DDE response");
+    UINT error = Execute(data);
+    // DDEML can go on reporting a conversation as connected after its server
+    // has gone (a player closed and started again): a kept conversation that
+    // cannot carry the execute is opened afresh and the execute sent once
+    // more. A server that answered (refused, or too late) is not asked twice.
+    const bool broken = error != DMLERR_NO_ERROR && error != DMLERR_NOTPROCESSED && error != DMLERR_EXECACKTIMEOUT;
+    if (broken && kept_) {
+        Disconnect();
+        Connect();
+        error = Execute(data);
+    }
+    if (error == DMLERR_NO_ERROR) return;
+    if (error == DMLERR_EXECACKTIMEOUT) throw RaisedError(286, "LinkExecute", "Timeout while waiting for DDE response");
     throw RaisedError(285, "LinkExecute", "Foreign application won't perform DDE method or operation");
 }

@@ -26,21 +26,30 @@ public:
     const std::wstring& LinkTopic() const { return topic_; }
     void LinkTopic(const std::wstring& value);
     // 0 no link; 2 (manual) opens the conversation, raising error 282 when no
-    // server answers. 1 and 3 open it the same way: no items are linked.
+    // server answers, or keeps the one already open. 1 and 3 open it the same
+    // way: no items are linked.
     int LinkMode() const { return mode_; }
     void LinkMode(int value);
     // Tenths of a second an execute may wait for its answer (default 50).
     int LinkTimeout() const { return timeout_; }
     void LinkTimeout(int tenths) { timeout_ = tenths; }
-    // Sends `command` as an execute. Raises 285 when the server refuses it or
-    // no conversation is open, 286 when the answer does not come in time.
+    // Sends `command` as an execute. A kept conversation that cannot carry it
+    // is opened again (282 when nobody answers) and the execute sent once
+    // more. Raises 285 when the server refuses it or no conversation is
+    // open, 286 when the answer does not come in time.
     void LinkExecute(const std::wstring& command);
 
 private:
     void Disconnect();
+    // Opens the conversation on LinkTopic; raises 282 (and the mode is 0) when nobody answers.
+    void Connect();
+    // The DDEML error of one execute (DMLERR_NO_ERROR when it was taken).
+    UINT Execute(std::wstring& data);
 
     std::wstring topic_;
     int mode_ = 0;
     int timeout_ = 50;
+    DWORD instance_ = 0;  // the DDEML instance of conv_
     HCONV conv_ = nullptr;
+    bool kept_ = false;   // conv_ was open before the last LinkMode
 };

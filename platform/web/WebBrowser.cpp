@@ -258,6 +258,9 @@ void WebBrowser::DocumentShown(WebFrame& frame) {
 }
 
 bool WebBrowser::RaiseTitle() {
+    // A page already on its way replaces the one shown (a start page
+    // navigated away from at once): the shown one's title is no news.
+    if (top_->fetchTicket || !pendingUrl_.empty()) return true;
     std::wstring title = top_->document->title();
     if (title.empty()) title = top_->document->Url();
     if (title == lastTitle_) return true;

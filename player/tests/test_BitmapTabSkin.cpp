@@ -1,10 +1,12 @@
 // The player's bitmap strip skin: sheets of its own drawn into memory DCs
 // (background copied without colour key, magenta left out of tab and close
-// cells, tab cells 26 high), a missing sheet named in the error, and the
-// real strip of style 1: 32 pixels high, hit at Y 30 and not at Y 33.
+// cells, tab cells 26 high), a missing sheet or one without a device context
+// named in the error, and the real strip of style 1: 32 pixels high, hit at
+// Y 30 and not at Y 33.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,6 +179,36 @@ TEST_F(BitmapTabSkinTest, AMissingSheetIsNamedInTheError) {
         EXPECT_EQ(e.Path(), Sheet(L"PellowMenu.bmp"));
         EXPECT_EQ(e.Number(), 481u);
     }
+}
+
+TEST_F(BitmapTabSkinTest, ASheetThatCannotGetADeviceContextIsNamedInTheErrorAndKeepsNothing) {
+    WriteBoth();
+    // Every GDI object the system gives, then back one at a time: loading
+    // fails at each of its steps in turn (the picture, its copy, the DC it
+    // is selected into) until it has what it needs, and only if a failed
+    // attempt keeps nothing.
+    std::vector<HGDIOBJ> held;
+    while (HBITMAP b = CreateBitmap(1, 1, 1, 1, nullptr)) held.push_back(b);
+    ASSERT_GT(held.size(), 100u);
+    std::vector<std::string> failures;
+    bool loaded = false;
+    for (int step = 0; step < 64 && !loaded; ++step) {
+        DeleteObject(held.back());
+        held.pop_back();
+        try {
+            BitmapTabSkin skin(folder.Path());
+            loaded = true;
+        } catch (const SkinFileError& e) {
+            EXPECT_TRUE(e.Path() == Sheet(L"MainMenu.bmp") || e.Path() == Sheet(L"PellowMenu.bmp"));
+            failures.push_back(e.Description());
+        } catch (const RaisedError& e) {
+            ADD_FAILURE() << "not a skin file error: " << e.Description();
+        }
+    }
+    for (HGDIOBJ o : held) DeleteObject(o);
+    EXPECT_TRUE(loaded) << "failed attempts kept what they had made";
+    EXPECT_NE(std::find(failures.begin(), failures.end(), "CreateCompatibleDC调用失败"), failures.end())
+        << "no attempt failed at the device context";
 }
 
 // The strip of the player, drawn from the program folder's sheets.

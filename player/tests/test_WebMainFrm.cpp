@@ -336,6 +336,36 @@ TEST_F(WebMainFrmTest, DragsOnlyFromEmptyStripSpaceAndNotWhenMaximised) {
     SetWindowLongPtrW(frm->hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formProc));
 }
 
+TEST_F(WebMainFrmTest, ANewTabShowsItsKeyUntilTheGamePagesTitleArrives) {
+    HttpResponse slow = TestHttpServer::Text("<html><head><title>Slow game</title></head><body>s</body></html>");
+    slow.delayMs = 1500;
+    http.Route("/slow", slow);
+    HttpResponse silent;
+    silent.neverAnswer = true;
+    http.Route("/silent", silent);
+
+    // Every caption the tab shows from its creation to the page's arrival.
+    const std::wstring slowUrl = Url("slow");
+    Start(slowUrl);
+    std::vector<std::wstring> shown{Captions()[0]};
+    ASSERT_TRUE(PumpUntil([&] {
+        if (Captions()[0] != shown.back()) shown.push_back(Captions()[0]);
+        return shown.back() == L"Slow game";
+    }, 20000));
+    EXPECT_THAT(shown, ElementsAre(L"Game" + slowUrl, L"Slow game"));
+    frm->Unload();
+
+    // A page that never comes: the key for good, on the tab and in its tooltip.
+    const std::wstring silentUrl = Url("silent");
+    Start(silentUrl);
+    // The view had posted its start page's news before it asked for the page.
+    ASSERT_TRUE(PumpUntil([&] { return http.RequestCount("/silent") == 1; }, 20000));
+    PumpUntil([] { return true; });
+    EXPECT_THAT(Captions(), ElementsAre(L"Game" + silentUrl));
+    SendMessageW((*frm->WebuTab).hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(60, 10));
+    EXPECT_EQ(TipText((*frm->WebuTab).hwnd()), L"Game" + silentUrl);
+}
+
 TEST_F(WebMainFrmTest, HoveringATabShowsItsCaptionAsTooltip) {
     Start(Url("a"));
     ASSERT_TRUE(PumpUntil([&] { return Captions() == std::vector<std::wstring>{L"Game a"}; }, 20000));

@@ -548,7 +548,7 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     EXPECT_TRUE(WaitFor([&] { return Text(verdict) == L"用户名已被注册"; }, 20000)) << Utf8(Text(verdict));
     EXPECT_TRUE(IsWindowVisible(form)) << "the window stays for another try";
     Retype(boxes[0], name);
-    Key(registerButton, VK_RETURN);
+    PostKey(boxes[4], VK_RETURN);  // Enter in the code box
     EXPECT_TRUE(WaitClosed(form, 20000))
         << "registered: the window closes; it says " << Utf8(Text(verdict));
     EXPECT_EQ(PortalSignIn(name, password), "0") << "the portal knows the new account";
@@ -590,9 +590,7 @@ TEST_F(Scenario, RegistrationOfANewNameATakenNameAndSignInWithARememberedAccount
     ASSERT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     Type(boxes[0], name);
     EXPECT_EQ(SendMessageW(remember, BM_GETCHECK, 0, 0), BST_CHECKED) << "a remembered account";
-    signInButton = ChildAt(form, L"OrvaneImageButton", 100, 134);
-    ASSERT_TRUE(signInButton);
-    Key(signInButton, VK_RETURN);
+    PostKey(boxes[0], VK_RETURN);  // Enter in the name box
     EXPECT_TRUE(WaitClosed(form, 20000))
         << "signed in with the remembered password";
     EXPECT_TRUE(PaneTurns(pane, signedOut, false)) << "the pane shows the account";

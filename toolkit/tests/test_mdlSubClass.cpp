@@ -136,6 +136,32 @@ TEST(HookWindow, HookingAHookedWindowAgainOnlyChangesTheSink) {
     DestroyWindow(w);
 }
 
+// Another subclasser in front of the hook, passing everything on to it.
+WNDPROC g_behindOther = nullptr;
+int g_otherSaw = 0;
+LRESULT CALLBACK OtherProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_APP + 1) ++g_otherSaw;
+    return CallWindowProcW(g_behindOther, hwnd, msg, wp, lp);
+}
+
+TEST(HookWindow, HookingAgainBehindAnotherSubclasserOnlyChangesTheSink) {
+    HWND w = MakeWindow();
+    RecordingSink first, second;
+    HookWindow(w, &first);
+    g_behindOther = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OtherProc)));
+    ASSERT_EQ(g_behindOther, &HookWndProc);
+    HookWindow(w, &second);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropW(w, L"OldWndProc")), &OwnProc);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)), &OtherProc) << "the other stays in front";
+    g_seen.clear();
+    g_otherSaw = 0;
+    EXPECT_EQ(SendMessageW(w, WM_APP + 1, 2, 0), 4244);
+    EXPECT_EQ(g_otherSaw, 1);
+    EXPECT_EQ(second.seen, std::vector<int32_t>{WM_APP + 1});
+    EXPECT_TRUE(first.seen.empty());
+    DestroyWindow(w);
+}
+
 TEST(WordHelpers, Vectors) {
     EXPECT_EQ(LoWord(200 * 65536 + 100), 100);
     EXPECT_EQ(HiWord(200 * 65536 + 100), 200);

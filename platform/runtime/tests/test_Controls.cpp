@@ -207,6 +207,28 @@ TEST(Controls, CheckBoxAndCommandButtonClicks) {
     d.Unload();
 }
 
+TEST(Controls, EnterThatTheFocusedControlDoesNotUsePressesTheDefaultButton) {
+    Dialog d;
+    int okClicks = 0;
+    d.ok.Click = [&] { ++okClicks; };
+    const auto enter = [](HWND focus) { SendMessageW(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001); };
+    d.Show();
+    enter(d.name.hwnd());
+    EXPECT_EQ(okClicks, 0) << "no default button yet";
+    d.ok.Default(true);
+    for (HWND focus : {d.name.hwnd(), d.save.hwnd(), d.hwnd()}) enter(focus);
+    EXPECT_EQ(okClicks, 3);
+    d.ok.Enabled(false);
+    enter(d.name.hwnd());
+    EXPECT_EQ(okClicks, 3) << "a disabled default button is not pressed";
+    d.Unload();
+    EXPECT_FALSE(d.ok.Default()) << "set at run time, gone at unload";
+    d.Show();
+    enter(d.name.hwnd());
+    EXPECT_EQ(okClicks, 3);
+    d.Unload();
+}
+
 TEST(Controls, ScrollBarValueFromScrollMessages) {
     Dialog d;
     std::vector<int> values;

@@ -4,6 +4,7 @@
 // itself with a role argument to play the other process.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,37 @@ int DdeClientRole(const std::wstring& topic) {
     return 0;
 }
 
+// Serves `topic` until an execute "exit <code>" ends the process with that
+// code (after the execute has been answered); "<topic>.ready" is set once
+// the server is up.
+class ExitingServer : public Form {
+public:
+    explicit ExitingServer(const std::wstring& topic) {
+        LinkTopic(topic);
+        LinkMode(1);
+    }
+    int code = 0;
+
+protected:
+    void Form_LinkExecute(const std::wstring& CmdStr, int& Cancel) override {
+        if (CmdStr.rfind(L"exit ", 0) != 0) return;
+        code = std::stoi(CmdStr.substr(5));
+        Cancel = 0;
+        PostQuitMessage(0);
+    }
+};
+
+int DdeServerRole(const std::wstring& topic) {
+    ExitingServer server(topic);
+    server.Load();
+    HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, (topic + L".ready").c_str());
+    if (!ready) return 4;
+    SetEvent(ready);
+    CloseHandle(ready);
+    App::Run();
+    return server.code;
+}
+
 int PrevInstanceRole(const std::wstring& hold) {
     if (App::PrevInstance()) return 1;
     if (hold.empty()) return 0;
@@ -84,6 +116,7 @@ const bool kRolePlayed = [] {
         return args.size() > prefix.size() ? args.substr(prefix.size() + 1) : std::wstring();
     };
     if (auto a = arg(L"ddeclient"); a != L"\x1") ExitProcess(DdeClientRole(a));
+    if (auto a = arg(L"ddeserver"); a != L"\x1") ExitProcess(DdeServerRole(a));
     if (auto a = arg(L"previnstance"); a != L"\x1") ExitProcess(PrevInstanceRole(a));
     if (auto a = arg(L"startupshow"); a != L"\x1") ExitProcess(StartupShowRole());
     if (auto a = arg(L"sleep"); a != L"\x1") {
@@ -146,6 +179,44 @@ TEST(Dde, ClientWithoutServerRaises282) {
     }
     EXPECT_EQ(f.link.LinkMode(), 0);
     EXPECT_THROW(f.link.LinkExecute(L"Show"), RaisedError);
+    f.Unload();
+}
+
+// A server of the topic in a second process, up when the call returns.
+std::unique_ptr<ChildProcess> StartServer(const std::wstring& topic) {
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, (topic + L".ready").c_str());
+    auto server = std::make_unique<ChildProcess>(Quoted(SelfPath()) + L" --role=ddeserver " + topic);
+    EXPECT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0) << "the server did not come up";
+    CloseHandle(ready);
+    return server;
+}
+
+// The server of a kept conversation ends and another takes its topic: the
+// next hand-off on the same link reaches the new one.
+TEST(Dde, AKeptConversationWhoseServerEndedIsOpenedAgainForTheNextExecute) {
+    const std::wstring topic = L"HandOff" + std::to_wstring(GetCurrentProcessId());
+    DdeClientForm f;
+    f.Load();
+    f.link.LinkTopic(App::EXEName() + L"|" + topic);
+    const auto handOff = [&](const std::wstring& command) {
+        try {
+            f.link.LinkMode(2);
+            f.link.LinkExecute(command);
+            return 0u;
+        } catch (const RaisedError& e) {
+            return e.Number();
+        }
+    };
+    {
+        const auto first = StartServer(topic);
+        EXPECT_EQ(handOff(L"exit 11"), 0u);
+        EXPECT_EQ(first->ExitCode(), 11u);
+    }
+    const auto second = StartServer(topic);
+    EXPECT_EQ(handOff(L"exit 12"), 0u) << "the kept conversation was not opened again";
+    EXPECT_EQ(second->ExitCode(), 12u);
+    // No server at all: nobody answers the new conversation.
+    EXPECT_EQ(handOff(L"exit 13"), 282u);
     f.Unload();
 }
 
