@@ -29,7 +29,7 @@ for ((round = 1; round <= ROUNDS; round++)); do
       >"$BUILD/soak/round-$round.log" 2>&1 || true
   total=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$BUILD/soak/round-$round.log")
   failed=$(sed -n '/tests FAILED:$/,/^$/s/^[ \t]*[0-9]* - \(.*\) (.*)$/\1/p' "$BUILD/soak/round-$round.log")
-  printf '%s\n' $failed >>"$BUILD/soak/failures"
+  [ -z "$failed" ] || printf '%s\n' $failed >>"$BUILD/soak/failures"
   log "round $round of $ROUNDS: ${total:-?} tests, $(printf '%s\n' $failed | grep -c . || true) failed ($((SECONDS - start)) s)"
 done
 if [ -s "$BUILD/soak/failures" ]; then

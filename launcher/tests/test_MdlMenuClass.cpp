@@ -325,6 +325,9 @@ struct MenuRun {
         if (run->step(menuWindow, run->tick++)) run->done = true;
     }
     void Track(int x, int y) {
+        // The pointer rests far from the menu, so that only the keys choose:
+        // a pointer that an earlier test left over the menu selects its line.
+        SetCursorPos(x + 600, y + 600);
         Current() = this;
         const UINT_PTR timer = SetTimer(nullptr, 0, 150, OnTimer);
         SetForegroundWindow(owner);
