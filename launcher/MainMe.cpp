@@ -13,6 +13,7 @@
 #include "ProgramFiles.h"
 #include "Settings.h"
 #include "SqlText.h"
+#include "StartupMarks.h"
 #include "U_Login.h"
 #include "U_Regedit.h"
 #include "UtfToGb.h"
@@ -46,7 +47,10 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
     Picture1.Move(599, 0, 1, 553);
     WB.Move(598, -2, 216, 574);
     WB.Visible(false);
-    WB.Design = [this](WebBrowser& w) { w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); }; };
+    WB.Design = [this](WebBrowser& w) {
+        w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
+        w.DocumentComplete = [](const std::wstring&) { StartupMark("web pane navigated"); };
+    };
     Timer_WB.Interval(1000);
     Timer_WB.Tick = [this] {
         Timer_WB.Interval(0);
@@ -130,6 +134,7 @@ int MainMe::LoadJpgs(const std::wstring& zSql) {
     }
     if (entries_.size() < kCellsPerPage)
         entries_.push_back({kMoreGames, ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp")});
+    StartupMark("game list read");
     return static_cast<int>(entries_.size());
 }
 
@@ -247,6 +252,7 @@ void MainMe::Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRES
         }
     }
     ret = CallOldWndProc(hwnd, uMsg, wParam, lParam);
+    if (uMsg == WM_PAINT && hwnd == this->hwnd()) StartupMark("grid painted");
 }
 
 void MainMe::OnMouseMove(int32_t x, int32_t y) {
