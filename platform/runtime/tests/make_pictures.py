@@ -1,5 +1,8 @@
 """Writes the picture files the runtime tests load: one 16 x 16 picture in
-quadrants (red, green / blue, white) as BMP, GIF, JPG, ICO and CUR."""
+quadrants (red, green / blue, white) as BMP, GIF, JPG, ICO and CUR; a
+60 x 44 picture with photographic detail as baseline and progressive JPEG
+and as GIF; the quadrants as a GIF whose red is transparent."""
+import random
 import struct
 import sys
 from pathlib import Path
@@ -16,6 +19,19 @@ def quadrant_image():
     for y in range(SIZE):
         for x in range(SIZE):
             img.putpixel((x, y), QUADRANTS[(y >= half) * 2 + (x >= half)])
+    return img
+
+
+def detailed_image():
+    """Smooth colour gradients under random grain: every 8 x 8 block differs."""
+    rng = random.Random(7)
+    grain = rng.randbytes(60 * 44 * 3)
+    img = Image.new("RGB", (60, 44))
+    for y in range(44):
+        for x in range(60):
+            i = 3 * (y * 60 + x)
+            img.putpixel((x, y), (min(255, 4 * x + grain[i] // 4), min(255, 5 * y + grain[i + 1] // 4),
+                                  min(255, 2 * (x + y) + grain[i + 2] // 4)))
     return img
 
 
@@ -41,6 +57,12 @@ def main(out):
     img.save(out / "quadrants.jpg", quality=100, subsampling=0)
     (out / "quadrants.ico").write_bytes(icon_bytes(img, 1))
     (out / "quadrants.cur").write_bytes(icon_bytes(img, 2, hotspot=(3, 5)))
+    photo = detailed_image()
+    photo.save(out / "photo.jpg", quality=90)
+    photo.save(out / "photo_progressive.jpg", quality=90, progressive=True)
+    photo.convert("P", palette=Image.ADAPTIVE, colors=200).save(out / "photo.gif")
+    keyed = img.convert("P", palette=Image.ADAPTIVE, colors=4)
+    keyed.save(out / "transparent.gif", transparency=keyed.getpixel((0, 0)))  # the red quadrant
     (out / "not_a_picture.gif").write_bytes(b"this is text, not a picture")
 
 
