@@ -31,7 +31,7 @@ const wchar_t kListFavourites[] = L"Select * From Games Where G_Favorite = 2 ord
 
 }  // namespace
 
-MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
+MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this), prepare_(*this) {
     BorderStyle(FormBorderStyleConstants::None);
     ScaleMode(ScaleModeConstants::Pixels);
     BackColor(0xF9F9F9);  // RGB(249, 249, 249)
@@ -56,6 +56,9 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
         Timer_WB.Interval(0);
         WB.Visible(true);
     };
+    // A timer's tick comes only when no other message waits: the user's
+    // input and the paints go first.
+    prepare_.Tick = [this] { PrepareNearPages(); };
 }
 
 MainMe::~MainMe() { ReleaseControls(); }
@@ -113,8 +116,8 @@ void MainMe::WB_NewWindow2(bool& Cancel) {
 // ---- entries ----
 
 void MainMe::FreeEntries() {
-    for (GridEntry& e : entries_)
-        if (e.Picture) DeleteObject(e.Picture);
+    prepare_.Interval(0);
+    pages_.Clear();
     entries_.clear();
 }
 
@@ -123,17 +126,9 @@ int MainMe::LoadJpgs(const std::wstring& zSql) {
     {
         CatalogueGroup group;
         CatalogueQuery query(group, zSql);
-        while (query.Step()) {
-            GridEntry entry;
-            entry.Name = Utf8UrlDecode(query.Text(1));
-            // A name that is not a plain file name has no picture: nothing
-            // outside the thumbnail folder is ever read for it.
-            if (IsUsableGameName(entry.Name)) entry.PicturePath = ProgramFile(L"jpgs\\" + entry.Name + L".jpg");
-            entries_.push_back(std::move(entry));
-        }
+        while (query.Step()) entries_.push_back({Utf8UrlDecode(query.Text(1))});
     }
-    if (entries_.size() < kCellsPerPage)
-        entries_.push_back({kMoreGames, ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp")});
+    if (entries_.size() < kCellsPerPage) entries_.push_back({kMoreGames, true});
     StartupMark("game list read");
     return static_cast<int>(entries_.size());
 }
@@ -145,14 +140,13 @@ bool MainMe::UnLoadJpgs() {
 
 const GridEntry& MainMe::Entry(int n) { return entries_.at(n - 1); }
 
-HBITMAP MainMe::EntryPicture(int n) {
-    if (n < 1 || n > static_cast<int>(entries_.size())) return nullptr;
-    GridEntry& e = entries_[n - 1];
-    if (!e.Decoded) {
-        e.Decoded = true;
-        if (!e.PicturePath.empty()) e.Picture = LoadThumbnail(e.PicturePath);
-    }
-    return e.Picture;
+std::wstring MainMe::PicturePath(int n) const {
+    const GridEntry& e = entries_.at(n - 1);
+    if (e.MoreGames) return ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp");
+    // A name that is not a plain file name has no picture: nothing outside
+    // the thumbnail folder is ever read for it.
+    if (!IsUsableGameName(e.Name)) return {};
+    return ProgramFile(L"Jpgs\\" + e.Name + L".jpg");
 }
 
 void MainMe::LoadGameList(const std::wstring& zSql) {
@@ -161,9 +155,25 @@ void MainMe::LoadGameList(const std::wstring& zSql) {
     grid_.LayoutPageButtons();
     DrawPageButtons(*this);
     grid_.LayoutCells();
-    DrawGamePage(*this, grid_.ItemCount, 0);
+    PaintPage(0);
     tips_ = std::make_unique<clsTooltip>();
     AddPageTips();
+}
+
+// Draws the page and has the pages next to it composed when the program is idle.
+void MainMe::PaintPage(int page) {
+    DrawGamePage(*this, grid_.ItemCount, page);
+    prepare_.Interval(1);
+}
+
+void MainMe::PrepareNearPages() {
+    // One page a tick, so that input waits for one page at most.
+    for (int page : {grid_.CurrentPage + 1, grid_.CurrentPage - 1}) {
+        if (page < 0 || page >= grid_.PageCount || pages_.Find(page)) continue;
+        PreparePage(*this, grid_.ItemCount, page);
+        return;
+    }
+    prepare_.Interval(0);
 }
 
 void MainMe::AddPageTips() {
@@ -276,7 +286,7 @@ void MainMe::OnLeftUp(int32_t x, int32_t y) {
     if (hit.Area == 1) {
         grid_.CurrentPage = hit.Index;
         DrawPageButtons(*this);
-        DrawGamePage(*this, GameCellCount(), hit.Index);
+        PaintPage(hit.Index);
     } else if (hit.Area == 2) {
         const std::wstring name = Entry(grid_.EntryOf(hit.Index)).Name;
         if (name == kMoreGames) {
@@ -296,7 +306,7 @@ void MainMe::OnWheel(int16_t delta) {
     if (page == grid_.CurrentPage) return;
     grid_.ShowPage(page);
     DrawPageButtons(*this);
-    DrawGamePage(*this, GameCellCount(), page);
+    PaintPage(page);
 }
 
 void MainMe::OnRightUp(int32_t x, int32_t y) {
