@@ -1,5 +1,7 @@
 #include "UtfToGb.h"
 
+#include <algorithm>
+
 namespace {
 
 const wchar_t kHex[] = L"0123456789ABCDEF";
@@ -78,7 +80,7 @@ std::wstring Utf8UrlDecode(const std::wstring& text) {
     while (i < text.size()) {
         if (text[i] == L'%') {
             if (IsThreeByteGroup(text, i)) {
-                out += DecodeUtf8Group(text.substr(i, 9));
+                out += DecodeUtf8Group(std::wstring_view(text).substr(i, 9));
                 i += 9;
                 continue;
             }
@@ -124,15 +126,18 @@ std::wstring BitsToHex(const std::wstring& bits) {
     return hex;
 }
 
-wchar_t DecodeUtf8Group(const std::wstring& group) {
-    // "%E4%B8%AD" -> parts "E4", "B8", "AD" -> 8 binary digits each.
-    const std::wstring first = HexToBits(group.substr(1, 2));
-    const std::wstring second = HexToBits(group.substr(4, 2));
-    const std::wstring third = HexToBits(group.substr(7, 2));
-    // Leading 1 digits of the first part give the byte count; the digits after
-    // its first 0 carry the top of the value, each later part its last six.
-    const size_t firstZero = first.find(L'0');
-    const std::wstring lead = firstZero == std::wstring::npos ? L"" : first.substr(firstZero + 1);
-    const std::wstring bits = lead + second.substr(2) + third.substr(2);
-    return static_cast<wchar_t>(BitsToNumber(bits) & 0xFFFF);
+wchar_t DecodeUtf8Group(std::wstring_view group) {
+    // "%E4%B8%AD": the first byte's leading 1 bits give the byte count; its
+    // bits after the first 0 carry the top of the value, each later byte
+    // its last six. The bit strings' arithmetic with shifts and masks, as
+    // every name of every list read passes here.
+    auto byteAt = [&](size_t at) {
+        auto digit = [&](size_t k) { return k < group.size() ? std::max(HexDigit(group[k]), 0) : 0; };
+        return digit(at) * 16 + digit(at + 1);
+    };
+    const int first = byteAt(1);
+    int ones = 0;
+    while (ones < 8 && (first & (0x80 >> ones))) ++ones;
+    const int lead = ones < 8 ? first & (0x7F >> ones) : 0;
+    return static_cast<wchar_t>(((lead << 12) | ((byteAt(4) & 0x3F) << 6) | (byteAt(7) & 0x3F)) & 0xFFFF);
 }

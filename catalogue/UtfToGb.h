@@ -4,13 +4,15 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 std::wstring Utf8UrlEncode(const std::wstring& text);
 std::wstring Utf8UrlDecode(const std::wstring& text);
 
-// Bit-string arithmetic behind the decoder.
+// Bit-string routines of the encoded form; the decoder's group does the
+// same arithmetic with shifts and masks.
 std::wstring NumberToBits(int64_t number);
 int64_t BitsToNumber(const std::wstring& bits);
 std::wstring HexToBits(const std::wstring& hex);
 std::wstring BitsToHex(const std::wstring& bits);
-wchar_t DecodeUtf8Group(const std::wstring& group);
+wchar_t DecodeUtf8Group(std::wstring_view group);
