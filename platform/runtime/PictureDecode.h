@@ -1,9 +1,9 @@
-// JPEG and GIF files decoded in the program by stb_image (the library
-// stbimage.dll is built from), which is many times quicker than the system's
-// picture components under Wine and gives the same picture (JPEG within the
-// rounding of one decoder to the next). Only opaque pictures: a GIF with a
-// transparent colour needs the mask that OLE picture loading makes. Pure
-// work on memory and files: any thread may decode.
+// JPEG and GIF files decoded in the program, many times quicker than the
+// system's picture components under Wine and giving the same picture (JPEG
+// within the rounding of one decoder to the next): JPEG by stb_image (the
+// library stbimage.dll is built from), GIF by GifDecode. Only opaque
+// pictures: a GIF with a transparent colour needs the mask that OLE picture
+// loading makes. Pure work on memory and files: any thread may decode.
 #pragma once
 #include <windows.h>
 
@@ -25,5 +25,6 @@ bool DecodeOpaqueFile(const std::wstring& path, DecodedPixels& out);
 // The whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes);
 
-// A 32-bit top-down DIB section of the picture in `bytes`, or nullptr (see DecodeOpaquePixels).
+// A top-down DIB section of the picture in `bytes` (see DecodeOpaquePixels),
+// or nullptr: a GIF keeps its palette, one byte a pixel.
 HBITMAP DecodeOpaquePicture(const BYTE* bytes, size_t size);

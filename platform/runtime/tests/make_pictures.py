@@ -1,7 +1,8 @@
 """Writes the picture files the runtime tests load: one 16 x 16 picture in
 quadrants (red, green / blue, white) as BMP, GIF, JPG, ICO and CUR; a
 60 x 44 picture with photographic detail as baseline and progressive JPEG
-and as GIF; the quadrants as a GIF whose red is transparent."""
+and as GIF (also interlaced); a GIF of random noise; the quadrants as a GIF
+whose red is transparent."""
 import random
 import struct
 import sys
@@ -61,6 +62,10 @@ def main(out):
     photo.save(out / "photo.jpg", quality=90)
     photo.save(out / "photo_progressive.jpg", quality=90, progressive=True)
     photo.convert("P", palette=Image.ADAPTIVE, colors=200).save(out / "photo.gif")
+    photo.convert("P", palette=Image.ADAPTIVE, colors=64).save(out / "interlaced.gif", interlace=True)
+    # Random noise in 256 colours fills the compressor's table again and again.
+    noise = Image.frombytes("RGB", (160, 120), random.Random(11).randbytes(160 * 120 * 3))
+    noise.convert("P", palette=Image.ADAPTIVE, colors=256).save(out / "noise.gif")
     keyed = img.convert("P", palette=Image.ADAPTIVE, colors=4)
     keyed.save(out / "transparent.gif", transparency=keyed.getpixel((0, 0)))  # the red quadrant
     (out / "not_a_picture.gif").write_bytes(b"this is text, not a picture")

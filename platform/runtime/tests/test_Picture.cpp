@@ -117,7 +117,7 @@ TEST(Picture, DetailedJpegAndGifDrawTheSystemDecodersPixels) {
         double average;
     };
     for (const Case& k : {Case{L"photo.jpg", 48, 3.0}, Case{L"photo_progressive.jpg", 48, 3.0}, Case{L"photo.gif", 0, 0},
-                          Case{L"transparent.gif", 0, 0}}) {
+                          Case{L"interlaced.gif", 0, 0}, Case{L"noise.gif", 0, 0}, Case{L"transparent.gif", 0, 0}}) {
         SCOPED_TRACE(testing::Message() << "file " << std::string(k.file, k.file + wcslen(k.file)));
         auto picture = LoadPicture(File(k.file));
         IPicture* system = SystemPicture(File(k.file));
