@@ -20,7 +20,7 @@ int HexDigit(wchar_t c) {
 }
 
 // Byte written as two hexadecimal digits at text[at], or -1.
-int HexByteAt(const std::wstring& text, size_t at) {
+int HexByteAt(std::wstring_view text, size_t at) {
     if (at + 2 > text.size()) return -1;
     const int hi = HexDigit(text[at]), lo = HexDigit(text[at + 1]);
     return hi < 0 || lo < 0 ? -1 : hi * 16 + lo;
@@ -29,7 +29,7 @@ int HexByteAt(const std::wstring& text, size_t at) {
 bool IsContinuation(int b) { return b >= 0x80 && b <= 0xBF; }
 
 // The three-group form "%Ex%xx%xx" of one 16-bit unit starting at text[i].
-bool IsThreeByteGroup(const std::wstring& text, size_t i) {
+bool IsThreeByteGroup(std::wstring_view text, size_t i) {
     if (i + 9 > text.size() || text[i + 3] != L'%' || text[i + 6] != L'%') return false;
     const int b1 = HexByteAt(text, i + 1);
     return b1 >= 0xE0 && b1 <= 0xEF && IsContinuation(HexByteAt(text, i + 4)) &&
@@ -38,7 +38,7 @@ bool IsThreeByteGroup(const std::wstring& text, size_t i) {
 
 // The one-percent form "%HHHH" the encoder writes for U+0080..U+0FFF; its
 // value, or -1 when the five characters at text[i] are not that form.
-int TwoByteForm(const std::wstring& text, size_t i) {
+int TwoByteForm(std::wstring_view text, size_t i) {
     const int b1 = HexByteAt(text, i + 1), b2 = HexByteAt(text, i + 3);
     if (b1 < 0xC0 || !IsContinuation(b2)) return -1;
     const int c = ((b1 & 0x3F) << 6) | (b2 & 0x3F);
@@ -76,11 +76,16 @@ std::wstring Utf8UrlEncode(const std::wstring& text) {
 std::wstring Utf8UrlDecode(const std::wstring& text) {
     std::wstring out;
     out.reserve(text.size());
+    Utf8UrlDecode(text, out);
+    return out;
+}
+
+void Utf8UrlDecode(std::wstring_view text, std::wstring& out) {
     size_t i = 0;
     while (i < text.size()) {
         if (text[i] == L'%') {
             if (IsThreeByteGroup(text, i)) {
-                out += DecodeUtf8Group(std::wstring_view(text).substr(i, 9));
+                out += DecodeUtf8Group(text.substr(i, 9));
                 i += 9;
                 continue;
             }
@@ -93,7 +98,6 @@ std::wstring Utf8UrlDecode(const std::wstring& text) {
         }
         out += text[i++];
     }
-    return out;
 }
 
 std::wstring NumberToBits(int64_t number) {

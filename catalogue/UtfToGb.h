@@ -8,6 +8,8 @@
 
 std::wstring Utf8UrlEncode(const std::wstring& text);
 std::wstring Utf8UrlDecode(const std::wstring& text);
+// The decoded text appended to `out` (a list of names decodes into one string).
+void Utf8UrlDecode(std::wstring_view text, std::wstring& out);
 
 // Bit-string routines of the encoded form; the decoder's group does the
 // same arithmetic with shifts and masks.

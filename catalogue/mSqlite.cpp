@@ -46,9 +46,9 @@ wchar_t AnsiByteToChar(unsigned char b) {
 }
 
 // Every column of every row read passes here: plain ASCII goes straight through.
-std::wstring Utf8Decode(const unsigned char* bytes, size_t size) {
+void Utf8Decode(const unsigned char* bytes, size_t size, std::wstring& out) {
     static constexpr unsigned char kLeadMask[] = {0, 0, 0x1F, 0x0F, 0x07, 0x03, 0x01};
-    std::wstring out;
+    out.clear();
     out.reserve(size);
     size_t i = 0;
     while (i < size) {
@@ -75,7 +75,15 @@ std::wstring Utf8Decode(const unsigned char* bytes, size_t size) {
         }
         i += len;
     }
-    return out;
+}
+
+void Utf8PtrInto(intptr_t address, std::wstring& out) {
+    if (address == 0) {
+        out.clear();
+        return;
+    }
+    const char* p = reinterpret_cast<const char*>(address);
+    Utf8Decode(reinterpret_cast<const unsigned char*>(p), std::strlen(p), out);
 }
 
 std::string ProgramFolder() {
@@ -161,8 +169,13 @@ int32_t SqliteColumnBytes(intptr_t stmt, int32_t col) {
 }
 
 std::wstring SqliteColumnText(intptr_t stmt, int32_t col) {
-    if (!SqliteReady) return {};
-    return Utf8PtrToString(CallWord("sqlite3_column_text", stmt, col).value_or(0));
+    std::wstring text;
+    SqliteColumnText(stmt, col, text);
+    return text;
+}
+
+void SqliteColumnText(intptr_t stmt, int32_t col, std::wstring& text) {
+    Utf8PtrInto(SqliteReady ? CallWord("sqlite3_column_text", stmt, col).value_or(0) : 0, text);
 }
 
 int32_t SqliteColumnInt(intptr_t stmt, int32_t col) {
@@ -186,13 +199,15 @@ std::string StringToUtf8(const std::wstring& text) {
 }
 
 std::wstring Utf8PtrToString(intptr_t address) {
-    if (address == 0) return {};
-    const char* p = reinterpret_cast<const char*>(address);
-    return Utf8Decode(reinterpret_cast<const unsigned char*>(p), std::strlen(p));
+    std::wstring text;
+    Utf8PtrInto(address, text);
+    return text;
 }
 
 std::wstring Utf8BytesToString(const std::string& bytes) {
-    return Utf8Decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    std::wstring text;
+    Utf8Decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), text);
+    return text;
 }
 
 std::wstring AnsiPtrToString(intptr_t address) {

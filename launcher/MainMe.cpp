@@ -118,7 +118,7 @@ void MainMe::WB_NewWindow2(bool& Cancel) {
 void MainMe::FreeEntries() {
     prepare_.Interval(0);
     pages_.Clear();
-    entries_.clear();
+    entries_.Clear();
 }
 
 int MainMe::LoadJpgs(const std::wstring& zSql) {
@@ -126,11 +126,15 @@ int MainMe::LoadJpgs(const std::wstring& zSql) {
     {
         CatalogueGroup group;
         CatalogueQuery query(group, zSql);
-        while (query.Step()) entries_.push_back({Utf8UrlDecode(query.Text(1))});
+        std::wstring text;  // one buffer for the column of every row
+        while (query.Step()) {
+            query.Text(1, text);
+            entries_.Add([&](std::wstring& names) { Utf8UrlDecode(text, names); });
+        }
     }
-    if (entries_.size() < kCellsPerPage) entries_.push_back({kMoreGames, true});
+    if (entries_.Count() < kCellsPerPage) entries_.AddMoreGames(kMoreGames);
     StartupMark("game list read");
-    return static_cast<int>(entries_.size());
+    return entries_.Count();
 }
 
 bool MainMe::UnLoadJpgs() {
@@ -138,15 +142,15 @@ bool MainMe::UnLoadJpgs() {
     return true;
 }
 
-const GridEntry& MainMe::Entry(int n) { return entries_.at(n - 1); }
+GridEntry MainMe::Entry(int n) const { return {std::wstring(entries_.Name(n)), entries_.IsMoreGames(n)}; }
 
 std::wstring MainMe::PicturePath(int n) const {
-    const GridEntry& e = entries_.at(n - 1);
-    if (e.MoreGames) return ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp");
+    if (entries_.IsMoreGames(n)) return ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp");
     // A name that is not a plain file name has no picture: nothing outside
     // the thumbnail folder is ever read for it.
-    if (!IsUsableGameName(e.Name)) return {};
-    return ProgramFile(L"Jpgs\\" + e.Name + L".jpg");
+    const std::wstring_view name = entries_.Name(n);
+    if (!IsUsableGameName(name)) return {};
+    return ProgramFile(L"Jpgs\\" + std::wstring(name) + L".jpg");
 }
 
 void MainMe::LoadGameList(const std::wstring& zSql) {
@@ -272,6 +276,7 @@ void MainMe::OnMouseMove(int32_t x, int32_t y) {
     SetCursor(LoadCursorW(nullptr, hit.Hit ? IDC_HAND : IDC_ARROW));
     if (hit.Area == 1) {
         DrawPageButtons(*this);
+        UpdateWindow(hwnd());
     } else if (hit.Area == 2) {
         // Every cell whose flag changed, each with its own state: a cell
         // left for another one loses its veil in the same move.

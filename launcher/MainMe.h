@@ -12,6 +12,7 @@
 
 #include "Form.h"
 #include "GameGridLayout.h"
+#include "GridEntries.h"
 #include "GridPageCache.h"
 #include "ITabForm.h"
 #include "PictureBox.h"
@@ -77,9 +78,9 @@ public:
     // For the painter, the tests and the menus.
     GameGrid& Grid() { return grid_; }
     const GridSkin& Skin() const { return *skin_; }
-    int GameCellCount() const { return static_cast<int>(entries_.size()); }
+    int GameCellCount() const { return entries_.Count(); }
     // Entry n (1-based) and its picture file (empty: none may be read for it).
-    const GridEntry& Entry(int n);
+    GridEntry Entry(int n) const;
     std::wstring PicturePath(int n) const;
     // The composed pages of the current list.
     GridPageCache& Pages() { return pages_; }
@@ -108,7 +109,7 @@ private:
     void PrepareNearPages();
 
     GameGrid grid_;
-    std::vector<GridEntry> entries_;
+    GridEntries entries_;
     GridPageCache pages_;
     // Composes the pages next to the one shown while the program is idle.
     Timer prepare_;

@@ -84,6 +84,7 @@ Surface& ComposePage(MainMe& form, int count, int page) {
     SetTextColor(dc, TranslateColor(form.ForeColor()));
     SetBkMode(dc, TRANSPARENT);
     HBRUSH brush = CreateSolidBrush(kCaptionBack);
+    const SelectedDC bed(form.Skin().Bed);
     for (int cell = 0; cell < kCellsPerPage && page * kCellsPerPage + cell < count; ++cell) {
         const int entry = page * kCellsPerPage + cell + 1;
         const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
@@ -92,10 +93,8 @@ Surface& ComposePage(MainMe& form, int count, int page) {
             RECT inner{pic.x + 1, pic.y + 1, pic.x + 1 + kThumbSize, pic.y + 1 + kThumbSize};
             FillRect(dc, &inner, brush);
         }
-        if (HBITMAP bed = form.Skin().Bed) {
-            SelectedDC src(bed);
-            AlphaBlend(dc, pic.x, pic.y, kPictureSize, kPictureSize, src.get(), 0, 0, kPictureSize, kPictureSize, kFrameBlend);
-        }
+        if (bed.get())
+            AlphaBlend(dc, pic.x, pic.y, kPictureSize, kPictureSize, bed.get(), 0, 0, kPictureSize, kPictureSize, kFrameBlend);
         // Wide text: names show whatever the system's code page.
         std::wstring name = form.Entry(entry).Name;
         RECT text{caption.x, caption.y, caption.x + kCaptionWidth, caption.y + kCaptionHeight};
@@ -111,7 +110,8 @@ const Surface& PageSheet(MainMe& form, int count, int page) {
     return ComposePage(form, count, page);
 }
 
-// Shows what was drawn in the area at once, the rest of the window as it is.
+// Shows what was drawn in the area (and anything else marked for it) at
+// once, the rest of the window as it is.
 void ShowArea(MainMe& form, const RECT& area) {
     InvalidateRect(form.hwnd(), &area, FALSE);
     UpdateWindow(form.hwnd());
@@ -193,6 +193,8 @@ void DrawPageButtons(MainMe& form) {
         for (const PageButtonRect& b : form.Grid().PageButtons)
             BitBlt(target, b.Rect.Left, b.Rect.Top, kKnobSize, kKnobSize, src.get(), b.State * kKnobSize, 0, SRCCOPY);
     }
+    // Shown with the page or the cell drawn next, or by the caller.
     const GridRect &first = form.Grid().PageButtons.front().Rect, &last = form.Grid().PageButtons.back().Rect;
-    ShowArea(form, RECT{first.Left, first.Top, last.Right, last.Bottom});
+    const RECT row{first.Left, first.Top, last.Right, last.Bottom};
+    InvalidateRect(form.hwnd(), &row, FALSE);
 }

@@ -36,4 +36,5 @@ HBITMAP LoadSectionFile(const wchar_t* path);
 void PreparePage(MainMe& form, int count, int page);
 void DrawGamePage(MainMe& form, int count, int page);
 void DrawGameCell(MainMe& form, int count, int entry, const GameCellRect& cell, int32_t hover);
+// Marks the row for showing; the page drawn next shows it too.
 void DrawPageButtons(MainMe& form);
