@@ -21,13 +21,16 @@ trap cleanup EXIT
 wine_env
 
 mkdir -p "$OUT"
-# Photographic thumbnails, all different: 100 pages' worth (a few for --tiny).
-photos=2000; [ "${1:-}" = "--tiny" ] && photos=60
+# Photographic thumbnails, all different: 100 pages' worth (a few for
+# --tiny), and the installations with their libraries' pictures.
+photos=2000 libraries="0 2000 10000 50000"
+[ "${1:-}" = "--tiny" ] && photos=60 libraries="0 40"
 if [ "$(cat "$OUT/photos/.count" 2>/dev/null)" != "$photos" ]; then
   rm -rf "$OUT/photos"
   /usr/bin/python3 "$ROOT/tests/bench/make_photos.py" "$OUT/photos" "$photos"
   echo "$photos" >"$OUT/photos/.count"
 fi
+/usr/bin/python3 "$ROOT/tests/bench/make_libraries.py" "$BUILD/dist" "$OUT/photos" "$OUT/libraries" $libraries
 # A full run meets the portal as a user does: the demo portal serves the
 # build's portal address unless something already answers there. (The
 # tiny run beside the tests leaves the port to their portal.)
@@ -40,7 +43,7 @@ fi
 winpath() { echo "Z:${1//\//\\}"; }
 log "running the benchmark${1:+ ($1)}"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-"$WINE" "$BUILD/tests/bench/orvane_bench.exe" "$(winpath "$BUILD/dist")" "$(winpath "$OUT/photos")" ${1:-} \
+"$WINE" "$BUILD/tests/bench/orvane_bench.exe" "$(winpath "$BUILD/dist")" "$(winpath "$OUT/libraries")" ${1:-} \
     >"$OUT/table.md" 2>"$OUT/bench.log" || { cat "$OUT/bench.log" >&2; log "the benchmark FAILED"; exit 1; }
 {
   echo "Benchmark of $(date -u +%Y-%m-%d) on $(nproc) cores, $(free -g | awk '/Mem:/{print $2}') GiB,"

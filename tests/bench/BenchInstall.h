@@ -1,21 +1,21 @@
-// Installations for the benchmark: copies of the program folder in a
-// temporary folder, as a user's, with a library of a given number of games,
-// each with its own photographic thumbnail in Jpgs.
+// The benchmark's installations, made by make_libraries.py: copies of the
+// program folder named lib<games> whose Jpgs holds a photographic picture
+// per game and whose names.txt lists the games' names.
 #pragma once
 #include <string>
+#include <vector>
 
-// Copies the folder's contents into `to` (made when missing).
-bool CopyFolder(const std::wstring& from, const std::wstring& to);
+struct Installation {
+    int games = 0;
+    std::wstring folder;
+};
+
+// The installations in `libraries`, fewest games first.
+std::vector<Installation> FindInstallations(const std::wstring& libraries);
 
 // The launcher's settings and current directory pointed at an installation.
 void UseInstallation(const std::wstring& folder);
 
-// Adds `games` games to the installation's library, newest last. Game i
-// gets photo (i - 1) modulo the photos' count (files 0.jpg, 1.jpg, ... in
-// `photos`), so the pictures of any 100 consecutive pages differ as long as
-// there are 2000 photos. Names are Chinese words with a number, as portal
-// games are named.
-void FillLibrary(const std::wstring& folder, const std::wstring& photos, int photoCount, int games);
-
-// Name of game i (1-based) of a filled library.
-std::wstring BenchGameName(int i);
+// Adds the installation's games to its library in the order of names.txt,
+// so that the last name is the newest game.
+void FillLibrary(const Installation& installation);

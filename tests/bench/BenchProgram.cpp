@@ -11,7 +11,7 @@
 #include "StartupMarksFile.h"
 
 Program::Program(const std::wstring& exe, const std::wstring& args, const std::wstring& folder, const std::wstring& caption)
-    : folder_(folder), caption_(caption) {
+    : exe_(exe), folder_(folder), caption_(caption) {
     DeleteFileW((folder + L"\\" + kMarksFile).c_str());
     std::wstring line = L"\"" + exe + L"\"" + (args.empty() ? L"" : L" " + args);
     STARTUPINFOW si{sizeof si};

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "BenchMemory.h"
+
 // A step of a start and its time in milliseconds from the process's start.
 using StartupSteps = std::vector<std::pair<std::string, double>>;
 
@@ -20,6 +22,7 @@ public:
 
     double StartMs() const { return startMs_; }
     double WorkingSetMB() const;
+    MemoryByOrigin Memory() const { return MemoryOf(exe_); }
     // The steps from the folder's "startup.marks", waiting for the file a
     // while; empty when the program wrote none.
     StartupSteps Steps(DWORD timeoutMs = 15000) const;
@@ -29,7 +32,7 @@ private:
 
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
-    std::wstring folder_, caption_;
+    std::wstring exe_, folder_, caption_;
     HWND window_ = nullptr;
     long long started_ = 0;  // performance-counter ticks just before the start
     double startMs_ = 0;

@@ -4,7 +4,7 @@
 // their targets, how the costs grow with the library, and the steps of the
 // launcher's start. Programs are started from installations made in a
 // temporary folder (copies of the program folder), as a user starts them.
-//   orvane_bench <program folder> <photo folder> [--tiny]
+//   orvane_bench <program folder> <installations folder> [--tiny]
 #include <windows.h>
 
 #include <algorithm>
@@ -27,14 +27,12 @@
 #include "Pump.h"
 #include "RaisedError.h"
 #include "Shell.h"
-#include "TempDir.h"
 #include "TestHttpServer.h"
 #include "bench_paths.h"
 
 namespace {
 
 struct Sizes {
-    std::vector<int> libraries{0, 2000, 10000, 50000};
     int processRuns = 5;  // starts of a program per measure
     int runs = 40;        // repetitions of an in-process measure
 };
@@ -85,11 +83,17 @@ void Report(const std::string& measure, double value, const std::string& baselin
 // Per library size: start, list load, page flips, working set.
 struct LibraryCosts {
     std::vector<double> start, workingSet;
+    std::map<std::string, std::vector<double>> memory;  // by origin
     double listLoad = 0, coldFlip = -1, nextFlip = -1, shownFlip = -1;
 };
 
+void AddMemory(std::map<std::string, std::vector<double>>& to, const MemoryByOrigin& m) {
+    for (const auto& [origin, mb] : m) to[origin].push_back(mb);
+}
+
 void PrintTables(const std::vector<int>& libraries, std::map<int, LibraryCosts>& costs,
-                 const std::vector<std::pair<std::string, std::vector<StartupSteps>>>& starts) {
+                 const std::vector<std::pair<std::string, std::vector<StartupSteps>>>& starts,
+                 std::map<std::string, std::vector<double>>& baselineMemory) {
     printf("| measure | median | baseline | baseline median | against baseline | target |\n|---|---|---|---|---|---|\n");
     for (const Row& r : rows)
         printf("| %s | %s | %s | %s | %s | %s |\n", r.measure.c_str(), r.value.c_str(), r.baseline.c_str(),
@@ -104,6 +108,14 @@ void PrintTables(const std::vector<int>& libraries, std::map<int, LibraryCosts>&
                Fixed(Median(c.workingSet), "MB").c_str(), Fixed(c.listLoad, "ms").c_str(), Fixed(c.coldFlip, "ms").c_str(),
                Fixed(c.nextFlip, "ms").c_str(), Fixed(c.shownFlip, "ms").c_str());
     }
+
+    printf("\nWorking set, idle, by where the pages come from (medians):\n\n");
+    printf("| origin | empty-window program | launcher, no games | launcher, %s games |\n|---|---|---|---|\n",
+           Games(libraries.back()).c_str());
+    for (const char* origin : kMemoryOrigins)
+        printf("| %s | %s | %s | %s |\n", origin, Fixed(Median(baselineMemory[origin]), "MB").c_str(),
+               Fixed(Median(costs[libraries.front()].memory[origin]), "MB").c_str(),
+               Fixed(Median(costs[libraries.back()].memory[origin]), "MB").c_str());
 
     // Steps in the order of their median times in the first program.
     printf("\nSteps of the start, milliseconds from the start of the process (medians):\n\n|step");
@@ -184,12 +196,6 @@ double ExecuteMs(const std::wstring& topic, int runs, const std::function<std::w
     return ms;
 }
 
-int CountPhotos(const std::wstring& folder) {
-    int n = 0;
-    while (GetFileAttributesW((folder + L"\\" + std::to_wstring(n) + L".jpg").c_str()) != INVALID_FILE_ATTRIBUTES) ++n;
-    return n;
-}
-
 // The My box page of this process on one library: the list load and the
 // page flips as a user makes them with the page buttons.
 void MeasurePage(MainMe& me, const std::wstring& folder, int runs, LibraryCosts& c) {
@@ -224,33 +230,44 @@ void MeasurePage(MainMe& me, const std::wstring& folder, int runs, LibraryCosts&
     c.shownFlip = Median(shown);
 }
 
-void Measure(const std::wstring& dist, const std::wstring& photoFolder, const Sizes& n) {
-    const int photos = CountPhotos(photoFolder);
-    if (photos == 0) throw RaisedError(3, "bench", "no photos");
-    TempDir temp;
+void Measure(const std::wstring& dist, const std::wstring& libraries, const Sizes& n) {
+    const std::vector<Installation> installations = FindInstallations(libraries);
+    if (installations.size() < 2) throw RaisedError(3, "bench", "fewer than two installations");
+    // Nothing may hold the current directory in an installation when the run ends.
+    struct LeaveFolder {
+        ~LeaveFolder() { SetCurrentDirectoryW(kBenchDir); }
+    } leave;
     std::vector<std::wstring> folders;
-    for (int games : n.libraries) {
-        folders.push_back(temp.File(L"lib" + std::to_wstring(games)));
-        if (!CopyFolder(dist, folders.back())) throw RaisedError(3, "bench", "cannot copy the program folder");
+    std::vector<int> sizes;
+    for (const Installation& i : installations) {
         const double t0 = Now();
-        FillLibrary(folders.back(), photoFolder, photos, games);
-        fprintf(stderr, "library of %d games made in %.0f ms\n", games, Now() - t0);
+        FillLibrary(i);
+        fprintf(stderr, "library of %d games made in %.0f ms\n", i.games, Now() - t0);
+        folders.push_back(i.folder);
+        sizes.push_back(i.games);
     }
-    // The launcher that writes down the steps of its start, in installations of its own.
-    std::vector<std::wstring> traced;
-    for (size_t i : {size_t{0}, folders.size() - 1}) {
-        traced.push_back(temp.File(L"traced" + std::to_wstring(n.libraries[i])));
-        if (!CopyFolder(folders[i], traced.back()) ||
-            !CopyFileW((std::wstring(kBenchDir) + L"TracedLauncher.exe").c_str(), (traced.back() + L"\\Orvane.exe").c_str(), FALSE))
-            throw RaisedError(3, "bench", "cannot make the traced installation");
-    }
+    // The launcher that writes down the steps of its start takes the place
+    // of Orvane.exe in the smallest and the largest installation for its runs.
+    const std::wstring traced = std::wstring(kBenchDir) + L"TracedLauncher.exe", plain = dist + L"\\Orvane.exe";
+    auto startTraced = [&](const std::wstring& folder) {
+        const std::wstring exe = folder + L"\\Orvane.exe";
+        if (!CopyFileW(traced.c_str(), exe.c_str(), FALSE)) throw RaisedError(3, "bench", "cannot put the traced launcher in place");
+        StartupSteps steps;
+        {
+            Program p(exe, L"", folder, L"Brisco");
+            steps = p.Steps();
+        }
+        if (!CopyFileW(plain.c_str(), exe.c_str(), FALSE)) throw RaisedError(3, "bench", "cannot put the launcher back");
+        return steps;
+    };
     const std::wstring empty = std::wstring(kBenchDir) + L"EmptyWindow.exe";
     const std::wstring& small = folders.front();
-    const int largest = n.libraries.back();
+    const int largest = sizes.back();
 
     // Starting the programs, in turns.
     std::map<int, LibraryCosts> costs;
     std::vector<double> baseline, baselineSet, player;
+    std::map<std::string, std::vector<double>> baselineMemory;
     std::vector<std::pair<std::string, std::vector<StartupSteps>>> starts{
         {"launcher, no games", {}}, {"launcher, " + Games(largest) + " games", {}}, {"empty-window program", {}}};
     TestHttpServer http;
@@ -258,20 +275,20 @@ void Measure(const std::wstring& dist, const std::wstring& photoFolder, const Si
     for (int i = 0; i < n.processRuns; ++i) {
         for (size_t k = 0; k < folders.size(); ++k) {
             Program p(folders[k] + L"\\Orvane.exe", L"", folders[k], L"Brisco");
-            costs[n.libraries[k]].start.push_back(p.StartMs());
+            costs[sizes[k]].start.push_back(p.StartMs());
             PumpFor(1000);
-            costs[n.libraries[k]].workingSet.push_back(p.WorkingSetMB());
+            costs[sizes[k]].workingSet.push_back(p.WorkingSetMB());
+            AddMemory(costs[sizes[k]].memory, p.Memory());
         }
-        for (size_t k = 0; k < traced.size(); ++k) {
-            Program p(traced[k] + L"\\Orvane.exe", L"", traced[k], L"Brisco");
-            starts[k].second.push_back(p.Steps());
-        }
+        starts[0].second.push_back(startTraced(folders.front()));
+        starts[1].second.push_back(startTraced(folders.back()));
         {
             Program p(empty, L"", small, L"EmptyWindow");
             baseline.push_back(p.StartMs());
             starts[2].second.push_back(p.Steps());
             PumpFor(1000);
             baselineSet.push_back(p.WorkingSetMB());
+            AddMemory(baselineMemory, p.Memory());
         }
         {
             Program p(small + L"\\Pellow.exe", http.BaseUrlW() + L"/a", small, L"Brisco-网页游戏");
@@ -326,7 +343,7 @@ void Measure(const std::wstring& dist, const std::wstring& photoFolder, const Si
     MainFrm& frm = TheMainFrm();
     frm.Show();
     MainMe& me = frm.Me();
-    for (size_t k = 0; k < folders.size(); ++k) MeasurePage(me, folders[k], n.runs, costs[n.libraries[k]]);
+    for (size_t k = 0; k < folders.size(); ++k) MeasurePage(me, folders[k], n.runs, costs[sizes[k]]);
     UseInstallation(small);
     const double loadNone =
         TimeMs(std::max(1, n.runs / 4), [&](int) { me.LoadJpgs(L"Select * From Games Where 0 order by G_DateTime desc"); });
@@ -335,7 +352,7 @@ void Measure(const std::wstring& dist, const std::wstring& photoFolder, const Si
     RECT client;
     GetClientRect(me.hwnd(), &client);
     const double pageBlit = BlitMs(me.hwnd(), client.right, client.bottom, n.runs);
-    const LibraryCosts& paged = costs[n.libraries[std::min<size_t>(1, n.libraries.size() - 1)]];
+    const LibraryCosts& paged = costs[sizes[std::min<size_t>(1, sizes.size() - 1)]];
     Report("page flip, first showing of a page of 20 photographic thumbnails", paged.coldFlip, "blit of the page's area",
            pageBlit, "ms", Compare::None, "at most 8 ms");
     Report("page flip, a page shown before", paged.shownFlip, "blit of the page's area", pageBlit, "ms", Compare::Ratio,
@@ -352,18 +369,18 @@ void Measure(const std::wstring& dist, const std::wstring& photoFolder, const Si
     Report("hover repaint of one cell", hover, "blit of one cell", BlitMs(me.hwnd(), kPictureSize, kPictureSize, n.runs), "ms",
            Compare::None, "at most 2 ms");
     frm.Unload();
-    PrintTables(n.libraries, costs, starts);
+    PrintTables(sizes, costs, starts, baselineMemory);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        fprintf(stderr, "usage: orvane_bench <program folder> <photo folder> [--tiny]\n");
+        fprintf(stderr, "usage: orvane_bench <program folder> <installations folder> [--tiny]\n");
         return 2;
     }
     Sizes sizes;
-    if (argc > 3 && std::wstring(argv[3]) == L"--tiny") sizes = {{0, 40}, 1, 3};
+    if (argc > 3 && std::wstring(argv[3]) == L"--tiny") sizes = {1, 3};
     SetDllDirectoryW(argv[1]);
     // The launcher's own window ends processes and the program when it
     // unloads; here it only unloads.
