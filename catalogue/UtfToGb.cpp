@@ -1,5 +1,7 @@
 #include "UtfToGb.h"
 
+#include <algorithm>
+
 namespace {
 
 const wchar_t kHex[] = L"0123456789ABCDEF";
@@ -18,7 +20,7 @@ int HexDigit(wchar_t c) {
 }
 
 // Byte written as two hexadecimal digits at text[at], or -1.
-int HexByteAt(const std::wstring& text, size_t at) {
+int HexByteAt(std::wstring_view text, size_t at) {
     if (at + 2 > text.size()) return -1;
     const int hi = HexDigit(text[at]), lo = HexDigit(text[at + 1]);
     return hi < 0 || lo < 0 ? -1 : hi * 16 + lo;
@@ -32,7 +34,7 @@ void AppendPercentByte(std::wstring& out, unsigned v) {
 bool IsContinuation(int b) { return b >= 0x80 && b <= 0xBF; }
 
 // The three-group form "%Ex%xx%xx" of one 16-bit unit starting at text[i].
-bool IsThreeByteGroup(const std::wstring& text, size_t i) {
+bool IsThreeByteGroup(std::wstring_view text, size_t i) {
     if (i + 9 > text.size() || text[i + 3] != L'%' || text[i + 6] != L'%') return false;
     const int b1 = HexByteAt(text, i + 1);
     return b1 >= 0xE0 && b1 <= 0xEF && IsContinuation(HexByteAt(text, i + 4)) &&
@@ -41,7 +43,7 @@ bool IsThreeByteGroup(const std::wstring& text, size_t i) {
 
 // The one-percent form "%HHHH" the encoder writes for U+0080..U+0FFF; its
 // value, or -1 when the five characters at text[i] are not that form.
-int TwoByteForm(const std::wstring& text, size_t i) {
+int TwoByteForm(std::wstring_view text, size_t i) {
     const int b1 = HexByteAt(text, i + 1), b2 = HexByteAt(text, i + 3);
     if (b1 < 0xC0 || !IsContinuation(b2)) return -1;
     const int c = ((b1 & 0x3F) << 6) | (b2 & 0x3F);
@@ -79,6 +81,11 @@ std::wstring Utf8UrlEncode(const std::wstring& text) {
 std::wstring Utf8UrlDecode(const std::wstring& text) {
     std::wstring out;
     out.reserve(text.size());
+    Utf8UrlDecode(text, out);
+    return out;
+}
+
+void Utf8UrlDecode(std::wstring_view text, std::wstring& out) {
     size_t i = 0;
     while (i < text.size()) {
         if (text[i] == L'%') {
@@ -96,7 +103,6 @@ std::wstring Utf8UrlDecode(const std::wstring& text) {
         }
         out += text[i++];
     }
-    return out;
 }
 
 std::wstring NumberToBits(int64_t number) {
@@ -129,17 +135,20 @@ std::wstring BitsToHex(const std::wstring& bits) {
     return hex;
 }
 
-wchar_t DecodeUtf8Group(const std::wstring& group) {
-    // "%E4%B8%AD" -> parts "E4", "B8", "AD" -> 8 binary digits each.
-    const std::wstring first = HexToBits(group.substr(1, 2));
-    const std::wstring second = HexToBits(group.substr(4, 2));
-    const std::wstring third = HexToBits(group.substr(7, 2));
-    // Leading 1 digits of the first part give the byte count; the digits after
-    // its first 0 carry the top of the value, each later part its last six.
-    const size_t firstZero = first.find(L'0');
-    const std::wstring lead = firstZero == std::wstring::npos ? L"" : first.substr(firstZero + 1);
-    const std::wstring bits = lead + second.substr(2) + third.substr(2);
-    return static_cast<wchar_t>(BitsToNumber(bits) & 0xFFFF);
+wchar_t DecodeUtf8Group(std::wstring_view group) {
+    // "%E4%B8%AD": the first byte's leading 1 bits give the byte count; its
+    // bits after the first 0 carry the top of the value, each later byte
+    // its last six. The bit strings' arithmetic with shifts and masks, as
+    // every name of every list read passes here.
+    auto byteAt = [&](size_t at) {
+        auto digit = [&](size_t k) { return k < group.size() ? std::max(HexDigit(group[k]), 0) : 0; };
+        return digit(at) * 16 + digit(at + 1);
+    };
+    const int first = byteAt(1);
+    int ones = 0;
+    while (ones < 8 && (first & (0x80 >> ones))) ++ones;
+    const int lead = ones < 8 ? first & (0x7F >> ones) : 0;
+    return static_cast<wchar_t>(((lead << 12) | ((byteAt(4) & 0x3F) << 6) | (byteAt(7) & 0x3F)) & 0xFFFF);
 }
 
 bool IsUnreserved(char32_t c) {

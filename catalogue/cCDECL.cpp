@@ -10,6 +10,10 @@ namespace {
 
 const char kSource[] = "cCDECL";
 constexpr size_t kCallbackOffset = 64;  // callback entry's place in the page
+// The word the call entry calls, kept apart from the code: re-aiming the
+// entry is a plain write to data, which needs no flush of the processor's
+// instruction cache and leaves the code's cache lines alone.
+constexpr size_t kTargetSlot = 2048;
 
 void PutWord(uint8_t* at, uintptr_t v) { std::memcpy(at, &v, sizeof v); }
 
@@ -30,14 +34,14 @@ constexpr uint8_t kCallCode[] = {
     0xFF, 0x34, 0x8E,              // push dword [esi+ecx*4] ; slot ecx
     0x49,                          // dec  ecx
     0x75, 0xFA,                    // jnz  push loop
-    0xB8, 0, 0, 0, 0,              // do_call: mov eax, target
+    0xA1, 0, 0, 0, 0,              // do_call: mov eax, [target slot]
     0xFF, 0xD0,                    // call eax
     0x8D, 0x65, 0xFC,              // lea  esp, [ebp-4]
     0x5E,                          // pop  esi
     0x5D,                          // pop  ebp
     0xC2, 0x04, 0x00,              // ret  4
 };
-constexpr size_t kCallTarget = 20;
+constexpr size_t kSlotOperand = 20;  // the address of the target slot in the code above
 
 // Callback entry, C convention: copies its arguments (byte size at kCbSize)
 // and calls a __stdcall target, which removes the copies itself.
@@ -61,8 +65,7 @@ constexpr size_t kCbTarget = 22;
 #else
 
 // x86_64 has one calling convention: the call entry is a typed call of the
-// export whose address the page's first word holds; the callback entry is a jump.
-constexpr size_t kCallTarget = 0;
+// export whose address the target slot holds; the callback entry is a jump.
 constexpr uint8_t kCallbackCode[] = {
     0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0,  // mov rax, target
     0xFF, 0xE0,                          // jmp rax
@@ -93,6 +96,7 @@ cCDECL::cCDECL() {
     if (!CodePage) throw RaisedError(7, kSource, "Out of memory");
 #if defined(__i386__)
     std::memcpy(CodePage, kCallCode, sizeof kCallCode);
+    PutWord(CodePage + kSlotOperand, reinterpret_cast<uintptr_t>(CodePage + kTargetSlot));
 #endif
     std::memcpy(CodePage + kCallbackOffset, kCallbackCode, sizeof kCallbackCode);
 }
@@ -107,7 +111,7 @@ intptr_t cCDECL::z_DO_NOT_CALL(intptr_t nAddrParamBlock) {
 #else
     static constexpr auto kCallers = MakeCallTable(std::make_index_sequence<kMaxParams + 1>{});
     FARPROC target;
-    std::memcpy(&target, CodePage + kCallTarget, sizeof target);
+    std::memcpy(&target, CodePage + kTargetSlot, sizeof target);
     return kCallers[block->count](target, block->slots);
 #endif
 }
@@ -115,15 +119,14 @@ intptr_t cCDECL::z_DO_NOT_CALL(intptr_t nAddrParamBlock) {
 intptr_t cCDECL::CallFunc(std::string_view sFunction, std::initializer_list<intptr_t> ParmLongs) {
     if (!hLib) throw RaisedError(kErrNotLoaded, kSource, "DLL not loaded");
     if (sFunction != LastFunc || DllChanged) {
-        const std::string name(sFunction);
-        FuncAddr = GetProcAddress(hLib, name.c_str());
-        if (!FuncAddr) throw RaisedError(kErrNoFunction, kSource, "Failed to locate function: " + name);
+        if (DllChanged) found_.clear();
+        FuncAddr = Lookup(sFunction);
+        if (!FuncAddr) throw RaisedError(kErrNoFunction, kSource, "Failed to locate function: " + std::string(sFunction));
         // Only a found export re-aims the call entry: after a failed lookup
         // the previous name still calls its own export.
-        PutWord(CodePage + kCallTarget, reinterpret_cast<uintptr_t>(FuncAddr));
-        FlushInstructionCache(GetCurrentProcess(), CodePage, kCallbackOffset);
+        PutWord(CodePage + kTargetSlot, reinterpret_cast<uintptr_t>(FuncAddr));
         DllChanged = false;
-        LastFunc = name;
+        LastFunc.assign(sFunction);
     }
     if (ParmLongs.size() > kMaxParams) throw RaisedError(kErrTooMany, kSource, "Too many parameters");
     ParamBlock_.count = static_cast<intptr_t>(ParmLongs.size());
@@ -133,6 +136,15 @@ intptr_t cCDECL::CallFunc(std::string_view sFunction, std::initializer_list<intp
     const intptr_t result = z_DO_NOT_CALL(reinterpret_cast<intptr_t>(&ParamBlock_));
     lastError_ = static_cast<int32_t>(GetLastError());
     return result;
+}
+
+FARPROC cCDECL::Lookup(std::string_view name) {
+    for (const auto& [known, address] : found_)
+        if (known == name) return address;
+    const std::string ansi(name);
+    const FARPROC address = GetProcAddress(hLib, ansi.c_str());
+    if (address) found_.emplace_back(ansi, address);
+    return address;
 }
 
 bool cCDECL::DllLoad(const std::string& sName) {

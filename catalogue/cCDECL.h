@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class cCDECL {
 public:
@@ -44,6 +46,10 @@ public:
     intptr_t WrapCallback(intptr_t nModFuncAddr, int32_t nParms);
 
 private:
+    // The export's address in hLib: looked up once per library, as a caller
+    // alternates between a few exports call after call.
+    FARPROC Lookup(std::string_view name);
+
     HMODULE hLib = nullptr;
     FARPROC FuncAddr = nullptr;
     std::string LastFunc;
@@ -51,4 +57,5 @@ private:
     uint8_t* CodePage = nullptr;
     ParamBlock ParamBlock_;
     int32_t lastError_ = 0;
+    std::vector<std::pair<std::string, FARPROC>> found_;
 };

@@ -38,11 +38,52 @@ int32_t CallInt(int32_t missing, std::string_view name, A... args) {
     return word ? static_cast<int32_t>(*word) : missing;
 }
 
-std::wstring AnsiByteToChar(unsigned char b) {
-    if (b < 0x80) return std::wstring(1, static_cast<wchar_t>(b));
+wchar_t AnsiByteToChar(unsigned char b) {
+    if (b < 0x80) return static_cast<wchar_t>(b);
     wchar_t ch = L'?';
     MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(&b), 1, &ch, 1);
-    return std::wstring(1, ch);
+    return ch;
+}
+
+// Every column of every row read passes here: plain ASCII goes straight through.
+void Utf8Decode(const unsigned char* bytes, size_t size, std::wstring& out) {
+    static constexpr unsigned char kLeadMask[] = {0, 0, 0x1F, 0x0F, 0x07, 0x03, 0x01};
+    out.clear();
+    out.reserve(size);
+    size_t i = 0;
+    while (i < size) {
+        const unsigned char lead = bytes[i];
+        const size_t len = lead >= 252 ? 6 : lead >= 248 ? 5 : lead >= 240 ? 4 : lead >= 224 ? 3 : lead >= 192 ? 2 : 1;
+        if (len == 1) {
+            out.push_back(AnsiByteToChar(lead));
+            ++i;
+            continue;
+        }
+        if (i + len > size) {
+            out.push_back(L'?');
+            break;
+        }
+        uint32_t code = lead & kLeadMask[len];
+        for (size_t k = 1; k < len; ++k) code = (code << 6) | (bytes[i + k] & 0x3F);
+        if (code > 0xFFFF && code <= 0x10FFFF) {
+            // Outside the 16-bit range: the character as a surrogate pair.
+            code -= 0x10000;
+            out.push_back(static_cast<wchar_t>(0xD800 | (code >> 10)));
+            out.push_back(static_cast<wchar_t>(0xDC00 | (code & 0x3FF)));
+        } else {
+            out.push_back(code > 0xFFFF ? L'?' : static_cast<wchar_t>(code));
+        }
+        i += len;
+    }
+}
+
+void Utf8PtrInto(intptr_t address, std::wstring& out) {
+    if (address == 0) {
+        out.clear();
+        return;
+    }
+    const char* p = reinterpret_cast<const char*>(address);
+    Utf8Decode(reinterpret_cast<const unsigned char*>(p), std::strlen(p), out);
 }
 
 std::string ProgramFolder() {
@@ -133,8 +174,13 @@ int32_t SqliteColumnBytes(intptr_t stmt, int32_t col) {
 }
 
 std::wstring SqliteColumnText(intptr_t stmt, int32_t col) {
-    if (!SqliteReady) return {};
-    return Utf8PtrToString(CallWord("sqlite3_column_text", stmt, col).value_or(0));
+    std::wstring text;
+    SqliteColumnText(stmt, col, text);
+    return text;
+}
+
+void SqliteColumnText(intptr_t stmt, int32_t col, std::wstring& text) {
+    Utf8PtrInto(SqliteReady ? CallWord("sqlite3_column_text", stmt, col).value_or(0) : 0, text);
 }
 
 int32_t SqliteColumnInt(intptr_t stmt, int32_t col) {
@@ -158,41 +204,15 @@ std::string StringToUtf8(const std::wstring& text) {
 }
 
 std::wstring Utf8PtrToString(intptr_t address) {
-    if (address == 0) return {};
-    const char* p = reinterpret_cast<const char*>(address);
-    return Utf8BytesToString(std::string(p, std::strlen(p)));
+    std::wstring text;
+    Utf8PtrInto(address, text);
+    return text;
 }
 
 std::wstring Utf8BytesToString(const std::string& bytes) {
-    static constexpr unsigned char kLeadMask[] = {0, 0, 0x1F, 0x0F, 0x07, 0x03, 0x01};
-    std::wstring out;
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-        const size_t len = lead >= 252 ? 6 : lead >= 248 ? 5 : lead >= 240 ? 4 : lead >= 224 ? 3
-                         : lead >= 192 ? 2 : 1;
-        if (len == 1) {
-            out += AnsiByteToChar(lead);
-            ++i;
-            continue;
-        }
-        if (i + len > bytes.size()) {
-            out += L'?';
-            break;
-        }
-        uint32_t code = lead & kLeadMask[len];
-        for (size_t k = 1; k < len; ++k) code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-        if (code > 0xFFFF && code <= 0x10FFFF) {
-            // Outside the 16-bit range: the character as a surrogate pair.
-            code -= 0x10000;
-            out += static_cast<wchar_t>(0xD800 | (code >> 10));
-            out += static_cast<wchar_t>(0xDC00 | (code & 0x3FF));
-        } else {
-            out += code > 0xFFFF ? L'?' : static_cast<wchar_t>(code);
-        }
-        i += len;
-    }
-    return out;
+    std::wstring text;
+    Utf8Decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), text);
+    return text;
 }
 
 std::wstring AnsiPtrToString(intptr_t address) {

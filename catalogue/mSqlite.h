@@ -33,6 +33,8 @@ int32_t SqliteStep(intptr_t stmt);
 int32_t SqliteFinalize(intptr_t stmt);
 int32_t SqliteColumnBytes(intptr_t stmt, int32_t col);
 std::wstring SqliteColumnText(intptr_t stmt, int32_t col);
+// The same into `text`, whose storage a loop over many rows reuses.
+void SqliteColumnText(intptr_t stmt, int32_t col, std::wstring& text);
 int32_t SqliteColumnInt(intptr_t stmt, int32_t col);
 std::wstring SqliteErrMsg(intptr_t db);
 

@@ -13,6 +13,11 @@ CREATE TABLE Games (
     G_DateTime  TEXT NOT NULL DEFAULT (strftime('%Y-%m-%d %H:%M:%f', 'now'))
 );
 
+-- Every list is read newest first and the trigger below looks for the newest
+-- row: both walk this index, not the whole table (a library may hold tens of
+-- thousands of games).
+CREATE INDEX Games_DateTime ON Games (G_DateTime);
+
 -- Two inserts within one millisecond (or a clock set back) would tie or invert
 -- the order; move the new row just past the newest one so it stays first.
 CREATE TRIGGER Games_NewestFirst AFTER INSERT ON Games

@@ -92,6 +92,7 @@ wine_display() {
   export LC_ALL=C.UTF-8
   if [ -z "${DISPLAY:-}" ]; then
     local n; n=$(free_display)
+    mkdir -p "$BUILD"   # a clean clone has no build folder yet for the log
     XVFB_PID=$(start_xvfb "$n" "$BUILD/xvfb.log") || exit 1
     export DISPLAY=":$n"
   fi

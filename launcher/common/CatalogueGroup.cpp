@@ -35,4 +35,6 @@ bool CatalogueQuery::Step() { return prepared_ && SqliteStep(stmt_) == SQLITE_RO
 
 std::wstring CatalogueQuery::Text(int32_t col) const { return SqliteColumnText(stmt_, col); }
 
+void CatalogueQuery::Text(int32_t col, std::wstring& text) const { SqliteColumnText(stmt_, col, text); }
+
 int32_t CatalogueQuery::Int(int32_t col) const { return SqliteColumnInt(stmt_, col); }

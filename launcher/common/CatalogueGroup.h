@@ -38,6 +38,8 @@ public:
     // True while a row is ready.
     bool Step();
     std::wstring Text(int32_t col) const;
+    // The same into `text`, reusing its storage row after row.
+    void Text(int32_t col, std::wstring& text) const;
     int32_t Int(int32_t col) const;
 
 private:

@@ -3,8 +3,10 @@
 #include "AppPath.h"
 #include "MainFrm.h"
 #include "Settings.h"
+#include "StartupMarks.h"
 
 void Main() {
     WriteSettings(AppPath());
     TheMainFrm().Show();
+    StartupMark("main window shown");
 }

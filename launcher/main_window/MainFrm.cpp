@@ -13,6 +13,7 @@
 #include "RightDown.h"
 #include "Settings.h"
 #include "Shell.h"
+#include "StartupMarks.h"
 #include "WindowProc.h"
 #include "WebBrowser.h"
 #include "iButton.h"
@@ -108,9 +109,11 @@ void MainFrm::Form_Load() {
     frmuTab->hContainerWnd(pCnt.hWnd());
     mainMe_ = std::make_shared<MainMe>();
     mainMe_->Load();
+    StartupMark("page My box created");
     CTabItems& items = frmuTab->TabItems();
     items.Add(L"我的盒子", mainMe_);
     items.Add(L"找游戏", NewCataloguePage());
+    StartupMark("page Find games created");
     for (long i = 0; i < 2; ++i) {
         items.Item(i)->HideButton(true);
         items.Item(i)->LockSize(true);
@@ -119,6 +122,7 @@ void MainFrm::Form_Load() {
     Caption(PortalName);
     Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\frmMain_bg.gif"));
     LoadPictures();
+    StartupMark("skins loaded");
     SetRoundRegion(hwnd(), kWidth, kHeight, kCorner, kCorner);
     ShowWindowFrame(hwnd(), false);
     HookMenuForm(hwnd());

@@ -22,7 +22,7 @@ void GameGrid::LayoutCells() {
         for (int c = 0; c < 5; ++c) {
             GameCellRect& cell = GameCells[5 * r + c];
             cell.PicRect = {32 + 116 * c, 30 + 121 * r, 32 + 116 * c + kPictureSize, 30 + 121 * r + kPictureSize};
-            cell.TextRect = {37 + 116 * c, 111 + 121 * r, 37 + 116 * c + 64, 111 + 121 * r + 25};
+            cell.TextRect = {37 + 116 * c, 111 + 121 * r, 37 + 116 * c + kCaptionWidth, 111 + 121 * r + kCaptionHeight};
             cell.Hover = 0;
         }
     }

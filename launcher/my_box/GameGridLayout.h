@@ -27,6 +27,7 @@ inline constexpr int kPageButtonCount = 100;
 inline constexpr int kPictureSize = 74;  // a cell's picture with its frame
 inline constexpr int kThumbSize = 72;    // a game's picture
 inline constexpr int kKnobSize = 18;
+inline constexpr int kCaptionWidth = 64, kCaptionHeight = 25;  // a game's name under its picture
 
 // What a hit test found: area 0 nothing (changed), 1 page buttons, 2 cells.
 struct GridHit {

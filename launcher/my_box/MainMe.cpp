@@ -13,6 +13,7 @@
 #include "ProgramFiles.h"
 #include "Settings.h"
 #include "SqlText.h"
+#include "StartupMarks.h"
 #include "U_Login.h"
 #include "U_Regedit.h"
 #include "UtfToGb.h"
@@ -30,7 +31,7 @@ const wchar_t kListFavourites[] = L"Select * From Games Where G_Favorite = 2 ord
 
 }  // namespace
 
-MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
+MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this), prepare_(*this) {
     BorderStyle(FormBorderStyleConstants::None);
     ScaleMode(ScaleModeConstants::Pixels);
     BackColor(0xF9F9F9);  // RGB(249, 249, 249)
@@ -46,12 +47,18 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this) {
     Picture1.Move(599, 0, 1, 553);
     WB.Move(598, -2, 216, 574);
     WB.Visible(false);
-    WB.Design = [this](WebBrowser& w) { w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); }; };
+    WB.Design = [this](WebBrowser& w) {
+        w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
+        w.DocumentComplete = [](const std::wstring&) { StartupMark("web pane navigated"); };
+    };
     Timer_WB.Interval(1000);
     Timer_WB.Tick = [this] {
         Timer_WB.Interval(0);
         WB.Visible(true);
     };
+    // A timer's tick comes only when no other message waits: the user's
+    // input and the paints go first.
+    prepare_.Tick = [this] { PrepareNearPages(); };
 }
 
 MainMe::~MainMe() { ReleaseControls(); }
@@ -109,9 +116,9 @@ void MainMe::WB_NewWindow2(bool& Cancel) {
 // ---- entries ----
 
 void MainMe::FreeEntries() {
-    for (GridEntry& e : entries_)
-        if (e.Picture) DeleteObject(e.Picture);
-    entries_.clear();
+    prepare_.Interval(0);
+    pages_.Clear();
+    entries_.Clear();
 }
 
 int MainMe::LoadJpgs(const std::wstring& zSql) {
@@ -119,18 +126,15 @@ int MainMe::LoadJpgs(const std::wstring& zSql) {
     {
         CatalogueGroup group;
         CatalogueQuery query(group, zSql);
+        std::wstring text;  // one buffer for the column of every row
         while (query.Step()) {
-            GridEntry entry;
-            entry.Name = Utf8UrlDecode(query.Text(1));
-            // A name that is not a plain file name has no picture: nothing
-            // outside the thumbnail folder is ever read for it.
-            if (IsUsableGameName(entry.Name)) entry.PicturePath = ProgramFile(L"jpgs\\" + entry.Name + L".jpg");
-            entries_.push_back(std::move(entry));
+            query.Text(1, text);
+            entries_.Add([&](std::wstring& names) { Utf8UrlDecode(text, names); });
         }
     }
-    if (entries_.size() < kCellsPerPage)
-        entries_.push_back({kMoreGames, ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp")});
-    return static_cast<int>(entries_.size());
+    if (entries_.Count() < kCellsPerPage) entries_.AddMoreGames(kMoreGames);
+    StartupMark("game list read");
+    return entries_.Count();
 }
 
 bool MainMe::UnLoadJpgs() {
@@ -138,16 +142,15 @@ bool MainMe::UnLoadJpgs() {
     return true;
 }
 
-const GridEntry& MainMe::Entry(int n) { return entries_.at(n - 1); }
+GridEntry MainMe::Entry(int n) const { return {std::wstring(entries_.Name(n)), entries_.IsMoreGames(n)}; }
 
-HBITMAP MainMe::EntryPicture(int n) {
-    if (n < 1 || n > static_cast<int>(entries_.size())) return nullptr;
-    GridEntry& e = entries_[n - 1];
-    if (!e.Decoded) {
-        e.Decoded = true;
-        if (!e.PicturePath.empty()) e.Picture = LoadThumbnail(e.PicturePath);
-    }
-    return e.Picture;
+std::wstring MainMe::PicturePath(int n) const {
+    if (entries_.IsMoreGames(n)) return ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp");
+    // A name that is not a plain file name has no picture: nothing outside
+    // the thumbnail folder is ever read for it.
+    const std::wstring_view name = entries_.Name(n);
+    if (!IsUsableGameName(name)) return {};
+    return ProgramFile(L"Jpgs\\" + std::wstring(name) + L".jpg");
 }
 
 void MainMe::LoadGameList(const std::wstring& zSql) {
@@ -156,9 +159,25 @@ void MainMe::LoadGameList(const std::wstring& zSql) {
     grid_.LayoutPageButtons();
     DrawPageButtons(*this);
     grid_.LayoutCells();
-    DrawGamePage(*this, grid_.ItemCount, 0);
+    PaintPage(0);
     tips_ = std::make_unique<clsTooltip>();
     AddPageTips();
+}
+
+// Draws the page and has the pages next to it composed when the program is idle.
+void MainMe::PaintPage(int page) {
+    DrawGamePage(*this, grid_.ItemCount, page);
+    prepare_.Interval(1);
+}
+
+void MainMe::PrepareNearPages() {
+    // One page a tick, so that input waits for one page at most.
+    for (int page : {grid_.CurrentPage + 1, grid_.CurrentPage - 1}) {
+        if (page < 0 || page >= grid_.PageCount || pages_.Find(page)) continue;
+        PreparePage(*this, grid_.ItemCount, page);
+        return;
+    }
+    prepare_.Interval(0);
 }
 
 void MainMe::AddPageTips() {
@@ -247,6 +266,7 @@ void MainMe::Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRES
         }
     }
     ret = CallOldWndProc(hwnd, uMsg, wParam, lParam);
+    if (uMsg == WM_PAINT && hwnd == this->hwnd()) StartupMark("grid painted");
 }
 
 void MainMe::OnMouseMove(int32_t x, int32_t y) {
@@ -256,6 +276,7 @@ void MainMe::OnMouseMove(int32_t x, int32_t y) {
     SetCursor(LoadCursorW(nullptr, hit.Hit ? IDC_HAND : IDC_ARROW));
     if (hit.Area == 1) {
         DrawPageButtons(*this);
+        UpdateWindow(hwnd());
     } else if (hit.Area == 2) {
         // Every cell whose flag changed, each with its own state: a cell
         // left for another one loses its veil in the same move.
@@ -270,7 +291,7 @@ void MainMe::OnLeftUp(int32_t x, int32_t y) {
     if (hit.Area == 1) {
         grid_.CurrentPage = hit.Index;
         DrawPageButtons(*this);
-        DrawGamePage(*this, GameCellCount(), hit.Index);
+        PaintPage(hit.Index);
     } else if (hit.Area == 2) {
         const std::wstring name = Entry(grid_.EntryOf(hit.Index)).Name;
         if (name == kMoreGames) {
@@ -290,7 +311,7 @@ void MainMe::OnWheel(int16_t delta) {
     if (page == grid_.CurrentPage) return;
     grid_.ShowPage(page);
     DrawPageButtons(*this);
-    DrawGamePage(*this, GameCellCount(), page);
+    PaintPage(page);
 }
 
 void MainMe::OnRightUp(int32_t x, int32_t y) {

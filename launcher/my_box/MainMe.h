@@ -12,6 +12,8 @@
 
 #include "Form.h"
 #include "GameGridLayout.h"
+#include "GridEntries.h"
+#include "GridPageCache.h"
 #include "ITabForm.h"
 #include "PictureBox.h"
 #include "Timer.h"
@@ -24,13 +26,11 @@ class IuTab;
 class clsTooltip;
 struct GridSkin;
 
-// One grid entry: its name as the grid shows it and its 72 x 72 picture,
-// decoded when its page is first painted.
+// One grid entry: its name as the grid shows it; its picture is read when
+// its page is composed.
 struct GridEntry {
     std::wstring Name;
-    std::wstring PicturePath;  // empty: no picture file for this name
-    HBITMAP Picture = nullptr;
-    bool Decoded = false;
+    bool MoreGames = false;  // the entry that leads to the catalogue
 };
 
 class MainMe : public Form, public ITabForm, public clsWndMsg {
@@ -78,10 +78,12 @@ public:
     // For the painter, the tests and the menus.
     GameGrid& Grid() { return grid_; }
     const GridSkin& Skin() const { return *skin_; }
-    int GameCellCount() const { return static_cast<int>(entries_.size()); }
-    // Entry n (1-based); its picture is decoded on first use (nullptr: none).
-    const GridEntry& Entry(int n);
-    HBITMAP EntryPicture(int n);
+    int GameCellCount() const { return entries_.Count(); }
+    // Entry n (1-based) and its picture file (empty: none may be read for it).
+    GridEntry Entry(int n) const;
+    std::wstring PicturePath(int n) const;
+    // The composed pages of the current list.
+    GridPageCache& Pages() { return pages_; }
     IuTab* TabHost() const { return host_; }
 
 protected:
@@ -103,9 +105,14 @@ private:
     void RunWebGame(const std::wstring& address);
     void ReleaseControls();
     void FreeEntries();
+    void PaintPage(int page);
+    void PrepareNearPages();
 
     GameGrid grid_;
-    std::vector<GridEntry> entries_;
+    GridEntries entries_;
+    GridPageCache pages_;
+    // Composes the pages next to the one shown while the program is idle.
+    Timer prepare_;
     std::unique_ptr<GridSkin> skin_;
     std::unique_ptr<clsTooltip> tips_;
     IuTab* host_ = nullptr;       // the main window's strip

@@ -4,8 +4,10 @@
 #include <memory>
 #include <type_traits>
 
+#include "GridPageCache.h"
 #include "MainMe.h"
 #include "OleColor.h"
+#include "PictureDecode.h"
 #include "ProgramFiles.h"
 #include "StdPicture.h"
 
@@ -55,45 +57,12 @@ HBITMAP NewSection(int cx, int cy, void** bits = nullptr) {
     return section;
 }
 
-// The 74 x 74 working section of one paint call; starts zeroed.
-class ComposeSection {
-public:
-    ComposeSection() : bitmap_(NewSection(kPictureSize, kPictureSize, &bits_)), dc_(bitmap_) {}
-    ~ComposeSection() {
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    HDC dc() const { return dc_.get(); }
-    void Clear() {
-        if (bits_) ZeroMemory(bits_, kPictureSize * kPictureSize * 4);
-    }
-
-private:
-    void* bits_ = nullptr;
-    HBITMAP bitmap_;
-    SelectedDC dc_;
-};
-
 // A square of one colour.
 void FillArea(HDC target, int left, int top, int size, COLORREF colour) {
     const RECT area{left, top, left + size, top + size};
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(target, &area, brush);
     DeleteObject(brush);
-}
-
-// Picture of the entry at 1, 1 of the section, then the bed over all of it.
-void Compose(MainMe& form, const ComposeSection& section, int entry) {
-    if (HBITMAP picture = form.EntryPicture(entry)) {
-        SelectedDC src(picture);
-        BitBlt(section.dc(), 1, 1, kThumbSize, kThumbSize, src.get(), 0, 0, SRCCOPY);
-    } else {
-        // No readable picture: the frame around the page's own colour.
-        FillArea(section.dc(), 1, 1, kThumbSize, kCaptionBack);
-    }
-    if (HBITMAP bed = form.Skin().Bed) {
-        SelectedDC src(bed);
-        AlphaBlend(section.dc(), 0, 0, kPictureSize, kPictureSize, src.get(), 0, 0, kPictureSize, kPictureSize, kFrameBlend);
-    }
 }
 
 void DrawPlainKnob(HDC target, const PageButtonRect& b) {
@@ -103,29 +72,75 @@ void DrawPlainKnob(HDC target, const PageButtonRect& b) {
                  kPlainKnob[b.State]);
 }
 
-void CopyToCell(HDC target, const ComposeSection& section, const GameCellRect& cell) {
-    BitBlt(target, cell.PicRect.Left, cell.PicRect.Top, kPictureSize, kPictureSize, section.dc(), 0, 0, SRCCOPY);
+// The picture file stretched to 72 x 72 at (x, y); false when it cannot be read.
+bool DrawThumbnail(HDC dc, int x, int y, const std::wstring& path) {
+    if (path.empty()) return false;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    DecodedPixels pixels;
+    if (DecodeOpaqueFile(path, pixels)) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB};
+        return StretchDIBits(dc, x, y, kThumbSize, kThumbSize, 0, 0, pixels.width, pixels.height, pixels.bgra.data(), &bi,
+                             DIB_RGB_COLORS, SRCCOPY) != 0;
+    }
+    // Other kinds (a bitmap, a transparent GIF) through the picture loader.
+    try {
+        if (const std::shared_ptr<StdPicture> picture = LoadPicture(path)) {
+            picture->Render(dc, x, y, kThumbSize, kThumbSize);
+            return true;
+        }
+    } catch (...) {
+    }
+    return false;
+}
+
+// Composes the page's games onto a new sheet of the form's cache: each
+// picture (or the page's colour where there is none) under the frame, each
+// name below it.
+Surface& ComposePage(MainMe& form, int count, int page) {
+    Surface& sheet = form.Pages().Add(page, kCaptionBack);
+    HDC dc = sheet.dc();
+    SelectObject(dc, GetCurrentObject(form.hDC(), OBJ_FONT));
+    SetTextColor(dc, TranslateColor(form.ForeColor()));
+    SetBkMode(dc, TRANSPARENT);
+    HBRUSH brush = CreateSolidBrush(kCaptionBack);
+    const SelectedDC bed(form.Skin().Bed);
+    for (int cell = 0; cell < kCellsPerPage && page * kCellsPerPage + cell < count; ++cell) {
+        const int entry = page * kCellsPerPage + cell + 1;
+        const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
+        PatBlt(dc, pic.x, pic.y, kPictureSize, kPictureSize, BLACKNESS);
+        if (!DrawThumbnail(dc, pic.x + 1, pic.y + 1, form.PicturePath(entry))) {
+            RECT inner{pic.x + 1, pic.y + 1, pic.x + 1 + kThumbSize, pic.y + 1 + kThumbSize};
+            FillRect(dc, &inner, brush);
+        }
+        if (bed.get())
+            AlphaBlend(dc, pic.x, pic.y, kPictureSize, kPictureSize, bed.get(), 0, 0, kPictureSize, kPictureSize, kFrameBlend);
+        // Wide text: names show whatever the system's code page.
+        std::wstring name = form.Entry(entry).Name;
+        RECT text{caption.x, caption.y, caption.x + kCaptionWidth, caption.y + kCaptionHeight};
+        DrawTextW(dc, name.data(), -1, &text, kCaptionFormat);
+    }
+    DeleteObject(brush);
+    return sheet;
+}
+
+// The page as composed before, or composed now.
+const Surface& PageSheet(MainMe& form, int count, int page) {
+    if (const Surface* kept = form.Pages().Find(page)) return *kept;
+    return ComposePage(form, count, page);
+}
+
+// Shows what was drawn in the area (and anything else marked for it) at
+// once, the rest of the window as it is.
+void ShowArea(MainMe& form, const RECT& area) {
+    InvalidateRect(form.hwnd(), &area, FALSE);
+    UpdateWindow(form.hwnd());
 }
 
 }  // namespace
 
 HBITMAP LoadSectionFile(const wchar_t* path) {
     return static_cast<HBITMAP>(LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-}
-
-HBITMAP LoadThumbnail(const std::wstring& path) {
-    std::shared_ptr<StdPicture> picture;
-    try {
-        picture = LoadPicture(path);
-    } catch (...) {
-        return nullptr;
-    }
-    HBITMAP section = NewSection(kThumbSize, kThumbSize);
-    if (!section) return nullptr;
-    SelectedDC dc(section);
-    SetStretchBltMode(dc.get(), COLORONCOLOR);
-    picture->Render(dc.get(), 0, 0, kThumbSize, kThumbSize);
-    return section;
 }
 
 GridSkin::GridSkin() {
@@ -146,53 +161,52 @@ GridSkin::~GridSkin() {
         if (b) DeleteObject(b);
 }
 
+void PreparePage(MainMe& form, int count, int page) {
+    if (page >= 0 && page * kCellsPerPage < count) PageSheet(form, count, page);
+}
+
 void DrawGamePage(MainMe& form, int count, int page) {
     HDC target = form.hDC();
-    ComposeSection section;
+    const Surface* sheet = page * kCellsPerPage < count ? &PageSheet(form, count, page) : nullptr;
     HBRUSH brush = CreateSolidBrush(kCaptionBack);
-    const int oldMode = SetBkMode(target, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(target, TranslateColor(form.ForeColor()));
     for (int cell = 0; cell < kCellsPerPage; ++cell) {
         const int entry = page * kCellsPerPage + cell + 1;
         const GameCellRect& rect = form.Grid().GameCells[cell];
-        RECT text{rect.TextRect.Left, rect.TextRect.Top, rect.TextRect.Right, rect.TextRect.Bottom};
-        FillRect(target, &text, brush);
-        if (entry > count) {
-            if (HBITMAP origin = form.Skin().Origin) {
-                SelectedDC src(origin);
-                BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, src.get(), 0, 0, SRCCOPY);
-            } else {
-                // Without its picture an empty slot is the page's colour, not
-                // whatever the page shown before left there.
-                FillArea(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kCaptionBack);
-            }
+        if (entry <= count) {
+            const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
+            BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, sheet->dc(), pic.x, pic.y, SRCCOPY);
+            BitBlt(target, rect.TextRect.Left, rect.TextRect.Top, kCaptionWidth, kCaptionHeight, sheet->dc(), caption.x,
+                   caption.y, SRCCOPY);
             continue;
         }
-        section.Clear();
-        Compose(form, section, entry);
-        CopyToCell(target, section, rect);
-        // Wide text: names show whatever the system's code page.
-        std::wstring name = form.Entry(entry).Name;
-        DrawTextW(target, name.data(), -1, &text, kCaptionFormat);
+        RECT text{rect.TextRect.Left, rect.TextRect.Top, rect.TextRect.Right, rect.TextRect.Bottom};
+        FillRect(target, &text, brush);
+        if (HBITMAP origin = form.Skin().Origin) {
+            SelectedDC src(origin);
+            BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, src.get(), 0, 0, SRCCOPY);
+        } else {
+            // Without its picture an empty slot is the page's colour, not
+            // whatever the page shown before left there.
+            FillArea(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kCaptionBack);
+        }
     }
-    SetTextColor(target, oldColour);
-    SetBkMode(target, oldMode);
     DeleteObject(brush);
-    form.Refresh();
+    const GameCellRect &first = form.Grid().GameCells.front(), &last = form.Grid().GameCells.back();
+    ShowArea(form, RECT{first.PicRect.Left, first.PicRect.Top, last.PicRect.Right, last.TextRect.Bottom});
 }
 
-void DrawGameCell(MainMe& form, int, int entry, const GameCellRect& cell, int32_t hover) {
-    ComposeSection section;
-    Compose(form, section, entry);
+void DrawGameCell(MainMe& form, int count, int entry, const GameCellRect& cell, int32_t hover) {
+    const POINT pic = GridPageCache::PictureAt((entry - 1) % kCellsPerPage);
+    HDC target = form.hDC();
+    const int x = cell.PicRect.Left, y = cell.PicRect.Top;
+    BitBlt(target, x, y, kPictureSize, kPictureSize, PageSheet(form, count, (entry - 1) / kCellsPerPage).dc(), pic.x, pic.y,
+           SRCCOPY);
     if (hover == 1 && form.Skin().White) {
         SelectedDC veil(form.Skin().White);
-        AlphaBlend(section.dc(), 0, 0, kPictureSize, kPictureSize, veil.get(), 0, 0, kPictureSize, kPictureSize, kVeilBlend);
+        AlphaBlend(target, x, y, kPictureSize, kPictureSize, veil.get(), 0, 0, kPictureSize, kPictureSize, kVeilBlend);
     }
-    CopyToCell(form.hDC(), section, cell);
     // Only the cell changed: the rest of the window keeps what it shows.
-    RECT area{cell.PicRect.Left, cell.PicRect.Top, cell.PicRect.Left + kPictureSize, cell.PicRect.Top + kPictureSize};
-    InvalidateRect(form.hwnd(), &area, FALSE);
-    UpdateWindow(form.hwnd());
+    ShowArea(form, RECT{x, y, x + kPictureSize, y + kPictureSize});
 }
 
 void DrawPageButtons(MainMe& form) {
@@ -205,5 +219,8 @@ void DrawPageButtons(MainMe& form) {
         // Without their picture the buttons would still take clicks unseen.
         for (const PageButtonRect& b : form.Grid().PageButtons) DrawPlainKnob(target, b);
     }
-    form.Refresh();
+    // Shown with the page or the cell drawn next, or by the caller.
+    const GridRect &first = form.Grid().PageButtons.front().Rect, &last = form.Grid().PageButtons.back().Rect;
+    const RECT row{first.Left, first.Top, last.Right, last.Bottom};
+    InvalidateRect(form.hwnd(), &row, FALSE);
 }

@@ -2,7 +2,8 @@
 // hover state changes, and the row of page buttons, straight onto the page's
 // drawing surface. Each game picture gets the partly transparent bed frame
 // blended over it; a hovered cell a light white veil; an empty slot the
-// placeholder picture.
+// placeholder picture. A page's games are composed once onto a sheet of the
+// page's cache and copied from there while the sheet is kept.
 #pragma once
 #include <windows.h>
 
@@ -30,10 +31,11 @@ struct GridSkin {
 
 // Loads a bitmap file as a DIB section keeping its bits; nullptr when it cannot.
 HBITMAP LoadSectionFile(const wchar_t* path);
-// A game's picture file (any format the system's picture loading reads)
-// stretched over a 72 x 72 section; nullptr when the file cannot be read.
-HBITMAP LoadThumbnail(const std::wstring& path);
 
+// Composes the page's sheet unless it is kept (or there is no such page),
+// without drawing anything.
+void PreparePage(MainMe& form, int count, int page);
 void DrawGamePage(MainMe& form, int count, int page);
 void DrawGameCell(MainMe& form, int count, int entry, const GameCellRect& cell, int32_t hover);
+// Marks the row for showing; the page drawn next shows it too.
 void DrawPageButtons(MainMe& form);

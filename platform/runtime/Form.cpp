@@ -28,10 +28,14 @@ BOOL CALLBACK LoadFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR icon)
     return FALSE;
 }
 
+// One picture of the program's icon, shared by every form.
 std::shared_ptr<StdPicture> ProgramIcon() {
-    HICON icon = nullptr;
-    EnumResourceNamesW(GetModuleHandleW(nullptr), RT_GROUP_ICON, LoadFirstIcon, reinterpret_cast<LONG_PTR>(&icon));
-    return StdPicture::FromIcon(icon ? icon : LoadIconW(nullptr, IDI_APPLICATION), false);
+    static const std::shared_ptr<StdPicture> picture = [] {
+        HICON icon = nullptr;
+        EnumResourceNamesW(GetModuleHandleW(nullptr), RT_GROUP_ICON, LoadFirstIcon, reinterpret_cast<LONG_PTR>(&icon));
+        return StdPicture::FromIcon(icon ? icon : LoadIconW(nullptr, IDI_APPLICATION), false);
+    }();
+    return picture;
 }
 
 struct ModalContext {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "PictureDecode.h"
 #include "RaisedError.h"
 
 namespace {
@@ -39,17 +40,6 @@ std::shared_ptr<StdPicture> Indirect(PICTDESC& desc, bool own) {
     if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, own, reinterpret_cast<void**>(&picture))))
         throw RaisedError(481, "StdPicture", "Invalid picture");
     return std::make_shared<StdPicture>(picture);
-}
-
-bool ReadFile(const std::wstring& path, std::vector<BYTE>& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD size = GetFileSize(f, nullptr), got = 0;
-    bytes.resize(size);
-    bool ok = size == 0 || ::ReadFile(f, bytes.data(), size, &got, nullptr);
-    CloseHandle(f);
-    bytes.resize(got);
-    return ok;
 }
 
 }  // namespace
@@ -117,13 +107,14 @@ void StdPicture::Render(HDC dc, int x, int y, int cx, int cy) const {
 std::shared_ptr<StdPicture> LoadPicture(const std::wstring& path) {
     if (path.empty()) return nullptr;
     std::vector<BYTE> bytes;
-    if (!ReadFile(path, bytes)) throw RaisedError(53, "LoadPicture", "File not found");
+    if (!ReadWholeFile(path, bytes)) throw RaisedError(53, "LoadPicture", "File not found");
     // A cursor keeps its hot spot only when loaded as a cursor.
     if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 2 && bytes[3] == 0) {
         HANDLE cursor = LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE);
         if (!cursor) throw RaisedError(481, "LoadPicture", "Invalid picture");
         return StdPicture::FromIcon(static_cast<HICON>(cursor));
     }
+    if (HBITMAP decoded = DecodeOpaquePicture(bytes.data(), bytes.size())) return StdPicture::FromBitmap(decoded);
     EnsureCom();
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
     if (!mem) throw RaisedError(7, "LoadPicture", "Out of memory");

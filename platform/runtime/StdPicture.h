@@ -1,5 +1,6 @@
-// Picture objects: BMP, GIF, JPG, ICO and CUR files loaded through OLE picture
-// loading, and bitmaps drawn at run time wrapped with OleCreatePictureIndirect.
+// Picture objects: BMP, GIF, JPG, ICO and CUR files (opaque JPEG and GIF
+// decoded in the program, the others through OLE picture loading), and
+// bitmaps drawn at run time, wrapped with OleCreatePictureIndirect.
 #pragma once
 #include <windows.h>
 #include <ocidl.h>

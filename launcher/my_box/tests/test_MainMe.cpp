@@ -31,6 +31,7 @@ constexpr COLORREF kKnobHover = RGB(120, 170, 230);
 constexpr COLORREF kRed = RGB(220, 30, 30);
 constexpr COLORREF kGreen = RGB(30, 200, 30);
 constexpr COLORREF kYellow = RGB(240, 220, 20);
+constexpr COLORREF kBlue = RGB(30, 60, 220);
 
 bool Near(COLORREF a, COLORREF b, int tolerance = 6) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
@@ -307,6 +308,54 @@ TEST_F(MainMeTest, HoverVeilComesAndGoesOneCellAtATime) {
     SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(empty.x, empty.y));
     EXPECT_EQ(GetPixel(dc, empty.x, empty.y), before);
     EXPECT_TRUE(PixelNear(dc, c1.x, c1.y, blue, 0));
+
+    // A reloaded list shows its own games, also under the pointer.
+    me.G_GameName = L"a";
+    me.Image_Del();
+    const GridRect more = me.Grid().GameCells[1].PicRect;
+    EXPECT_TRUE(PixelNear(dc, c0.x, c0.y, blue, 0));
+    EXPECT_TRUE(PixelNear(dc, more.Left + 10, more.Top + 10, kMoreFill, 0));
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(c1.x, c1.y));
+    EXPECT_TRUE(PixelNear(dc, more.Left + 10, more.Top + 10, Veiled(kMoreFill), 2));
+}
+
+TEST_F(MainMeTest, EveryPageShowsItsOwnGamesWhenShownAgainOrPreparedBeforehand) {
+    // Game i has a red picture, a blue one or none by i modulo 3: twenty
+    // cells a page make each page's pattern its own.
+    constexpr int kGames = 190;  // ten pages, more than are kept composed
+    std::vector<std::wstring> sql;
+    for (int i = 1; i <= kGames; ++i) {
+        const std::wstring name = L"g" + std::to_wstring(i);
+        if (i % 3 != 2) prog.Thumb(name, i % 3 ? L"blue.jpg" : L"red.jpg");
+        sql.push_back(Insert(name, 1, 1));
+    }
+    env.Exec(sql);
+    MainMe& me = Open();
+    HDC dc = me.hDC();
+    auto expectPage = [&](int page) {
+        SCOPED_TRACE(testing::Message() << "page " << page);
+        ASSERT_EQ(me.Grid().CurrentPage, page);
+        for (int cell = 0; cell < kCellsPerPage; ++cell) {
+            const int game = kGames - (page * kCellsPerPage + cell);  // newest first
+            const POINT c = CellCentre(me, cell);
+            const COLORREF want = game < 1 ? kOriginFill : game % 3 == 2 ? kPage : game % 3 ? kBlue : kRed;
+            EXPECT_TRUE(PixelNear(dc, c.x, c.y, want, want == kBlue || want == kRed ? 6 : 0)) << cell;
+        }
+    };
+    auto flip = [&](int page) {
+        const GridRect& b = me.Grid().PageButtons[page].Rect;
+        LeftClick(me, {b.Left + 9, b.Top + 9});
+        expectPage(page);
+    };
+    expectPage(0);
+    PumpFor(300);  // the next page is composed while the program is idle
+    flip(1);
+    for (int page : {2, 3, 4, 5, 6, 7, 8, 9, 0, 9, 1, 4}) flip(page);
+    // The veil goes over the right picture of a page shown again.
+    const POINT c0 = CellCentre(me, 0);
+    const COLORREF under = GetPixel(dc, c0.x, c0.y);
+    SendMessageW(me.hwnd(), WM_MOUSEMOVE, 0, At(c0.x, c0.y));
+    EXPECT_TRUE(PixelNear(dc, c0.x, c0.y, Veiled(under), 2));
 }
 
 TEST_F(MainMeTest, PageButtonsLightUnderThePointer) {

@@ -1,5 +1,9 @@
 """Writes the picture files the runtime tests load: one 16 x 16 picture in
-quadrants (red, green / blue, white) as BMP, GIF, JPG, ICO and CUR."""
+quadrants (red, green / blue, white) as BMP, GIF, JPG, ICO and CUR; a
+60 x 44 picture with photographic detail as baseline and progressive JPEG
+and as GIF (also interlaced); a GIF of random noise; the quadrants as a GIF
+whose red is transparent."""
+import random
 import struct
 import sys
 from pathlib import Path
@@ -16,6 +20,19 @@ def quadrant_image():
     for y in range(SIZE):
         for x in range(SIZE):
             img.putpixel((x, y), QUADRANTS[(y >= half) * 2 + (x >= half)])
+    return img
+
+
+def detailed_image():
+    """Smooth colour gradients under random grain: every 8 x 8 block differs."""
+    rng = random.Random(7)
+    grain = rng.randbytes(60 * 44 * 3)
+    img = Image.new("RGB", (60, 44))
+    for y in range(44):
+        for x in range(60):
+            i = 3 * (y * 60 + x)
+            img.putpixel((x, y), (min(255, 4 * x + grain[i] // 4), min(255, 5 * y + grain[i + 1] // 4),
+                                  min(255, 2 * (x + y) + grain[i + 2] // 4)))
     return img
 
 
@@ -41,6 +58,16 @@ def main(out):
     img.save(out / "quadrants.jpg", quality=100, subsampling=0)
     (out / "quadrants.ico").write_bytes(icon_bytes(img, 1))
     (out / "quadrants.cur").write_bytes(icon_bytes(img, 2, hotspot=(3, 5)))
+    photo = detailed_image()
+    photo.save(out / "photo.jpg", quality=90)
+    photo.save(out / "photo_progressive.jpg", quality=90, progressive=True)
+    photo.convert("P", palette=Image.ADAPTIVE, colors=200).save(out / "photo.gif")
+    photo.convert("P", palette=Image.ADAPTIVE, colors=64).save(out / "interlaced.gif", interlace=True)
+    # Random noise in 256 colours fills the compressor's table again and again.
+    noise = Image.frombytes("RGB", (160, 120), random.Random(11).randbytes(160 * 120 * 3))
+    noise.convert("P", palette=Image.ADAPTIVE, colors=256).save(out / "noise.gif")
+    keyed = img.convert("P", palette=Image.ADAPTIVE, colors=4)
+    keyed.save(out / "transparent.gif", transparency=keyed.getpixel((0, 0)))  # the red quadrant
     (out / "not_a_picture.gif").write_bytes(b"this is text, not a picture")
 
 
