@@ -47,5 +47,31 @@ function(orvane_add_test name)
   set_tests_properties(${cases} PROPERTIES ${_props})
 endfunction()
 
+# orvane_add_test_folder(<prefix> <folder> LIBS ... [DESKTOP name...] [TIMEOUT s] [TARGETS var])
+# One test program per <folder>/test_*.cpp, named <prefix>_<file>, which finds
+# the headers beside it; the files named after DESKTOP get a desktop of their
+# own. TARGETS names a variable that receives the programs made.
+function(orvane_add_test_folder prefix folder)
+  cmake_parse_arguments(F "" "TIMEOUT;TARGETS" "LIBS;DESKTOP" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${folder}/test_*.cpp)
+  set(made)
+  foreach(src ${sources})
+    get_filename_component(name ${src} NAME_WE)
+    set(extra)
+    if(name IN_LIST F_DESKTOP)
+      list(APPEND extra DESKTOP)
+    endif()
+    if(F_TIMEOUT)
+      list(APPEND extra TIMEOUT ${F_TIMEOUT})
+    endif()
+    orvane_add_test(${prefix}_${name} SOURCES ${src} LIBS ${F_LIBS} ${extra})
+    target_include_directories(${prefix}_${name} PRIVATE ${folder})
+    list(APPEND made ${prefix}_${name})
+  endforeach()
+  if(F_TARGETS)
+    set(${F_TARGETS} ${made} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # Folders add what they put into dist/ to this target.
 add_custom_target(dist_ready ALL)

@@ -115,7 +115,7 @@ std::unique_ptr<uTab> WebMainFrm::MakeStrip(HWND parent, const RECT& place) {
     saved.WriteProperty<int32_t>(L"TabStyle", 1, 0);
     saved.WriteProperty<int32_t>(L"TabLeftSize", 40, 40);
     saved.WriteProperty<int32_t>(L"TabRightSize", 0, 0);
-    return HostTraits<uTab>::Make(parent, place, uTab::Variant{std::move(skin), PlayerReleaseStyle}, saved);
+    return HostTraits<uTab>::Make(parent, place, uTab::Variant{std::move(skin), ReleaseAsItWas}, saved);
 }
 
 // A missing or unreadable skin picture leaves its control without one.

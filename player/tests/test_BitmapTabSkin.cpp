@@ -245,7 +245,7 @@ TEST(PlayerStrip, StyleOneIs32HighWithTabs26HighAndHitsDownTo32) {
     SetWindowPos(owner, HWND_TOPMOST, 300, 700, 620, 200, SWP_NOACTIVATE);
     HWND container = MakeWindow(owner, WS_CHILD | WS_VISIBLE, 0, 40, 600, 150);
     {
-        uTab strip(uTab::Variant{std::make_unique<BitmapTabSkin>(kDistDir), PlayerReleaseStyle});
+        uTab strip(uTab::Variant{std::make_unique<BitmapTabSkin>(kDistDir), ReleaseAsItWas});
         PropertyBag saved;
         saved.WriteProperty<int32_t>(L"TabStyle", 1, 0);
         ASSERT_TRUE(strip.Create(owner, 0, 0, 600, saved));

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "CatalogueGroup.h"
+#include "FileBytes.h"
 #include "RaisedError.h"
 #include "Settings.h"
 #include "SqlText.h"
@@ -30,12 +31,9 @@ void UseInstallation(const std::wstring& folder) {
 }
 
 void FillLibrary(const Installation& installation) {
-    FILE* f = _wfopen((installation.folder + L"\\names.txt").c_str(), L"rb");
-    if (!f) throw RaisedError(3, "bench", "no names.txt in an installation");
-    std::string text;
-    char buffer[65536];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-    fclose(f);
+    const std::optional<std::string> names = ReadFileBytes(installation.folder + L"\\names.txt");
+    if (!names) throw RaisedError(3, "bench", "no names.txt in an installation");
+    const std::string& text = *names;
     UseInstallation(installation.folder);
     CatalogueGroup group;
     group.Exec(L"BEGIN");

@@ -6,20 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "FileBytes.h"
+
 const char* const kMemoryOrigins[5] = {"Wine's libraries", "system libraries and fonts", "window surfaces (shared with X)",
                                        "program files", "private memory"};
 
 namespace {
 
-std::string ReadAll(const std::wstring& path) {
-    std::string text;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return text;
-    char buffer[65536];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-    fclose(f);
-    return text;
-}
+std::string ReadAll(const std::wstring& path) { return ReadFileBytes(path).value_or(""); }
 
 // The Linux process whose command line starts with the program's path.
 std::wstring ProcFolderOf(const std::wstring& exePath) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "BenchClock.h"
+#include "FileBytes.h"
 #include "Pump.h"
 #include "RaisedError.h"
 #include "StartupMarksFile.h"
@@ -53,13 +54,9 @@ StartupSteps Program::Steps(DWORD timeoutMs) const {
     const std::wstring path = folder_ + L"\\" + kMarksFile;
     StartupSteps steps;
     if (!PumpUntil([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs)) return steps;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return steps;
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-    fclose(f);
-    std::istringstream lines(text);
+    const std::optional<std::string> text = ReadFileBytes(path);
+    if (!text) return steps;
+    std::istringstream lines(*text);
     for (std::string line; std::getline(lines, line);) {
         const size_t tab = line.find('\t');
         if (tab == std::string::npos) continue;

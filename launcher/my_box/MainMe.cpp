@@ -9,6 +9,7 @@
 #include "MainGameUrl.h"
 #include "MdlMenuClass.h"
 #include "MdlMenuComm.h"
+#include "OleColor.h"
 #include "PageCommand.h"
 #include "ProgramFiles.h"
 #include "Settings.h"
@@ -144,6 +145,11 @@ bool MainMe::UnLoadJpgs() {
 
 GridEntry MainMe::Entry(int n) const { return {std::wstring(entries_.Name(n)), entries_.IsMoreGames(n)}; }
 
+GridCanvas MainMe::Canvas() {
+    return {hwnd(), hDC(), TranslateColor(ForeColor()), grid_, *skin_, pages_, entries_,
+            [this](int n) { return PicturePath(n); }};
+}
+
 std::wstring MainMe::PicturePath(int n) const {
     if (entries_.IsMoreGames(n)) return ProgramFile(L"Skin\\DefaultSkin\\MoveGame.bmp");
     // A name that is not a plain file name has no picture: nothing outside
@@ -157,7 +163,7 @@ void MainMe::LoadGameList(const std::wstring& zSql) {
     LoadJpgs(zSql);
     grid_.SetItems(GameCellCount());
     grid_.LayoutPageButtons();
-    DrawPageButtons(*this);
+    DrawPageButtons(Canvas());
     grid_.LayoutCells();
     PaintPage(0);
     tips_ = std::make_unique<clsTooltip>();
@@ -166,7 +172,7 @@ void MainMe::LoadGameList(const std::wstring& zSql) {
 
 // Draws the page and has the pages next to it composed when the program is idle.
 void MainMe::PaintPage(int page) {
-    DrawGamePage(*this, grid_.ItemCount, page);
+    DrawGamePage(Canvas(), grid_.ItemCount, page);
     prepare_.Interval(1);
 }
 
@@ -174,7 +180,7 @@ void MainMe::PrepareNearPages() {
     // One page a tick, so that input waits for one page at most.
     for (int page : {grid_.CurrentPage + 1, grid_.CurrentPage - 1}) {
         if (page < 0 || page >= grid_.PageCount || pages_.Find(page)) continue;
-        PreparePage(*this, grid_.ItemCount, page);
+        PreparePage(Canvas(), grid_.ItemCount, page);
         return;
     }
     prepare_.Interval(0);
@@ -275,14 +281,14 @@ void MainMe::OnMouseMove(int32_t x, int32_t y) {
     const GridHit hit = grid_.HoverHitTest(x, y);
     SetCursor(LoadCursorW(nullptr, hit.Hit ? IDC_HAND : IDC_ARROW));
     if (hit.Area == 1) {
-        DrawPageButtons(*this);
+        DrawPageButtons(Canvas());
         UpdateWindow(hwnd());
     } else if (hit.Area == 2) {
         // Every cell whose flag changed, each with its own state: a cell
         // left for another one loses its veil in the same move.
         for (int i = 0; i < kCellsPerPage; ++i)
             if (grid_.GameCells[i].Hover != before[i])
-                DrawGameCell(*this, grid_.ItemCount, grid_.EntryOf(i), grid_.GameCells[i], grid_.GameCells[i].Hover);
+                DrawGameCell(Canvas(), grid_.ItemCount, grid_.EntryOf(i), grid_.GameCells[i], grid_.GameCells[i].Hover);
     }
 }
 
@@ -290,7 +296,7 @@ void MainMe::OnLeftUp(int32_t x, int32_t y) {
     const GridHit hit = grid_.ClickHitTest(x, y);
     if (hit.Area == 1) {
         grid_.CurrentPage = hit.Index;
-        DrawPageButtons(*this);
+        DrawPageButtons(Canvas());
         PaintPage(hit.Index);
     } else if (hit.Area == 2) {
         const std::wstring name = Entry(grid_.EntryOf(hit.Index)).Name;
@@ -310,7 +316,7 @@ void MainMe::OnWheel(int16_t delta) {
     const int page = std::clamp(grid_.CurrentPage + (delta < 0 ? 1 : -1), 0, grid_.PageCount - 1);
     if (page == grid_.CurrentPage) return;
     grid_.ShowPage(page);
-    DrawPageButtons(*this);
+    DrawPageButtons(Canvas());
     PaintPage(page);
 }
 

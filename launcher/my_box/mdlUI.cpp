@@ -5,8 +5,6 @@
 #include <type_traits>
 
 #include "GridPageCache.h"
-#include "MainMe.h"
-#include "OleColor.h"
 #include "PictureDecode.h"
 #include "ProgramFiles.h"
 #include "StdPicture.h"
@@ -94,29 +92,29 @@ bool DrawThumbnail(HDC dc, int x, int y, const std::wstring& path) {
     return false;
 }
 
-// Composes the page's games onto a new sheet of the form's cache: each
+// Composes the page's games onto a new sheet of the page cache: each
 // picture (or the page's colour where there is none) under the frame, each
 // name below it.
-Surface& ComposePage(MainMe& form, int count, int page) {
-    Surface& sheet = form.Pages().Add(page, kCaptionBack);
+Surface& ComposePage(const GridCanvas& canvas, int count, int page) {
+    Surface& sheet = canvas.pages.Add(page, kCaptionBack);
     HDC dc = sheet.dc();
-    SelectObject(dc, GetCurrentObject(form.hDC(), OBJ_FONT));
-    SetTextColor(dc, TranslateColor(form.ForeColor()));
+    SelectObject(dc, GetCurrentObject(canvas.dc, OBJ_FONT));
+    SetTextColor(dc, canvas.textColour);
     SetBkMode(dc, TRANSPARENT);
     HBRUSH brush = CreateSolidBrush(kCaptionBack);
-    const SelectedDC bed(form.Skin().Bed);
+    const SelectedDC bed(canvas.skin.Bed);
     for (int cell = 0; cell < kCellsPerPage && page * kCellsPerPage + cell < count; ++cell) {
         const int entry = page * kCellsPerPage + cell + 1;
         const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
         PatBlt(dc, pic.x, pic.y, kPictureSize, kPictureSize, BLACKNESS);
-        if (!DrawThumbnail(dc, pic.x + 1, pic.y + 1, form.PicturePath(entry))) {
+        if (!DrawThumbnail(dc, pic.x + 1, pic.y + 1, canvas.picturePath(entry))) {
             RECT inner{pic.x + 1, pic.y + 1, pic.x + 1 + kThumbSize, pic.y + 1 + kThumbSize};
             FillRect(dc, &inner, brush);
         }
         if (bed.get())
             AlphaBlend(dc, pic.x, pic.y, kPictureSize, kPictureSize, bed.get(), 0, 0, kPictureSize, kPictureSize, kFrameBlend);
         // Wide text: names show whatever the system's code page.
-        std::wstring name = form.Entry(entry).Name;
+        std::wstring name(canvas.entries.Name(entry));
         RECT text{caption.x, caption.y, caption.x + kCaptionWidth, caption.y + kCaptionHeight};
         DrawTextW(dc, name.data(), -1, &text, kCaptionFormat);
     }
@@ -125,16 +123,16 @@ Surface& ComposePage(MainMe& form, int count, int page) {
 }
 
 // The page as composed before, or composed now.
-const Surface& PageSheet(MainMe& form, int count, int page) {
-    if (const Surface* kept = form.Pages().Find(page)) return *kept;
-    return ComposePage(form, count, page);
+const Surface& PageSheet(const GridCanvas& canvas, int count, int page) {
+    if (const Surface* kept = canvas.pages.Find(page)) return *kept;
+    return ComposePage(canvas, count, page);
 }
 
 // Shows what was drawn in the area (and anything else marked for it) at
 // once, the rest of the window as it is.
-void ShowArea(MainMe& form, const RECT& area) {
-    InvalidateRect(form.hwnd(), &area, FALSE);
-    UpdateWindow(form.hwnd());
+void ShowArea(const GridCanvas& canvas, const RECT& area) {
+    InvalidateRect(canvas.window, &area, FALSE);
+    UpdateWindow(canvas.window);
 }
 
 }  // namespace
@@ -161,17 +159,17 @@ GridSkin::~GridSkin() {
         if (b) DeleteObject(b);
 }
 
-void PreparePage(MainMe& form, int count, int page) {
-    if (page >= 0 && page * kCellsPerPage < count) PageSheet(form, count, page);
+void PreparePage(const GridCanvas& canvas, int count, int page) {
+    if (page >= 0 && page * kCellsPerPage < count) PageSheet(canvas, count, page);
 }
 
-void DrawGamePage(MainMe& form, int count, int page) {
-    HDC target = form.hDC();
-    const Surface* sheet = page * kCellsPerPage < count ? &PageSheet(form, count, page) : nullptr;
+void DrawGamePage(const GridCanvas& canvas, int count, int page) {
+    HDC target = canvas.dc;
+    const Surface* sheet = page * kCellsPerPage < count ? &PageSheet(canvas, count, page) : nullptr;
     HBRUSH brush = CreateSolidBrush(kCaptionBack);
     for (int cell = 0; cell < kCellsPerPage; ++cell) {
         const int entry = page * kCellsPerPage + cell + 1;
-        const GameCellRect& rect = form.Grid().GameCells[cell];
+        const GameCellRect& rect = canvas.grid.GameCells[cell];
         if (entry <= count) {
             const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
             BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, sheet->dc(), pic.x, pic.y, SRCCOPY);
@@ -181,7 +179,7 @@ void DrawGamePage(MainMe& form, int count, int page) {
         }
         RECT text{rect.TextRect.Left, rect.TextRect.Top, rect.TextRect.Right, rect.TextRect.Bottom};
         FillRect(target, &text, brush);
-        if (HBITMAP origin = form.Skin().Origin) {
+        if (HBITMAP origin = canvas.skin.Origin) {
             SelectedDC src(origin);
             BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, src.get(), 0, 0, SRCCOPY);
         } else {
@@ -191,36 +189,36 @@ void DrawGamePage(MainMe& form, int count, int page) {
         }
     }
     DeleteObject(brush);
-    const GameCellRect &first = form.Grid().GameCells.front(), &last = form.Grid().GameCells.back();
-    ShowArea(form, RECT{first.PicRect.Left, first.PicRect.Top, last.PicRect.Right, last.TextRect.Bottom});
+    const GameCellRect &first = canvas.grid.GameCells.front(), &last = canvas.grid.GameCells.back();
+    ShowArea(canvas, RECT{first.PicRect.Left, first.PicRect.Top, last.PicRect.Right, last.TextRect.Bottom});
 }
 
-void DrawGameCell(MainMe& form, int count, int entry, const GameCellRect& cell, int32_t hover) {
+void DrawGameCell(const GridCanvas& canvas, int count, int entry, const GameCellRect& cell, int32_t hover) {
     const POINT pic = GridPageCache::PictureAt((entry - 1) % kCellsPerPage);
-    HDC target = form.hDC();
+    HDC target = canvas.dc;
     const int x = cell.PicRect.Left, y = cell.PicRect.Top;
-    BitBlt(target, x, y, kPictureSize, kPictureSize, PageSheet(form, count, (entry - 1) / kCellsPerPage).dc(), pic.x, pic.y,
+    BitBlt(target, x, y, kPictureSize, kPictureSize, PageSheet(canvas, count, (entry - 1) / kCellsPerPage).dc(), pic.x, pic.y,
            SRCCOPY);
-    if (hover == 1 && form.Skin().White) {
-        SelectedDC veil(form.Skin().White);
+    if (hover == 1 && canvas.skin.White) {
+        SelectedDC veil(canvas.skin.White);
         AlphaBlend(target, x, y, kPictureSize, kPictureSize, veil.get(), 0, 0, kPictureSize, kPictureSize, kVeilBlend);
     }
     // Only the cell changed: the rest of the window keeps what it shows.
-    ShowArea(form, RECT{x, y, x + kPictureSize, y + kPictureSize});
+    ShowArea(canvas, RECT{x, y, x + kPictureSize, y + kPictureSize});
 }
 
-void DrawPageButtons(MainMe& form) {
-    HDC target = form.hDC();
-    if (HBITMAP knob = form.Skin().Knob) {
+void DrawPageButtons(const GridCanvas& canvas) {
+    HDC target = canvas.dc;
+    if (HBITMAP knob = canvas.skin.Knob) {
         SelectedDC src(knob);
-        for (const PageButtonRect& b : form.Grid().PageButtons)
+        for (const PageButtonRect& b : canvas.grid.PageButtons)
             BitBlt(target, b.Rect.Left, b.Rect.Top, kKnobSize, kKnobSize, src.get(), b.State * kKnobSize, 0, SRCCOPY);
     } else {
         // Without their picture the buttons would still take clicks unseen.
-        for (const PageButtonRect& b : form.Grid().PageButtons) DrawPlainKnob(target, b);
+        for (const PageButtonRect& b : canvas.grid.PageButtons) DrawPlainKnob(target, b);
     }
     // Shown with the page or the cell drawn next, or by the caller.
-    const GridRect &first = form.Grid().PageButtons.front().Rect, &last = form.Grid().PageButtons.back().Rect;
+    const GridRect &first = canvas.grid.PageButtons.front().Rect, &last = canvas.grid.PageButtons.back().Rect;
     const RECT row{first.Left, first.Top, last.Right, last.Bottom};
-    InvalidateRect(form.hwnd(), &row, FALSE);
+    InvalidateRect(canvas.window, &row, FALSE);
 }

@@ -24,7 +24,7 @@ public:
     // What differs between the programs that carry a strip.
     struct Variant {
         std::unique_ptr<TabSkin> skin;  // nullptr: the PNG sheets of the program folder
-        ReleaseStyleRule releaseStyle = LauncherReleaseStyle;
+        ReleaseStyleRule releaseStyle = ReleaseWithoutFrame;
     };
     uTab();
     explicit uTab(Variant variant);

@@ -20,14 +20,14 @@ class ITabForm;
 
 // Window style a released page gets from the style it had when it was added.
 using ReleaseStyleRule = std::function<LONG(LONG origStyle)>;
-// The launcher's released pages have no caption and no sizing frame.
-LONG LauncherReleaseStyle(LONG origStyle);
-// The player's released pages get their original style back.
-LONG PlayerReleaseStyle(LONG origStyle);
+// A released page loses its caption and sizing frame (the default).
+LONG ReleaseWithoutFrame(LONG origStyle);
+// A released page gets its original style back.
+LONG ReleaseAsItWas(LONG origStyle);
 
 class CTabItems {
 public:
-    explicit CTabItems(ReleaseStyleRule releaseStyle = LauncherReleaseStyle);
+    explicit CTabItems(ReleaseStyleRule releaseStyle = ReleaseWithoutFrame);
     // Closes the pages of the tabs that are left, as Clear does.
     ~CTabItems();
     CTabItems(const CTabItems&) = delete;

@@ -66,8 +66,8 @@ bool SameKey(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-LONG LauncherReleaseStyle(LONG origStyle) { return origStyle & ~kCaptionAndFrame; }
-LONG PlayerReleaseStyle(LONG origStyle) { return origStyle; }
+LONG ReleaseWithoutFrame(LONG origStyle) { return origStyle & ~kCaptionAndFrame; }
+LONG ReleaseAsItWas(LONG origStyle) { return origStyle; }
 
 CTabItems::CTabItems(ReleaseStyleRule releaseStyle) : releaseStyle_(std::move(releaseStyle)) {}
 

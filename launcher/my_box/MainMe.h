@@ -19,12 +19,12 @@
 #include "Timer.h"
 #include "ToolkitHosting.h"
 #include "WebBrowserHosting.h"
+#include "mdlUI.h"
 #include "clsWndMsg.h"
 
 class CTabItem;
 class IuTab;
 class clsTooltip;
-struct GridSkin;
 
 // One grid entry: its name as the grid shows it; its picture is read when
 // its page is composed.
@@ -75,15 +75,11 @@ public:
     Hosted<WebBrowser> WB{*this};
     Timer Timer_WB;
 
-    // For the painter, the tests and the menus.
+    // For the tests and the menus.
     GameGrid& Grid() { return grid_; }
-    const GridSkin& Skin() const { return *skin_; }
     int GameCellCount() const { return entries_.Count(); }
-    // Entry n (1-based) and its picture file (empty: none may be read for it).
+    // Entry n (1-based).
     GridEntry Entry(int n) const;
-    std::wstring PicturePath(int n) const;
-    // The composed pages of the current list.
-    GridPageCache& Pages() { return pages_; }
     IuTab* TabHost() const { return host_; }
 
 protected:
@@ -106,6 +102,10 @@ private:
     void ReleaseControls();
     void FreeEntries();
     void PaintPage(int page);
+    // What the grid painter may use of this page.
+    GridCanvas Canvas();
+    // Entry n's picture file (empty: none may be read for it).
+    std::wstring PicturePath(int n) const;
     void PrepareNearPages();
 
     GameGrid grid_;

@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <string>
 
-#include "GameGridLayout.h"
+#include <functional>
 
-class MainMe;
+#include "GameGridLayout.h"
+#include "GridEntries.h"
+#include "GridPageCache.h"
 
 // The three skin pictures of the grid as 32-bit sections (per-pixel alpha
 // kept); a missing or unreadable one is nullptr: no frame is drawn, empty
@@ -32,10 +34,24 @@ struct GridSkin {
 // Loads a bitmap file as a DIB section keeping its bits; nullptr when it cannot.
 HBITMAP LoadSectionFile(const wchar_t* path);
 
+// What the painter draws on and from; the "我的盒子" page lends it these
+// and nothing else of itself.
+struct GridCanvas {
+    HWND window;                  // shown at once where drawn
+    HDC dc;                       // the page's drawing surface, its font selected
+    COLORREF textColour;          // of the names under the pictures
+    const GameGrid& grid;
+    const GridSkin& skin;
+    GridPageCache& pages;         // the composed pages of the current list
+    const GridEntries& entries;
+    // Entry n's picture file (empty: none may be read for it).
+    std::function<std::wstring(int)> picturePath;
+};
+
 // Composes the page's sheet unless it is kept (or there is no such page),
 // without drawing anything.
-void PreparePage(MainMe& form, int count, int page);
-void DrawGamePage(MainMe& form, int count, int page);
-void DrawGameCell(MainMe& form, int count, int entry, const GameCellRect& cell, int32_t hover);
+void PreparePage(const GridCanvas& canvas, int count, int page);
+void DrawGamePage(const GridCanvas& canvas, int count, int page);
+void DrawGameCell(const GridCanvas& canvas, int count, int entry, const GameCellRect& cell, int32_t hover);
 // Marks the row for showing; the page drawn next shows it too.
-void DrawPageButtons(MainMe& form);
+void DrawPageButtons(const GridCanvas& canvas);

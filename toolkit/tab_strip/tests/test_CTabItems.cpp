@@ -167,7 +167,7 @@ TEST_F(CTabItemsTest, ReleaseFormCentresThePageWithoutCaptionAndFrame) {
 }
 
 TEST(CTabItemsPlayer, ReleaseFormGivesThePlayersPageItsOriginalStyle) {
-    CTabItems items(PlayerReleaseStyle);
+    CTabItems items(ReleaseAsItWas);
     auto page = std::make_shared<TestPage>(L"p", 301, 201);
     const LONG original = GetWindowLongW(page->hwnd(), GWL_STYLE);
     items.Add(L"p", page);

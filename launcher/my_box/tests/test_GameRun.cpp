@@ -22,20 +22,11 @@
 #include "MainGameUrl.h"
 #include "MainMe.h"
 #include "Pump.h"
+#include "FileBytes.h"
 #include "SqlText.h"
 #include "uTab.h"
 
 namespace {
-
-std::string ReadUtf8(const std::wstring& path) {
-    std::string text;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return text;
-    char buf[4096];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
-    fclose(f);
-    return text;
-}
 
 // The player stand-in running from the test's program folder.
 class RunningPlayer {
@@ -53,7 +44,7 @@ public:
         CloseHandle(pi_.hThread);
     }
     bool Started() const { return pi_.hProcess != nullptr; }
-    std::string Log() const { return ReadUtf8(log_); }
+    std::string Log() const { return ReadFileBytes(log_).value_or(""); }
     bool WaitFor(const std::string& text) {
         return PumpUntil([&] { return Log().find(text) != std::string::npos; }, 20000);
     }
