@@ -8,9 +8,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
-
 #include <functional>
+#include <string>
 
 #include "GameGridLayout.h"
 #include "GridEntries.h"
