@@ -4,6 +4,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "DibHeader.h"
 #include "GridPageCache.h"
 #include "PictureDecode.h"
 #include "ProgramFiles.h"
@@ -41,14 +42,7 @@ private:
 };
 
 HBITMAP NewSection(int cx, int cy, void** bits = nullptr) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    bi.bmiHeader.biSizeImage = cx * cy * 4;
+    BITMAPINFO bi{DibHeader(cx, cy, 32), {}};
     void* p = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
     if (bits) *bits = p;
@@ -76,8 +70,7 @@ bool DrawThumbnail(HDC dc, int x, int y, const std::wstring& path) {
     SetStretchBltMode(dc, COLORONCOLOR);
     DecodedPixels pixels;
     if (DecodeOpaqueFile(path, pixels)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB};
+        const BITMAPINFO bi{DibHeader(pixels.width, -pixels.height, 32), {}};
         return StretchDIBits(dc, x, y, kThumbSize, kThumbSize, 0, 0, pixels.width, pixels.height, pixels.bgra.data(), &bi,
                              DIB_RGB_COLORS, SRCCOPY) != 0;
     }

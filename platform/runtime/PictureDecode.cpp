@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "DibHeader.h"
 #include "GifDecode.h"
 
 #define STB_IMAGE_STATIC
@@ -42,22 +43,11 @@ bool DecodeJpeg(const BYTE* bytes, size_t size, DecodedPixels& out) {
     return true;
 }
 
-BITMAPINFOHEADER TopDown(int width, int height, WORD bits) {
-    BITMAPINFOHEADER h{};
-    h.biSize = sizeof h;
-    h.biWidth = width;
-    h.biHeight = -height;
-    h.biPlanes = 1;
-    h.biBitCount = bits;
-    h.biCompression = BI_RGB;
-    return h;
-}
-
 HBITMAP PaletteSection(const GifPicture& gif) {
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colours[256];
-    } info{TopDown(gif.width, gif.height, 8), {}};
+    } info{DibHeader(gif.width, -gif.height, 8), {}};
     info.header.biClrUsed = 256;
     for (int i = 0; i < 256; ++i) {
         const uint32_t c = gif.palette[i];
@@ -117,8 +107,7 @@ HBITMAP DecodeOpaquePicture(const BYTE* bytes, size_t size) {
     }
     DecodedPixels pixels;
     if (!DecodeJpeg(bytes, size, pixels)) return nullptr;
-    BITMAPINFO bi{};
-    bi.bmiHeader = TopDown(pixels.width, pixels.height, 32);
+    BITMAPINFO bi{DibHeader(pixels.width, -pixels.height, 32), {}};
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section) std::memcpy(bits, pixels.bgra.data(), pixels.bgra.size() * sizeof(uint32_t));

@@ -19,6 +19,8 @@
 #include "stb_image.h"
 #pragma GCC diagnostic pop
 
+#include "DibHeader.h"
+
 namespace {
 
 bool WithinPixelLimit(int w, int h) { return w > 0 && h > 0 && w <= kMaxPicturePixels / h; }
@@ -31,12 +33,7 @@ struct ComRelease {
 class PixelSurface {
 public:
     PixelSurface(int w, int h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
+        BITMAPINFO bi{DibHeader(w, -h, 32), {}};
         bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
         dc_ = CreateCompatibleDC(nullptr);
         if (bitmap_ && dc_) old_ = SelectObject(dc_, bitmap_);
@@ -142,12 +139,7 @@ std::unique_ptr<DecodedImage> DecodeImage(std::string_view bytes) {
 }
 
 WebBitmap::WebBitmap(const DecodedImage& image) : width_(image.width), height_(image.height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width_;
-    bi.bmiHeader.biHeight = -height_;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi{DibHeader(width_, -height_, 32), {}};
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap_) memcpy(bits, image.pixels.data(), image.pixels.size() * sizeof(uint32_t));

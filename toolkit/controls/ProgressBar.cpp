@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ChildParams.h"
+#include "DibHeader.h"
 #include "Rounding.h"
 
 namespace {
@@ -186,13 +187,7 @@ void ProgressBar::DrawGradientFourColour(HDC dc, int Left, int Top, int Width, i
     const auto right = Interpolate(TopRightColour, BottomRightColour, Height);
     const int stride = (Width * 3 + 3) & ~3;
     std::vector<BYTE> row(stride);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = Width;
-    bi.bmiHeader.biHeight = 1;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi{DibHeader(Width, 1, 24), {}};
     for (int r = 0; r < Height; ++r) {
         const auto line = Interpolate(left[r], right[r], Width);
         for (int x = 0; x < Width; ++x) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ChildParams.h"
+#include "DibHeader.h"
 #include "MouseState.h"
 #include "Rounding.h"
 
@@ -31,16 +32,7 @@ HRGN OpaqueRegion(HDC dc, int width, int height, COLORREF mask) {
     return region;
 }
 
-BITMAPINFO Dib24(int width, int height) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    return bi;
-}
+BITMAPINFO Dib24(int width, int height) { return {DibHeader(width, height, 24), {}}; }
 
 // A picture as design-data text: "BMP24:<width>x<height>:" followed by the
 // bottom-up 24-bit rows, one character per byte.
