@@ -172,7 +172,7 @@ void MainMe::LoadGameList(const std::wstring& zSql) {
 
 // Draws the page and has the pages next to it composed when the program is idle.
 void MainMe::PaintPage(int page) {
-    DrawGamePage(Canvas(), grid_.ItemCount, page);
+    DrawGamePage(Canvas(), page);
     prepare_.Interval(1);
 }
 
@@ -180,7 +180,7 @@ void MainMe::PrepareNearPages() {
     // One page a tick, so that input waits for one page at most.
     for (int page : {grid_.CurrentPage + 1, grid_.CurrentPage - 1}) {
         if (page < 0 || page >= grid_.PageCount || pages_.Find(page)) continue;
-        PreparePage(Canvas(), grid_.ItemCount, page);
+        PreparePage(Canvas(), page);
         return;
     }
     prepare_.Interval(0);
@@ -288,7 +288,7 @@ void MainMe::OnMouseMove(int32_t x, int32_t y) {
         // left for another one loses its veil in the same move.
         for (int i = 0; i < kCellsPerPage; ++i)
             if (grid_.GameCells[i].Hover != before[i])
-                DrawGameCell(Canvas(), grid_.ItemCount, grid_.EntryOf(i), grid_.GameCells[i], grid_.GameCells[i].Hover);
+                DrawGameCell(Canvas(), grid_.EntryOf(i), grid_.GameCells[i], grid_.GameCells[i].Hover);
     }
 }
 

@@ -88,7 +88,8 @@ bool DrawThumbnail(HDC dc, int x, int y, const std::wstring& path) {
 // Composes the page's games onto a new sheet of the page cache: each
 // picture (or the page's colour where there is none) under the frame, each
 // name below it.
-Surface& ComposePage(const GridCanvas& canvas, int count, int page) {
+Surface& ComposePage(const GridCanvas& canvas, int page) {
+    const int count = canvas.grid.ItemCount;
     Surface& sheet = canvas.pages.Add(page, kCaptionBack);
     HDC dc = sheet.dc();
     SelectObject(dc, GetCurrentObject(canvas.dc, OBJ_FONT));
@@ -116,9 +117,9 @@ Surface& ComposePage(const GridCanvas& canvas, int count, int page) {
 }
 
 // The page as composed before, or composed now.
-const Surface& PageSheet(const GridCanvas& canvas, int count, int page) {
+const Surface& PageSheet(const GridCanvas& canvas, int page) {
     if (const Surface* kept = canvas.pages.Find(page)) return *kept;
-    return ComposePage(canvas, count, page);
+    return ComposePage(canvas, page);
 }
 
 // Shows what was drawn in the area (and anything else marked for it) at
@@ -152,13 +153,14 @@ GridSkin::~GridSkin() {
         if (b) DeleteObject(b);
 }
 
-void PreparePage(const GridCanvas& canvas, int count, int page) {
-    if (page >= 0 && page * kCellsPerPage < count) PageSheet(canvas, count, page);
+void PreparePage(const GridCanvas& canvas, int page) {
+    if (page >= 0 && page * kCellsPerPage < canvas.grid.ItemCount) PageSheet(canvas, page);
 }
 
-void DrawGamePage(const GridCanvas& canvas, int count, int page) {
+void DrawGamePage(const GridCanvas& canvas, int page) {
+    const int count = canvas.grid.ItemCount;
     HDC target = canvas.dc;
-    const Surface* sheet = page * kCellsPerPage < count ? &PageSheet(canvas, count, page) : nullptr;
+    const Surface* sheet = page * kCellsPerPage < count ? &PageSheet(canvas, page) : nullptr;
     HBRUSH brush = CreateSolidBrush(kCaptionBack);
     for (int cell = 0; cell < kCellsPerPage; ++cell) {
         const int entry = page * kCellsPerPage + cell + 1;
@@ -186,11 +188,11 @@ void DrawGamePage(const GridCanvas& canvas, int count, int page) {
     ShowArea(canvas, RECT{first.PicRect.Left, first.PicRect.Top, last.PicRect.Right, last.TextRect.Bottom});
 }
 
-void DrawGameCell(const GridCanvas& canvas, int count, int entry, const GameCellRect& cell, int32_t hover) {
+void DrawGameCell(const GridCanvas& canvas, int entry, const GameCellRect& cell, int32_t hover) {
     const POINT pic = GridPageCache::PictureAt((entry - 1) % kCellsPerPage);
     HDC target = canvas.dc;
     const int x = cell.PicRect.Left, y = cell.PicRect.Top;
-    BitBlt(target, x, y, kPictureSize, kPictureSize, PageSheet(canvas, count, (entry - 1) / kCellsPerPage).dc(), pic.x, pic.y,
+    BitBlt(target, x, y, kPictureSize, kPictureSize, PageSheet(canvas, (entry - 1) / kCellsPerPage).dc(), pic.x, pic.y,
            SRCCOPY);
     if (hover == 1 && canvas.skin.White) {
         SelectedDC veil(canvas.skin.White);

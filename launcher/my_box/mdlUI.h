@@ -49,8 +49,8 @@ struct GridCanvas {
 
 // Composes the page's sheet unless it is kept (or there is no such page),
 // without drawing anything.
-void PreparePage(const GridCanvas& canvas, int count, int page);
-void DrawGamePage(const GridCanvas& canvas, int count, int page);
-void DrawGameCell(const GridCanvas& canvas, int count, int entry, const GameCellRect& cell, int32_t hover);
+void PreparePage(const GridCanvas& canvas, int page);
+void DrawGamePage(const GridCanvas& canvas, int page);
+void DrawGameCell(const GridCanvas& canvas, int entry, const GameCellRect& cell, int32_t hover);
 // Marks the row for showing; the page drawn next shows it too.
 void DrawPageButtons(const GridCanvas& canvas);
