@@ -20,6 +20,18 @@ CatalogueGroup::~CatalogueGroup() {
 
 int32_t CatalogueGroup::Exec(const std::wstring& sql) { return open_ ? SqliteExec(db_, sql) : 1; }
 
+bool CatalogueGroup::ExecAll(std::initializer_list<std::wstring> statements) {
+    if (Exec(L"BEGIN") != SQLITE_OK_) return false;
+    bool ok = true;
+    for (const std::wstring& sql : statements) {
+        ok = Exec(sql) == SQLITE_OK_;
+        if (!ok) break;
+    }
+    if (ok && Exec(L"COMMIT") == SQLITE_OK_) return true;
+    Exec(L"ROLLBACK");
+    return false;
+}
+
 CatalogueQuery::CatalogueQuery(const CatalogueGroup& group, const std::wstring& sql) {
     if (!group.Open()) return;
     intptr_t tail = 0;

@@ -4,6 +4,7 @@
 // themselves before the group ends.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 class CatalogueGroup {
@@ -19,6 +20,9 @@ public:
     intptr_t Db() const { return db_; }
     // Executes a statement that returns no rows; the SQLite result code.
     int32_t Exec(const std::wstring& sql);
+    // Executes the statements in one transaction: all of them or, when one
+    // fails, none. True when all were committed.
+    bool ExecAll(std::initializer_list<std::wstring> statements);
 
 private:
     bool started_ = false;
