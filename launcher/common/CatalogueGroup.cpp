@@ -43,7 +43,13 @@ CatalogueQuery::~CatalogueQuery() {
     if (stmt_) SqliteFinalize(stmt_);
 }
 
-bool CatalogueQuery::Step() { return prepared_ && SqliteStep(stmt_) == SQLITE_ROW_; }
+bool CatalogueQuery::Step() {
+    if (!prepared_) return false;
+    lastStep_ = SqliteStep(stmt_);
+    return lastStep_ == SQLITE_ROW_;
+}
+
+bool CatalogueQuery::Finished() const { return lastStep_ == SQLITE_DONE_; }
 
 std::wstring CatalogueQuery::Text(int32_t col) const { return SqliteColumnText(stmt_, col); }
 
