@@ -1,8 +1,9 @@
 // Running a game from the library: a Flash game's existing tab, web games
 // handed to a running player over DDE (a second real process), to a new
 // player by its command line, to Internet Explorer by the studio marker,
-// the message when the player does not take a game, and the quiet end when
-// there is no row.
+// the messages when the player does not take a game or is missing, a
+// player file that cannot be opened for another reason, work on the library
+// while a run's message is up, and the quiet end when there is no row.
 #include <windows.h>
 #include <shellapi.h>
 
