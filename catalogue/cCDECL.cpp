@@ -147,8 +147,8 @@ FARPROC cCDECL::Lookup(std::string_view name) {
     return address;
 }
 
-bool cCDECL::DllLoad(const std::string& sName) {
-    hLib = LoadLibraryA(sName.c_str());
+bool cCDECL::DllLoad(const std::wstring& sName) {
+    hLib = LoadLibraryW(sName.c_str());
     if (!hLib) return false;
     DllChanged = true;
     return true;

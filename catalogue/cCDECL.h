@@ -36,7 +36,7 @@ public:
     intptr_t z_DO_NOT_CALL(intptr_t nAddrParamBlock);
 
     intptr_t CallFunc(std::string_view sFunction, std::initializer_list<intptr_t> ParmLongs = {});
-    bool DllLoad(const std::string& sName);
+    bool DllLoad(const std::wstring& sName);
     bool DllUnload();
     int32_t LastError() const { return lastError_; }
 

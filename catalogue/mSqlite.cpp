@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "App.h"
 #include "RaisedError.h"
 #include "cCDECL.h"
 
@@ -13,6 +14,12 @@ std::unique_ptr<cCDECL> SqliteLib;
 bool SqliteReady = false;
 
 namespace {
+
+// Groups of work begun on the loaded library and not yet shut down. A group
+// begun inside another (a handler run from the outer group's message loop)
+// shares its load: unloading then would leave the outer connection and its
+// file lock behind, no longer reachable.
+int openGroups = 0;
 
 // UTF-8 bytes with a terminating NUL, kept alive for the duration of a call.
 std::string Utf8Z(const std::wstring& text) { return StringToUtf8(text) + '\0'; }
@@ -86,29 +93,22 @@ void Utf8PtrInto(intptr_t address, std::wstring& out) {
     Utf8Decode(reinterpret_cast<const unsigned char*>(p), std::strlen(p), out);
 }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-std::string Narrow(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1) WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 }  // namespace
 
 int32_t SqliteStartup(const std::wstring& folder) {
+    if (SqliteReady && openGroups > 0) {
+        ++openGroups;
+        return 0;
+    }
+    // Ready without a group: what a failed shut-down kept.
     if (SqliteReady) SqliteShutdown();
     SqliteLib = std::make_unique<cCDECL>();
-    std::string dir = folder.empty() ? ProgramFolder() : Narrow(folder);
-    if (dir.empty() || dir.back() != '\\') dir += '\\';
+    // Wide all the way: a folder named in a script the ANSI code page lacks
+    // must still be found.
+    std::wstring dir = folder.empty() ? App::Path() : folder;
+    if (dir.empty() || dir.back() != L'\\') dir += L'\\';
     dir = CanonicalizePath(dir);
-    if (!SqliteLib->DllLoad(dir + "sqlite3.dll")) {
+    if (!SqliteLib->DllLoad(dir + L"sqlite3.dll")) {
         SqliteLib.reset();
         SqliteReady = false;
         return 1;
@@ -116,11 +116,17 @@ int32_t SqliteStartup(const std::wstring& folder) {
     // A failed initialisation leaves the library loaded but not ready, also
     // when a failed shut-down above kept the previous one marked ready.
     SqliteReady = CallInt(1, "sqlite3_initialize") == 0;
+    openGroups = SqliteReady ? 1 : 0;
     return SqliteReady ? 0 : 1;
 }
 
 int32_t SqliteShutdown() {
     if (!SqliteLib) return 1;
+    if (openGroups > 1) {
+        --openGroups;
+        return 0;
+    }
+    openGroups = 0;
     if (CallInt(1, "sqlite3_shutdown") != 0) return 1;
     SqliteLib->DllUnload();
     SqliteLib.reset();
@@ -223,8 +229,8 @@ std::wstring AnsiPtrToString(intptr_t address) {
     return out;
 }
 
-std::string CanonicalizePath(const std::string& path) {
-    char buf[MAX_PATH] = {};
-    if (!PathCanonicalizeA(buf, path.c_str())) return path;
-    return std::string(buf);
+std::wstring CanonicalizePath(const std::wstring& path) {
+    wchar_t buf[MAX_PATH] = {};
+    if (!PathCanonicalizeW(buf, path.c_str())) return path;
+    return std::wstring(buf);
 }

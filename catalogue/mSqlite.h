@@ -2,6 +2,8 @@
 // time through the call bridge, thin wrappers returning SQLite result codes.
 // Every group of database work starts the library, opens, works, finalises,
 // closes and shuts the library down again; nothing stays open in between.
+// Groups begun while another is open share its load, counted: only the
+// outermost one's shut-down unloads the library.
 // Database and statement handles are machine words owned by the caller.
 #pragma once
 #include <cstdint>
@@ -43,4 +45,4 @@ std::string StringToUtf8(const std::wstring& text);
 std::wstring Utf8PtrToString(intptr_t address);
 std::wstring Utf8BytesToString(const std::string& bytes);
 std::wstring AnsiPtrToString(intptr_t address);
-std::string CanonicalizePath(const std::string& path);
+std::wstring CanonicalizePath(const std::wstring& path);

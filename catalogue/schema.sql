@@ -1,4 +1,5 @@
--- The catalogue database npGameData.DLL, delivered with its tables in it.
+-- The catalogue database npGameData.DLL, delivered with its tables in it;
+-- the launcher, which has this text compiled in, makes it anew when missing.
 -- The launcher reads columns by position from "Select *": keep the order.
 
 CREATE TABLE Games (

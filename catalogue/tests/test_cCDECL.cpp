@@ -8,11 +8,11 @@
 
 namespace {
 
-std::string ProbePath(int id) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir(exe);
-    return dir.substr(0, dir.find_last_of('\\') + 1) + "bridge_probe" + std::to_string(id) + ".dll";
+std::wstring ProbePath(int id) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring dir(exe);
+    return dir.substr(0, dir.find_last_of(L'\\') + 1) + L"bridge_probe" + std::to_wstring(id) + L".dll";
 }
 
 // The probe's exports return a C int: only the low 32 bits carry it.
@@ -90,12 +90,12 @@ TEST(cCDECL, NewLibraryForcesANewLookupOfTheSameName) {
     // A failed lookup does not count as the new library's lookup.
     EXPECT_EQ(Raised([&] { bridge.CallFunc("NoSuchExport"); }).Number(), 0x80040001u);
     EXPECT_EQ(I(bridge.CallFunc("ProbeId")), 2);
-    EXPECT_FALSE(bridge.DllLoad("Z:\\no\\such\\library.dll"));
+    EXPECT_FALSE(bridge.DllLoad(L"Z:\\no\\such\\library.dll"));
 }
 
 TEST(cCDECL, CapturesTheLastErrorOfTheCall) {
     cCDECL bridge;
-    ASSERT_TRUE(bridge.DllLoad("kernel32.dll"));
+    ASSERT_TRUE(bridge.DllLoad(L"kernel32.dll"));
     SetLastError(77);
     bridge.CallFunc("GetTickCount");
     EXPECT_EQ(bridge.LastError(), 0) << "cleared before the call";

@@ -121,12 +121,39 @@ TEST_F(CatalogueDb, InstallRowAndColumnReaders) {
     EXPECT_EQ(SqliteFinalize(stmt), 0);
 }
 
-TEST_F(CatalogueDb, SecondStartupShutsDownFirstAndStaysReady) {
-    SqliteClose(db_);
+// A group of work begun while another is open (a handler run from inside
+// the outer group, as a message box's loop runs one) shares the library's
+// load: the outer group still reads and closes, and no lock is left behind.
+TEST_F(CatalogueDb, AGroupInsideAnotherSharesTheLoadAndLeavesNoLock) {
+    for (const wchar_t* n : {L"first", L"second"})
+        ASSERT_EQ(SqliteExec(db_, L"Insert Into Games(G_Name,G_Type,G_Favorite) Values('" + std::wstring(n) + L"',1,1)"), 0);
+    intptr_t outer = 0, tail = 0;
+    ASSERT_EQ(SqlitePrepare(db_, L"Select * From Games order by G_DateTime desc", 0, outer, tail), 0);
+    ASSERT_EQ(SqliteStep(outer), SQLITE_ROW_);  // the outer connection holds its read lock
+
     ASSERT_EQ(SqliteStartup(kDistDir), 0);
-    EXPECT_TRUE(SqliteReady);
+    intptr_t db = 0, stmt = 0;
+    ASSERT_EQ(SqliteOpen(L"npGameData.DLL", db), 0);
+    ASSERT_EQ(SqlitePrepare(db, L"Select count(*) From Games", 0, stmt, tail), 0);
+    ASSERT_EQ(SqliteStep(stmt), SQLITE_ROW_);
+    EXPECT_EQ(SqliteColumnInt(stmt, 0), 2);
+    EXPECT_EQ(SqliteFinalize(stmt), 0);
+    EXPECT_EQ(SqliteClose(db), 0);
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_TRUE(SqliteReady) << "the outer group's library was unloaded under it";
+
+    ASSERT_EQ(SqliteStep(outer), SQLITE_ROW_);
+    EXPECT_EQ(SqliteColumnText(outer, 1), L"first");
+    EXPECT_EQ(SqliteFinalize(outer), 0);
+    EXPECT_EQ(SqliteClose(db_), 0);
+    db_ = 0;
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_TRUE(SqliteLib == nullptr) << "the outermost group unloads the library";
+
+    // A later group writes at once: nothing holds the file's lock.
+    ASSERT_EQ(SqliteStartup(kDistDir), 0);
     ASSERT_EQ(SqliteOpen(L"npGameData.DLL", db_), 0);
-    EXPECT_EQ(Rows(L"Select * From [Install]", 1).size(), 1u);
+    EXPECT_EQ(SqliteExec(db_, L"Insert Into Games(G_Name,G_Type,G_Favorite) Values('third',1,1)"), 0);
 }
 
 TEST(mSqlite, BareDatabaseNameOpensInTheCurrentDirectory) {
@@ -154,7 +181,7 @@ TEST(mSqlite, FolderIsCompletedAndCanonicalised) {
     EXPECT_EQ(SqliteShutdown(), 0);
     EXPECT_EQ(SqliteStartup(dist + L"\\..\\dist"), 0);
     EXPECT_EQ(SqliteShutdown(), 0);
-    EXPECT_EQ(CanonicalizePath("C:\\a\\b\\..\\c\\.\\"), "C:\\a\\c\\");
+    EXPECT_EQ(CanonicalizePath(L"C:\\a\\b\\..\\c\\.\\"), L"C:\\a\\c\\");
 }
 
 // Every wrapper after the open gives its failure result: 1, 0 or empty text.
@@ -169,6 +196,25 @@ void ExpectEveryCallFails(intptr_t db) {
     EXPECT_EQ(SqliteColumnInt(stmt, 0), 0);
     EXPECT_EQ(SqliteColumnText(stmt, 0), L"");
     EXPECT_EQ(SqliteErrMsg(db), L"");
+}
+
+// A program folder under a user profile named in a script the system's
+// ANSI code page cannot hold still finds its sqlite3.dll.
+TEST(mSqlite, ProgramFolderOutsideTheAnsiCodePage) {
+    TempDir base;
+    const std::wstring folder = base.File(L"\u10E5\u10D0\u10E0\u10D7 \u1200\u1208 \u6E38\u620F");
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    ASSERT_TRUE(lossy) << "the name must be one the ANSI code page cannot hold";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW((std::wstring(kDistDir) + L"sqlite3.dll").c_str(), (folder + L"\\sqlite3.dll").c_str(), FALSE));
+    ASSERT_EQ(SqliteStartup(folder + L"\\sub\\.."), 0);
+    intptr_t db = 0;
+    EXPECT_EQ(SqliteOpen(L":memory:", db), 0);
+    EXPECT_EQ(SqliteExec(db, L"Select 1"), 0);
+    SqliteClose(db);
+    EXPECT_EQ(SqliteShutdown(), 0);
+    EXPECT_EQ(CanonicalizePath(folder + L"\\sub\\..\\"), folder + L"\\");
 }
 
 TEST(mSqlite, MissingOrBrokenLibraryLeavesEveryWrapperNotReady) {

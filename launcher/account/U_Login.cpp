@@ -5,6 +5,7 @@
 #include "FormDrag.h"
 #include "MainFrm.h"
 #include "MainMe.h"
+#include "MsgBox.h"
 #include "PortalRequest.h"
 #include "ProgramFiles.h"
 #include "ReplyCapture.h"
@@ -44,12 +45,17 @@ bool RememberedPassword(const std::wstring& userName, std::wstring& passWord) {
     return found;
 }
 
-void RememberAccount(const std::wstring& userName, const std::wstring& passWord) {
+bool RememberAccount(const std::wstring& userName, const std::wstring& passWord) {
     CatalogueGroup group;
-    if (!group.Open()) return;
     const std::wstring name = SqlText(TrimBlanks(userName));
-    group.Exec(L"Delete From [Users] Where [U_UserName] = '" + name + L"'");
-    group.Exec(L"Insert Into Users(U_UserName,U_PassWord) Values('" + name + L"','" + SqlText(TrimBlanks(passWord)) + L"')");
+    // Together or not at all: a refused insert keeps the account remembered before.
+    return group.ExecAll({L"Delete From [Users] Where [U_UserName] = '" + name + L"'",
+                          L"Insert Into Users(U_UserName,U_PassWord) Values('" + name + L"','" +
+                              SqlText(TrimBlanks(passWord)) + L"')"});
+}
+
+std::wstring NotRememberedMessage(const std::wstring& userName) {
+    return L"已登录，但无法记住账号“" + TrimBlanks(userName) + L"”的密码：游戏数据库无法写入。";
 }
 
 U_Login::U_Login()
@@ -181,7 +187,8 @@ void U_Login::txt_state_Change() {
         InputsEnabled(true);
         return;
     }
-    if (chk_save.Value() == 1) RememberAccount(txt_UserName.Text(), txt_PassWord.Text());
+    if (chk_save.Value() == 1 && !RememberAccount(txt_UserName.Text(), txt_PassWord.Text()))
+        MsgBox(NotRememberedMessage(txt_UserName.Text()), MB_OK | MB_ICONEXCLAMATION);
     TheMainMe().WebRefresh();
     Unload();
 }

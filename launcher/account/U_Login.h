@@ -67,5 +67,8 @@ U_Login& TheU_Login();
 // The account remembered under `userName` (trimmed of blanks): its decoded
 // password, or nothing when no row matches or the database cannot be read.
 bool RememberedPassword(const std::wstring& userName, std::wstring& passWord);
-// Replaces the account's row in Users with the trimmed name and password.
-void RememberAccount(const std::wstring& userName, const std::wstring& passWord);
+// Replaces the account's row in Users with the trimmed name and password,
+// in one transaction; false (and the old row kept) when it cannot be saved.
+bool RememberAccount(const std::wstring& userName, const std::wstring& passWord);
+// What the user is told when a signed-in account could not be remembered.
+std::wstring NotRememberedMessage(const std::wstring& userName);

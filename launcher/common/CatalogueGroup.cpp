@@ -20,6 +20,18 @@ CatalogueGroup::~CatalogueGroup() {
 
 int32_t CatalogueGroup::Exec(const std::wstring& sql) { return open_ ? SqliteExec(db_, sql) : 1; }
 
+bool CatalogueGroup::ExecAll(std::initializer_list<std::wstring> statements) {
+    if (Exec(L"BEGIN") != SQLITE_OK_) return false;
+    bool ok = true;
+    for (const std::wstring& sql : statements) {
+        ok = Exec(sql) == SQLITE_OK_;
+        if (!ok) break;
+    }
+    if (ok && Exec(L"COMMIT") == SQLITE_OK_) return true;
+    Exec(L"ROLLBACK");
+    return false;
+}
+
 CatalogueQuery::CatalogueQuery(const CatalogueGroup& group, const std::wstring& sql) {
     if (!group.Open()) return;
     intptr_t tail = 0;
@@ -31,7 +43,13 @@ CatalogueQuery::~CatalogueQuery() {
     if (stmt_) SqliteFinalize(stmt_);
 }
 
-bool CatalogueQuery::Step() { return prepared_ && SqliteStep(stmt_) == SQLITE_ROW_; }
+bool CatalogueQuery::Step() {
+    if (!prepared_) return false;
+    lastStep_ = SqliteStep(stmt_);
+    return lastStep_ == SQLITE_ROW_;
+}
+
+bool CatalogueQuery::Finished() const { return lastStep_ == SQLITE_DONE_; }
 
 std::wstring CatalogueQuery::Text(int32_t col) const { return SqliteColumnText(stmt_, col); }
 

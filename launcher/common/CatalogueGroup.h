@@ -4,6 +4,7 @@
 // themselves before the group ends.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 class CatalogueGroup {
@@ -13,12 +14,17 @@ public:
     CatalogueGroup(const CatalogueGroup&) = delete;
     CatalogueGroup& operator=(const CatalogueGroup&) = delete;
 
+    // False when sqlite3.dll could not be loaded and started.
+    bool Started() const { return started_; }
     // False when the library did not start or the database did not open:
     // the group's statements are then skipped.
     bool Open() const { return open_; }
     intptr_t Db() const { return db_; }
     // Executes a statement that returns no rows; the SQLite result code.
     int32_t Exec(const std::wstring& sql);
+    // Executes the statements in one transaction: all of them or, when one
+    // fails, none. True when all were committed.
+    bool ExecAll(std::initializer_list<std::wstring> statements);
 
 private:
     bool started_ = false;
@@ -37,6 +43,8 @@ public:
     bool Prepared() const { return prepared_; }
     // True while a row is ready.
     bool Step();
+    // True once the rows were read to their end without an error.
+    bool Finished() const;
     std::wstring Text(int32_t col) const;
     // The same into `text`, reusing its storage row after row.
     void Text(int32_t col, std::wstring& text) const;
@@ -45,4 +53,5 @@ public:
 private:
     bool prepared_ = false;
     intptr_t stmt_ = 0;
+    int32_t lastStep_ = 0;
 };

@@ -10,6 +10,7 @@
 #include "ProgramFiles.h"
 #include "RaisedError.h"
 #include "WshShell.h"
+#include "mSqlite.h"
 
 Install::Install()
     : Chk_Run(*this), CHK_Close(*this), txt_cler(*this), clearVScroll(*this), iBtn_PurgeBtn(*this), Btn_Close(*this),
@@ -64,8 +65,10 @@ void Install::ReadCloseSetting() {
 
 bool Install::WriteCloseSetting() {
     CatalogueGroup group;
-    return group.Open() &&
-           group.Exec(CHK_Close.Value() == 1 ? L"Update Install Set [I_Close]=1" : L"Update Install Set [I_Close]=0") == 0;
+    // An update that found no row (a library without its Install row) saved nothing.
+    return group.Exec(CHK_Close.Value() == 1 ? L"Update Install Set [I_Close]=1" : L"Update Install Set [I_Close]=0") ==
+               SQLITE_OK_ &&
+           SqliteChanges(group.Db()) > 0;
 }
 
 bool Install::RunValuePresent() const {

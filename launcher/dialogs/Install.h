@@ -43,7 +43,8 @@ protected:
 
 private:
     void ReadCloseSetting();
-    // False when the database could not be opened or updated.
+    // False when the database could not be opened or updated, or the update
+    // found no row to change.
     bool WriteCloseSetting();
     bool RunValuePresent() const;
     // The error number of a Run value that could not be written or deleted, 0 when it was.

@@ -2,12 +2,14 @@
 
 #include "Api_bar.h"
 #include "App.h"
+#include "CatalogueFile.h"
 #include "CatalogueGroup.h"
 #include "MainFrmPages.h"
 #include "MainFrmTray.h"
 #include "MainMe.h"
 #include "MdlMenuClass.h"
 #include "MdlMenuComm.h"
+#include "MsgBox.h"
 #include "ProgramFiles.h"
 #include "RaisedError.h"
 #include "RightDown.h"
@@ -57,7 +59,7 @@ std::wstring WithoutBlanks(std::wstring text) {
 
 }  // namespace
 
-MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this) {
+MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this), TimerLibrary(*this) {
     ScaleMode(ScaleModeConstants::Pixels);
     Move((Screen::Width() - kWidth * 15) / 2, (Screen::Height() - kHeight * 15) / 2, kWidth * 15, kHeight * 15);
     LinkTopic(L"FormOrvane");
@@ -82,6 +84,8 @@ MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this) {
     };
     TimerRight.Interval(0);
     TimerRight.Tick = [this] { TimerRight_Timer(); };
+    TimerLibrary.Interval(0);
+    TimerLibrary.Tick = [this] { TimerLibrary_Timer(); };
 }
 
 MainFrm::~MainFrm() { ReleaseControls(); }
@@ -107,8 +111,11 @@ void MainFrm::Form_Load() {
     }
     LoadLogo();
     frmuTab->hContainerWnd(pCnt.hWnd());
+    MakeMissingCatalogue();
     mainMe_ = std::make_shared<MainMe>();
     mainMe_->Load();
+    // Told once, when the window stands: the tick comes after its paint.
+    if (mainMe_->LibraryUnreadable()) TimerLibrary.Interval(1);
     StartupMark("page My box created");
     CTabItems& items = frmuTab->TabItems();
     items.Add(L"我的盒子", mainMe_);
@@ -247,6 +254,11 @@ void MainFrm::Menu_Close_Click() {
 void MainFrm::TimerRight_Timer() {
     TimerRight.Interval(0);
     TheRightDown().Show();
+}
+
+void MainFrm::TimerLibrary_Timer() {
+    TimerLibrary.Interval(0);
+    MsgBox(UnreadableCatalogueMessage(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainFrm::WebRight_DocumentComplete(const std::wstring&) {

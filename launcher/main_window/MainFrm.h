@@ -41,6 +41,9 @@ public:
     Hosted<WebBrowser> WebRight{*this};
     // Delays the notice pop-up; off until the advertisement page has loaded.
     Timer TimerRight;
+    // Tells the user, once the window stands, that the library the start
+    // found cannot be read; off otherwise.
+    Timer TimerLibrary;
 
     // The "我的盒子" page (exists while the window is loaded).
     MainMe& Me();
@@ -74,6 +77,7 @@ private:
     void OnDrawBackground(HDC hDC, long cx, long cy, bool& Cancel);
     void OnStripMouseDown(long ItemIndex, short& Button);
     void TimerRight_Timer();
+    void TimerLibrary_Timer();
     void StartDrag();
     std::wstring ReadCloseSetting();
     void ReleaseControls();

@@ -8,11 +8,13 @@ inline constexpr wchar_t kPlayerLink[] = L"Pellow|PellowDDE";
 // Web games carrying this studio marker open in Internet Explorer.
 inline constexpr wchar_t kStudioMarker[] = L"url_vantor";
 
-// True when the file cannot be opened for exclusive reading and writing:
-// the program file of a running program (also a missing file, or one held
-// by another program).
+// True when the exclusive open for reading and writing fails because the
+// file is open elsewhere: the program file of a running program (or one
+// another program holds). Any other failure, a missing file included, is no.
 bool IsFileLocked(const std::wstring& path);
 // The player's program file in the program folder.
 std::wstring PlayerFile();
 // What the user is told when a running player does not take a web game.
 std::wstring HandOffFailedMessage(const std::wstring& name);
+// What the user is told when the player's program file is missing.
+std::wstring PlayerMissingMessage(const std::wstring& name);

@@ -132,6 +132,8 @@ int MainMe::LoadJpgs(const std::wstring& zSql) {
             query.Text(1, text);
             entries_.Add([&](std::wstring& names) { Utf8UrlDecode(text, names); });
         }
+        // Learnt from the read itself: the start pays nothing more for it.
+        libraryUnreadable_ = group.Started() && !query.Finished();
     }
     if (entries_.Count() < kCellsPerPage) entries_.AddMoreGames(kMoreGames);
     StartupMark("game list read");

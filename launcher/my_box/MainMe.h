@@ -57,6 +57,10 @@ public:
     // Builds the entries from a query; their number.
     int LoadJpgs(const std::wstring& zSql);
     bool UnLoadJpgs();
+    // True when the last list could not be read to its end from a library
+    // that sqlite3.dll opened (a damaged file, or one held past the wait
+    // for its lock).
+    bool LibraryUnreadable() const { return libraryUnreadable_; }
 
     // ITabForm
     HWND hwnd() const override { return Window::hwnd(); }
@@ -117,6 +121,7 @@ private:
     std::unique_ptr<clsTooltip> tips_;
     IuTab* host_ = nullptr;       // the main window's strip
     CTabItem* item_ = nullptr;    // this page's tab
+    bool libraryUnreadable_ = false;
 };
 
 // The name of the entry that leads to the catalogue.

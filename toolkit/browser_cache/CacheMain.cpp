@@ -47,22 +47,48 @@ bool DeleteGroups() {
     }
 }
 
+// An entry's description, in a buffer that grows to the size the cache
+// asks for: a long address or many stored headers do not fit the first one.
+class EntryBuffer {
+public:
+    INTERNET_CACHE_ENTRY_INFOA* get() { return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(storage_.data()); }
+    // Calls `find(entry, &size)` until the entry fits; false when it fails
+    // for another reason.
+    template <class Find>
+    bool Fill(Find&& find) {
+        for (;;) {
+            DWORD size = static_cast<DWORD>(storage_.size() * sizeof(DWORD));
+            const DWORD offered = size;
+            if (find(get(), &size)) return true;
+            if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= offered) return false;
+            storage_.resize((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+        }
+    }
+
+private:
+    std::vector<DWORD> storage_ = std::vector<DWORD>(kEntryBufferSize / sizeof(DWORD));
+};
+
 void DeleteEntries(const std::string& pattern, uint32_t keepMask) {
-    std::vector<DWORD> storage(kEntryBufferSize / sizeof(DWORD));
-    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(storage.data());
-    DWORD size = kEntryBufferSize;
+    EntryBuffer entry;
     // "*.*" means every entry. Some WinINet implementations compare a pattern
     // literally with the container prefixes ("", "Cookie:", "Visited:") and
     // would match nothing, so the wildcard is passed as no pattern at all;
     // the keep mask then spares the cookie and history entries it lists.
     const char* search = pattern == "*.*" ? nullptr : pattern.c_str();
-    CacheFind find(FindFirstUrlCacheEntryA(search, entry, &size));
+    HANDLE first = nullptr;
+    entry.Fill([&](INTERNET_CACHE_ENTRY_INFOA* e, DWORD* size) {
+        first = FindFirstUrlCacheEntryA(search, e, size);
+        return first != nullptr;
+    });
+    CacheFind find(first);
     if (!find) return;
     do {
-        if ((entry->CacheEntryType & keepMask) == 0 && entry->lpszSourceUrlName)
-            DeleteUrlCacheEntryA(entry->lpszSourceUrlName);
-        size = kEntryBufferSize;
-    } while (FindNextUrlCacheEntryA(find.get(), entry, &size));
+        if ((entry.get()->CacheEntryType & keepMask) == 0 && entry.get()->lpszSourceUrlName)
+            DeleteUrlCacheEntryA(entry.get()->lpszSourceUrlName);
+    } while (entry.Fill([&](INTERNET_CACHE_ENTRY_INFOA* e, DWORD* size) {
+        return FindNextUrlCacheEntryA(find.get(), e, size) != FALSE;
+    }));
 }
 
 }  // namespace

@@ -104,6 +104,26 @@ TEST_F(SignInTest, ChineseAndApostropheNamesAreRememberedFoundAgainAndTouchOnlyT
     EXPECT_EQ(w2.chk_save.Value(), 0);
 }
 
+// The library refuses the new row (a full disk, a file another program
+// holds): the account remembered before stays, and the user is told that
+// this one was not remembered; the sign-in itself has succeeded.
+TEST_F(SignInTest, AnAccountThatCannotBeRememberedKeepsTheOldOneAndIsReported) {
+    MsgBoxRecorder boxes;
+    env.Exec(std::vector<std::wstring>{
+        L"Insert Into Users(U_UserName,U_PassWord) Values('dave','old')",
+        L"Create Trigger Refused Before Insert On Users Begin Select Raise(Abort, 'disk full'); End"});
+    U_Login& w = Open();
+    Type(w.txt_UserName, L"dave");
+    EXPECT_EQ(w.txt_PassWord.Text(), L"old");
+    w.txt_PassWord.Text(L"");
+    Type(w.txt_PassWord, L"new");
+    SignIn(w, "/my/login.php");
+    EXPECT_EQ(Rows(L"U_UserName = 'dave' And U_PassWord = 'old'"), 1) << "the remembered account was lost";
+    EXPECT_EQ(Rows(L"1"), 1);
+    EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{L"已登录，但无法记住账号“dave”的密码：游戏数据库无法写入。"});
+    EXPECT_FALSE(w.Loaded());
+}
+
 TEST_F(SignInTest, EmptyInputsErrorTextsLongAndEmptyReplies) {
     U_Login& w = Open();
     EXPECT_EQ(w.RequestFlag, L"0");

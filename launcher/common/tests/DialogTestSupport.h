@@ -11,12 +11,14 @@
 #include "MsgBox.h"
 #include "iButton.h"
 
-// Message boxes are recorded and answered with OK while the object lives.
+// Message boxes are recorded and answered with OK while the object lives;
+// `whileShown` runs as the box's own message loop would run other work.
 class MsgBoxRecorder {
 public:
-    MsgBoxRecorder() : old_(MsgBoxHook()) {
-        MsgBoxHook() = [this](const std::wstring& prompt, UINT, const std::wstring&) {
+    explicit MsgBoxRecorder(std::function<void()> whileShown = {}) : old_(MsgBoxHook()) {
+        MsgBoxHook() = [this, whileShown](const std::wstring& prompt, UINT, const std::wstring&) {
             prompts.push_back(prompt);
+            if (whileShown) whileShown();
             return IDOK;
         };
     }

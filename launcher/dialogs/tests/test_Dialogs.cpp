@@ -451,6 +451,13 @@ TEST_F(Settings, TheMessageSaysWhatWasAndWasNotSavedAndWhy) {
     EXPECT_TRUE(ReadRun(RunValueName()).present);
     dlg.W_Close_Click();
 
+    // The table is there without its row: an update that changes nothing saves nothing.
+    env.Exec(L"Create Table Install (I_Close Integer Not Null Default 0)");
+    EXPECT_EQ(save(dlg.RunKey), L"无法保存关闭方式的设置：游戏数据库无法写入。开机自动运行设置已保存。");
+    EXPECT_TRUE(dlg.Loaded()) << "not closed as if everything had been saved";
+    dlg.W_Close_Click();
+    env.Exec(L"Drop Table Install");
+
     // Neither can be saved: no claim that anything was.
     LockedRunKey run;
     run.Lock(true);

@@ -1,8 +1,9 @@
 // Running a game from the library: a Flash game's existing tab, web games
 // handed to a running player over DDE (a second real process), to a new
 // player by its command line, to Internet Explorer by the studio marker,
-// the message when the player does not take a game, and the quiet end when
-// there is no row.
+// the messages when the player does not take a game or is missing, a
+// player file that cannot be opened for another reason, work on the library
+// while a run's message is up, and the quiet end when there is no row.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -159,11 +160,45 @@ TEST_F(GameRunTest, APlayerThatDoesNotAnswerOrIsMissingIsReportedAndNothingElseH
         EXPECT_EQ(boxes.prompts, std::vector<std::wstring>{L"“web one”无法在游戏浏览器中打开：游戏浏览器没有响应。"});
     }
     DeleteFileW(prog.dir.File(L"Pellow.exe").c_str());
-    EXPECT_TRUE(IsFileLocked(PlayerFile()));  // a missing file counts as held
+    EXPECT_FALSE(IsFileLocked(PlayerFile())) << "a missing file is no running player";
     Run(L"web two");
     EXPECT_TRUE(env.shells.empty());
     ASSERT_EQ(boxes.prompts.size(), 2u);
-    EXPECT_EQ(boxes.prompts[1], L"“web two”无法在游戏浏览器中打开：游戏浏览器没有响应。");
+    EXPECT_EQ(boxes.prompts[1], L"“web two”无法在游戏浏览器中打开：找不到游戏浏览器程序“" + PlayerFile() + L"”。");
+}
+
+// The player's file cannot be opened for another reason than a running
+// player (here a folder of that name, which refuses the open as a file
+// without write rights does): the player is started as usual.
+TEST_F(GameRunTest, APlayerFileThatCannotBeOpenedForAnotherReasonIsNoRunningPlayer) {
+    MsgBoxRecorder boxes;
+    const std::wstring file = prog.dir.File(L"Pellow.exe");
+    ASSERT_TRUE(DeleteFileW(file.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(file.c_str(), nullptr));
+    EXPECT_FALSE(IsFileLocked(PlayerFile()));
+    Run(L"web one");
+    EXPECT_TRUE(boxes.prompts.empty());
+    ASSERT_EQ(env.shells.size(), 1u);
+    EXPECT_EQ(env.shells[0], L"\"" + file + L"\" http://127.0.0.1:9/web/one");
+}
+
+// While the run's message box is up, its loop runs whatever else the
+// launcher has queued (a download finishing, the settings dialog): their
+// work on the library is saved, and so is the work after it.
+TEST_F(GameRunTest, WorkOnTheLibraryWhileTheRunsMessageIsUpIsSaved) {
+    std::vector<int32_t> written;
+    MsgBoxRecorder boxes([&] {
+        CatalogueGroup group;
+        written.push_back(group.Exec(L"Update [Games] Set [G_Favorite] = 2 Where [G_Name] = 'web two'"));
+    });
+    DeleteFileW(prog.dir.File(L"Pellow.exe").c_str());
+    Run(L"web one");
+    ASSERT_EQ(boxes.prompts.size(), 1u);
+    EXPECT_EQ(written, std::vector<int32_t>{0});
+    EXPECT_EQ(env.QueryInt(L"Select G_Favorite From Games Where G_Name = 'web two'"), 2);
+    f.Me().G_GameName = L"studio";
+    f.Me().FavoriteRun();
+    EXPECT_EQ(env.QueryInt(L"Select G_Favorite From Games Where G_Name = 'studio'"), 2);
 }
 
 TEST_F(GameRunTest, AFlashGameWhoseTabIsOpenIsSelected) {

@@ -1,5 +1,6 @@
 // Cache purge against real WinINet downloads from a server on 127.0.0.1:
-// normal entries go, cookie and history entries stay.
+// normal entries go, entries larger than the first buffer too, cookie and
+// history entries stay.
 #include <windows.h>
 #include <wininet.h>
 
@@ -61,8 +62,9 @@ bool HasType(const std::vector<Entry>& v, DWORD bit) {
     return false;
 }
 
-// Puts url into the content cache by hand, with the given entry type.
-bool CommitEntry(const std::string& url, DWORD type) {
+// Puts url into the content cache by hand, with the given entry type and
+// stored headers.
+bool CommitEntry(const std::string& url, DWORD type, const std::string& headers = {}) {
     char file[MAX_PATH];
     if (!CreateUrlCacheEntryA(url.c_str(), 0, "html", file, 0)) return false;
     HANDLE h = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -70,7 +72,9 @@ bool CommitEntry(const std::string& url, DWORD type) {
     WriteFile(h, "<p>x</p>", 8, &written, nullptr);
     CloseHandle(h);
     FILETIME zero{};
-    return CommitUrlCacheEntryA(url.c_str(), file, zero, zero, type, nullptr, 0, nullptr, nullptr);
+    return CommitUrlCacheEntryA(url.c_str(), file, zero, zero, type,
+                                headers.empty() ? nullptr : reinterpret_cast<BYTE*>(const_cast<char*>(headers.data())),
+                                static_cast<DWORD>(headers.size()), nullptr, nullptr);
 }
 
 class CachePurge : public ::testing::Test {
@@ -106,6 +110,14 @@ TEST_F(CachePurge, NormalEntriesGoCookiesAndHistoryStayEmptyCacheEndsAtOnce) {
     ASSERT_TRUE(InternetSetCookieA(cookieUrl.c_str(), nullptr,
                                    (cookieName + "=abc; path=/cachetest; expires=Fri, 01-Jan-2038 00:00:00 GMT").c_str()));
     ASSERT_TRUE(CommitEntry(base + "/visited.html", NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY));
+    // Entries whose description does not fit the first buffer: a long
+    // address, and many stored headers.
+    std::string headers;
+    for (int i = 0; headers.size() < 4000; ++i) headers += "X-Header-" + std::to_string(i) + ": value\r\n";
+    const std::string longUrl = base + "/long/" + std::string(1800, 'l') + ".html";
+    ASSERT_TRUE(CommitEntry(longUrl, NORMAL_CACHE_ENTRY));
+    ASSERT_TRUE(CommitEntry(base + "/headers.html", NORMAL_CACHE_ENTRY, headers));
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(CommitEntry(base + "/more" + std::to_string(i) + ".html", NORMAL_CACHE_ENTRY));
     ASSERT_TRUE(HasType(Entries(nullptr, "127.0.0.1"), COOKIE_CACHE_ENTRY));
 
     ClearUrlCache("*.*", kKeepCookiesAndHistory);
@@ -113,6 +125,9 @@ TEST_F(CachePurge, NormalEntriesGoCookiesAndHistoryStayEmptyCacheEndsAtOnce) {
     EXPECT_FALSE(InCache(base + "/a.html"));
     EXPECT_FALSE(InCache(base + "/b.html"));
     EXPECT_FALSE(InCache(base + "/c.jpg"));
+    EXPECT_FALSE(InCache(longUrl));
+    EXPECT_FALSE(InCache(base + "/headers.html"));
+    for (int i = 0; i < 20; ++i) EXPECT_FALSE(InCache(base + "/more" + std::to_string(i) + ".html")) << i;
     EXPECT_TRUE(InCache(base + "/visited.html"));
     EXPECT_TRUE(HasType(Entries(nullptr, "127.0.0.1"), COOKIE_CACHE_ENTRY));
     EXPECT_TRUE(HasType(Entries("Cookie:", "127.0.0.1"), COOKIE_CACHE_ENTRY));
