@@ -215,7 +215,7 @@ void MainGameUrl::ResetPanel() {
 }
 
 std::wstring MainGameUrl::GameAddress(const std::wstring& field) {
-    return field.find(L"http://") != std::wstring::npos ? field : GetGameUrl() + field;
+    return IsFullAddress(field) ? field : GetGameUrl() + field;
 }
 
 void MainGameUrl::StartAdd() {

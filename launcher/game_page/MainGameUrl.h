@@ -85,8 +85,8 @@ private:
     void PlayInThisTab(const std::wstring& swfUrl);
     // Shows the panel with a text about the pending game.
     void Tell(const std::wstring& text);
-    // The address a page field stands for: used as it is when it holds
-    // "http://", else below the portal.
+    // The address a page field stands for: used as it is when it is a full
+    // address, else below the portal.
     static std::wstring GameAddress(const std::wstring& field);
     std::wstring LoadingGif() const;
 

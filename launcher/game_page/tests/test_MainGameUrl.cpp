@@ -22,6 +22,12 @@ protected:
         strip->TabItems().Selected(strip->TabItems().Count() - 1);
     }
     void Click() { ASSERT_TRUE(ActivateFirstLink(*page->WB, address)); }
+    // A strip of its own for the next page, so that no key is taken twice.
+    void NewStrip() {
+        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
+        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
+        strip->hContainerWnd(container);
+    }
     // The tab the page was in, by its key.
     ITabForm* TabPage(const std::wstring& key) {
         const long i = strip->TabItems().FindItem(key);
@@ -178,9 +184,7 @@ TEST_F(GamePage, NamesThatAreNoFileNamesAreRefusedBeforeAnythingIsFetched) {
         server.Route("/img/r.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
         server.Route("/game/r.html", CommandPage(std::wstring(L"javascript:CALL_API('FlashTable,") + name +
                                                  L"|/img/r.jpg|/swf/r.swf|i')"));
-        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
-        strip->hContainerWnd(container);
+        NewStrip();
         const auto before = Snapshot();
         messages.clear();
         Open("/game/r.html", name);
@@ -209,9 +213,7 @@ TEST_F(GamePage, AddressesNeitherOnTheWebNorOfThePortalAreRefusedBeforeAnythingI
                                 L"javascript:CALL_API('WebTable,Far|\\\\host\\http://r.jpg|http://127.0.0.1:1/play')"}) {
         SCOPED_TRACE(testing::Message() << Utf8(link));
         server.Route("/game/f.html", CommandPage(link));
-        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
-        strip->hContainerWnd(container);
+        NewStrip();
         const auto before = Snapshot();
         messages.clear();
         Open("/game/f.html");
@@ -235,9 +237,7 @@ TEST_F(GamePage, KindsItDoesNotTakeAndTooFewFieldsAreAnsweredAlike) {
         server.Route("/game/u.html", CommandPage(link));
         server.Route("/img/x.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
         messages.clear();
-        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
-        strip->hContainerWnd(container);
+        NewStrip();
         Open("/game/u.html");
         Click();
         PumpFor(300);
@@ -586,6 +586,32 @@ TEST_F(GamePage, DownloadsLeftByAnEndedLauncherGoBeforeTheNextAdd) {
     EXPECT_EQ(ReadFile(L"Games\\Running.swf"), Bytes(400000, '!'));
     EXPECT_EQ(GameRows().size(), 2u);
     EXPECT_FALSE(Exists(L"Downloads")) << "no add runs: nothing stays of them";
+}
+
+// An address that begins "https://" is as full as one that begins "http://":
+// it is fetched as it is, not below the portal.
+TEST_F(GamePage, HttpsAddressesAreFetchedAsTheyAre) {
+    server.Route("/img/t.jpg", TestHttpServer::Text(Bytes(700, 't'), "image/jpeg"));
+    // Nothing answers on port 1, so the downloads fail and the user is told.
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"FlashTable,Secure|https://127.0.0.1:1/img/s.jpg|/swf/s.swf|i", L"https://127.0.0.1:1/img/s.jpg"},
+        {L"FlashTable,Secure|/img/t.jpg|https://127.0.0.1:1/swf/s.swf|i", L"https://127.0.0.1:1/swf/s.swf"}};
+    for (const auto& [command, fetched] : cases) {
+        SCOPED_TRACE(testing::Message() << Utf8(command));
+        server.Route("/game/h.html", CommandPage(std::wstring(L"javascript:CALL_API('") + command + L"')"));
+        NewStrip();
+        Open("/game/h.html", L"h");
+        const auto before = Snapshot();
+        Click();
+        const auto failed = [&] { return PanelText().find(L"下载失败") != std::wstring::npos; };
+        ASSERT_TRUE(PumpUntil([&] { return page->DL_WinSock->Url() == fetched || failed(); }, 30000));
+        EXPECT_EQ(page->DL_WinSock->Url(), fetched);
+        ASSERT_TRUE(PumpUntil(failed, 30000));
+        EXPECT_EQ(PanelText(), L"“Secure”下载失败：不明错误");
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_TRUE(GameRows().empty());
+        page->Unload();
+    }
 }
 
 TEST_F(GamePage, ClosingTheTabSelectsTheCatalogueOnlyBeforeACommand) {
