@@ -3,11 +3,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cwctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
-#include "DownloadName.h"
+#include "MovieHeadFetch.h"
+#include "StdPicture.h"
+#include "SwfHeader.h"
 #include "bkDLControl.h"
 
 namespace fs = std::filesystem;
@@ -16,9 +20,15 @@ namespace {
 
 constexpr wchar_t kStages[] = L"Downloads";
 constexpr wchar_t kLock[] = L"add.lock";
-constexpr wchar_t kOlder[] = L"Older";  // files that had a final name before the add
+constexpr wchar_t kOlder[] = L"Older";        // files that had a final name before the add
+constexpr wchar_t kDownload[] = L"download";  // a part's download in its folder of the stage
 
 const wchar_t* PartFolder(AddStage::Part part) { return part == AddStage::Part::Thumbnail ? L"Jpgs" : L"Games"; }
+
+std::wstring FinalPath(const std::wstring& program, AddStage::Part part, const std::wstring& game) {
+    return program + L"\\" + PartFolder(part) + L"\\" + game +
+           (part == AddStage::Part::Thumbnail ? L".jpg" : L".swf");
+}
 
 bool IsFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -102,21 +112,37 @@ AddStage::~AddStage() {
 
 std::wstring AddStage::Folder(Part part) const { return folder_ + L"\\" + PartFolder(part); }
 
+std::wstring AddStage::Downloaded(Part part) const { return Folder(part) + L"\\" + kDownload; }
+
 void AddStage::Fetch(bkDLControl& control, const std::wstring& address, Part part) const {
     control.Url(address);
     control.SavePath(Folder(part) + L"\\");
+    control.FileName(kDownload);
     control.MaxSize(part == Part::Thumbnail ? kThumbnailBound : 0);
     control.StartDown();
+}
+
+bool AddStage::Holds(Part part) const {
+    const std::wstring file = Downloaded(part);
+    if (part == Part::Movie) {
+        const std::optional<std::string> head = ReadFileHead(file);
+        return head && ParseSwfHeader(reinterpret_cast<const uint8_t*>(head->data()), head->size());
+    }
+    try {
+        return LoadPicture(file) != nullptr;
+    } catch (...) {
+        return false;  // raised for a file that is no picture
+    }
 }
 
 bool AddStage::GiveFinalNames(std::initializer_list<FinalName> files) {
     done_.clear();
     for (const FinalName& f : files)
-        if (!IsPlainFileName(f.downloaded) || !IsFile(PathInFolder(Folder(f.part), f.downloaded))) return false;
+        if (!IsFile(Downloaded(f.part))) return false;
     for (const FinalName& f : files) {
-        const std::wstring from = PathInFolder(Folder(f.part), f.downloaded);
-        const std::wstring to = PathInFolder(program_ + L"\\" + PartFolder(f.part), f.final);
-        const std::wstring aside = PathInFolder(folder_ + L"\\" + kOlder, f.final);
+        const std::wstring from = Downloaded(f.part);
+        const std::wstring to = FinalPath(program_, f.part, f.game);
+        const std::wstring aside = folder_ + L"\\" + kOlder + L"\\" + PartFolder(f.part);
         bool moved = true;
         if (IsFile(to)) {
             moved = MoveFileW(to.c_str(), aside.c_str());

@@ -25,15 +25,20 @@ public:
     AddStage(const AddStage&) = delete;
     AddStage& operator=(const AddStage&) = delete;
 
-    // Starts the control fetching the address into the stage. A thumbnail
-    // larger than kThumbnailBound is a download error.
+    // Starts the control fetching the address into the stage, whatever the
+    // address's last segment holds. A thumbnail larger than kThumbnailBound
+    // is a download error.
     void Fetch(bkDLControl& control, const std::wstring& address, Part part) const;
     static constexpr unsigned kThumbnailBound = 16u << 20;
 
+    // Whether the part's download is what the part must be: a thumbnail a
+    // picture the program can show, a movie a file that begins as a Flash
+    // movie does.
+    bool Holds(Part part) const;
+
     struct FinalName {
         Part part;
-        std::wstring downloaded;  // the name the download left it under
-        std::wstring final;       // "<game>.jpg" or "<game>.swf"
+        std::wstring game;  // the file becomes "<game>.jpg" or "<game>.swf"
     };
     // Moves each downloaded file to its final name in Jpgs or Games, in
     // order. A file already under a final name (the game's own, left by an
@@ -54,6 +59,8 @@ private:
     };
     AddStage(std::wstring programFolder, std::wstring folder, std::unique_ptr<void, LockCloser> lock);
     std::wstring Folder(Part part) const;
+    // Where the part's download lies once complete.
+    std::wstring Downloaded(Part part) const;
 
     const std::wstring program_;
     const std::wstring folder_;

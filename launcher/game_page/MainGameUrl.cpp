@@ -2,10 +2,8 @@
 
 #include <iterator>
 
-#include "AddStage.h"
 #include "CTabItem.h"
 #include "CTabItems.h"
-#include "DownloadName.h"
 #include "FormatBytes.h"
 #include "IuTab.h"
 #include "MainGameLinks.h"
@@ -224,8 +222,7 @@ void MainGameUrl::StartAdd() {
         Tell(SaveFailedMessage(DlName));
         return;
     }
-    picAddress_ = GameAddress(DlPicUrl);
-    stage_->Fetch(*DL_WinSock, picAddress_, AddStage::Part::Thumbnail);
+    stage_->Fetch(*DL_WinSock, GameAddress(DlPicUrl), AddStage::Part::Thumbnail);
 }
 
 void MainGameUrl::Swf_Timer_Tick() {
@@ -249,7 +246,8 @@ void MainGameUrl::DL_WinSock_DownProgress(float fraction, long speed, long size)
 void MainGameUrl::DL_WinSock_DownComplete(long size) {
     if (size < 1) return;
     if (!DlFinalStage) {
-        Swf_Timer.Interval(1000);
+        // No movie is fetched for a thumbnail that cannot be shown.
+        if (DownloadHolds(AddStage::Part::Thumbnail)) Swf_Timer.Interval(1000);
         return;
     }
     // Another page may have stored the game meanwhile: its files and row stay as they are.
@@ -259,11 +257,10 @@ void MainGameUrl::DL_WinSock_DownComplete(long size) {
         return;
     }
     const bool savedMovie = DlKind == L"1" && DlSwfUrl.find(kNoSave) == std::wstring::npos;
-    const AddStage::FinalName picture{AddStage::Part::Thumbnail, FileNameFromAddress(picAddress_), DlName + L".jpg"};
-    const bool named =
-        savedMovie ? stage_->GiveFinalNames({{AddStage::Part::Movie, FileNameFromAddress(swfAddress_), DlName + L".swf"},
-                                             picture})
-                   : stage_->GiveFinalNames({picture});
+    if (!DownloadHolds(savedMovie ? AddStage::Part::Movie : AddStage::Part::Thumbnail)) return;
+    using Part = AddStage::Part;
+    const bool named = savedMovie ? stage_->GiveFinalNames({{Part::Movie, DlName}, {Part::Thumbnail, DlName}})
+                                  : stage_->GiveFinalNames({{Part::Thumbnail, DlName}});
     if (!named) {
         stage_.reset();
         Tell(SaveFailedMessage(DlName));
@@ -305,6 +302,13 @@ void MainGameUrl::Register(bool savedMovie) {
     } else if (GamePageLinks().Image_Flash_Add) {
         GamePageLinks().Image_Flash_Add(DlName, L"1");
     }
+}
+
+bool MainGameUrl::DownloadHolds(AddStage::Part part) {
+    if (stage_->Holds(part)) return true;
+    stage_.reset();
+    Tell(part == AddStage::Part::Movie ? NotAMovieMessage(DlName) : NotAPictureMessage(DlName));
+    return false;
 }
 
 void MainGameUrl::DL_WinSock_DownError(long code) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "AddStage.h"
 #include "Form.h"
 #include "ITabForm.h"
 #include "Label.h"
@@ -15,7 +16,6 @@
 #include "ToolkitHosting.h"
 #include "WebBrowserHosting.h"
 
-class AddStage;
 class bkDLControl;
 class CTabItem;
 class IuTab;
@@ -76,6 +76,9 @@ private:
     void Swf_Timer_Tick();
     void DL_WinSock_DownProgress(float fraction, long speed, long size);
     void DL_WinSock_DownComplete(long size);
+    // False, and the add ends with the user told, when the part's download
+    // is not what the part must be.
+    bool DownloadHolds(AddStage::Part part);
     // The files have their final names: the row, then the game.
     void Register(bool savedMovie);
     void DL_WinSock_DownError(long code);
@@ -94,8 +97,8 @@ private:
     std::wstring DlKind, DlName, DlPicUrl, DlSwfUrl, DlIntro, DlPlayUrl;
     bool DlFinalStage = false;
     bool DlStarted = false;
-    // The addresses actually fetched; the files they left are named after them.
-    std::wstring picAddress_, swfAddress_;
+    // The movie's address as fetched: a game whose row cannot be written plays from it.
+    std::wstring swfAddress_;
     // Where the pending add downloads; none while no add is pending.
     std::unique_ptr<AddStage> stage_;
     IuTab* host_ = nullptr;

@@ -166,7 +166,7 @@ TEST_F(Catalogue, KindsItDoesNotTakeAndTooFewFieldsShowItsMessage) {
 
 TEST_F(Catalogue, WebTableAddsTheGameWithTheLastLoadedCatalogueAddress) {
     server.Route("/img/w.jpg", [&](const HttpRequest&) {
-        HttpResponse r = TestHttpServer::Text(Bytes(900, 'c'), "image/jpeg");
+        HttpResponse r = TestHttpServer::Text(Picture('c', 900), "image/jpeg");
         r.delayMs = 1500;  // time to move on to another catalogue page
         return r;
     });
@@ -181,7 +181,7 @@ TEST_F(Catalogue, WebTableAddsTheGameWithTheLastLoadedCatalogueAddress) {
     EXPECT_EQ(rows[0][2], server.BaseUrlW() + L"/cat/next.html") << "the page loaded last when the thumbnail came";
     EXPECT_EQ(rows[0][3], L"http://play.test/g?id=7");
     EXPECT_EQ(rows[0][4], L"2");
-    EXPECT_EQ(ReadFile(L"Jpgs\\网页 游戏.jpg"), Bytes(900, 'c'));
+    EXPECT_EQ(ReadFile(L"Jpgs\\网页 游戏.jpg"), Picture('c', 900));
     EXPECT_FALSE(Exists(L"Jpgs\\w.jpg"));
 
     // Stored now: the same command starts it without a download.
@@ -196,7 +196,7 @@ TEST_F(Catalogue, ACommandWhileAThumbnailIsOnItsWayStopsIt) {
     AddRow(L"Farm", L"http://play.test/farm", 2);
     WriteFileBytes(L"Jpgs\\Farm.jpg", "farm thumbnail");
     server.Route("/img/slow.jpg", [&](const HttpRequest&) {
-        HttpResponse r = TestHttpServer::Text(Bytes(900, 's'), "image/jpeg");
+        HttpResponse r = TestHttpServer::Text(Picture('s', 900), "image/jpeg");
         r.delayMs = 1000;
         return r;
     });
@@ -224,7 +224,7 @@ TEST_F(Catalogue, ACommandWhileAThumbnailIsOnItsWayStopsIt) {
 TEST_F(Catalogue, ALibraryThatCannotBeWrittenKeepsNoThumbnailAndSaysSo) {
     DeleteFileW(folder.File(L"npGameData.DLL").c_str());
     CreateDirectoryW(folder.File(L"npGameData.DLL").c_str(), nullptr);
-    server.Route("/img/n.jpg", TestHttpServer::Text(Bytes(800, 'n'), "image/jpeg"));
+    server.Route("/img/n.jpg", TestHttpServer::Text(Picture('n', 800), "image/jpeg"));
     const auto before = Snapshot();
     Send(L"javascript:CALL_API('WebTable,No Row|/img/n.jpg|http://play.test/n')");
     ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }, 30000));
@@ -255,6 +255,14 @@ TEST_F(Catalogue, RefusedNamesAndDownloadErrorsLeaveTheFolderAndTableAlone) {
     }
     PumpFor(300);
     EXPECT_EQ(server.RequestCount("/img/x.jpg"), 0u);
+
+    // A web page where the thumbnail should be.
+    messages.clear();
+    server.Route("/img/page.jpg", TestHttpServer::Text("<html><body>Not here</body></html>"));
+    Send(L"javascript:CALL_API('WebTable,Paged|/img/page.jpg|http://p.test/')");
+    ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }, 30000));
+    EXPECT_EQ(messages[0], L"“Paged”下载失败：游戏图片不是图片文件");
+    EXPECT_EQ(Snapshot(), before);
 
     messages.clear();
     Send(L"javascript:CALL_API('WebTable,Lost|/img/none.jpg|http://p.test/')");
