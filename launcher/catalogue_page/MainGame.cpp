@@ -181,6 +181,10 @@ void MainGame::WebTable(const PageCommand& command) {
         RunStored(stored);
         return;
     }
+    if (!AddStage::CanGiveNames(ProgramFolder(), DlName)) {
+        MsgBox(UnusableNameMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     stage_ = AddStage::Make(ProgramFolder());
     if (!stage_) {
         MsgBox(SaveFailedMessage(DlName), MB_OK | MB_ICONEXCLAMATION);

@@ -35,6 +35,18 @@ bool IsFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::wstring LastSegment(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+
+// True when the path reaches a file or folder whose own long name is not the
+// path's last segment: the segment is the short alias of another file.
+bool ReachesAnotherName(const std::wstring& path) {
+    std::wstring real(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
+    if (real.empty()) return false;  // nothing there
+    real.resize(GetLongPathNameW(path.c_str(), real.data(), static_cast<DWORD>(real.size())));
+    const std::wstring name = LastSegment(path), own = LastSegment(real);
+    return CompareStringOrdinal(own.c_str(), -1, name.c_str(), -1, TRUE) != CSTR_EQUAL;
+}
+
 void RemoveTree(const std::wstring& path) {
     std::error_code ec;
     fs::remove_all(fs::path(path), ec);
@@ -114,6 +126,15 @@ std::wstring AddStage::Folder(Part part) const { return folder_ + L"\\" + PartFo
 
 std::wstring AddStage::Downloaded(Part part) const { return Folder(part) + L"\\" + kDownload; }
 
+bool AddStage::CanGiveNames(const std::wstring& programFolder, const std::wstring& game) {
+    for (Part part : {Part::Thumbnail, Part::Movie}) {
+        const std::wstring path = FinalPath(programFolder, part, game);
+        // The program opens its files by plain paths, which end at MAX_PATH.
+        if (path.size() >= MAX_PATH || ReachesAnotherName(path)) return false;
+    }
+    return true;
+}
+
 void AddStage::Fetch(bkDLControl& control, const std::wstring& address, Part part) const {
     control.Url(address);
     control.SavePath(Folder(part) + L"\\");
@@ -138,23 +159,26 @@ bool AddStage::Holds(Part part) const {
 bool AddStage::GiveFinalNames(std::initializer_list<FinalName> files) {
     done_.clear();
     for (const FinalName& f : files)
-        if (!IsFile(Downloaded(f.part))) return false;
+        if (f.downloaded && !IsFile(Downloaded(f.part))) return false;
     for (const FinalName& f : files) {
-        const std::wstring from = Downloaded(f.part);
         const std::wstring to = FinalPath(program_, f.part, f.game);
         const std::wstring aside = folder_ + L"\\" + kOlder + L"\\" + PartFolder(f.part);
-        bool moved = true;
-        if (IsFile(to)) {
+        // Only the file of exactly this name is the game's, never one the name reaches as an alias.
+        bool moved = !ReachesAnotherName(to);
+        if (moved && IsFile(to)) {
             moved = MoveFileW(to.c_str(), aside.c_str());
             if (moved) done_.push_back({to, aside});
         }
         // Never over a file: a folder or a file that came meanwhile under the name stops it.
-        if (moved) moved = MoveFileW(from.c_str(), to.c_str());
+        if (moved && f.downloaded) {
+            const std::wstring from = Downloaded(f.part);
+            moved = MoveFileW(from.c_str(), to.c_str());
+            if (moved) done_.push_back({from, to});
+        }
         if (!moved) {
             TakeBackFinalNames();
             return false;
         }
-        done_.push_back({from, to});
     }
     return true;
 }

@@ -168,11 +168,11 @@ void MainGameUrl::FlashTable(const PageCommand& command) {
         StartStored(stored);
         return;
     }
+    DlFinalStage = DlSwfUrl.find(kNoSave) != std::wstring::npos;
+    if (!StartAdd()) return;
     WBDown->Silent(true);
     PicDown.Visible(true);
     LB_GameName.Caption(L"您正在下载“" + f[0] + L"”游戏，请耐心等待...");
-    DlFinalStage = DlSwfUrl.find(kNoSave) != std::wstring::npos;
-    StartAdd();
 }
 
 void MainGameUrl::WebTable(const PageCommand& command) {
@@ -216,13 +216,18 @@ std::wstring MainGameUrl::GameAddress(const std::wstring& field) {
     return IsFullAddress(field) ? field : GetGameUrl() + field;
 }
 
-void MainGameUrl::StartAdd() {
+bool MainGameUrl::StartAdd() {
+    if (!AddStage::CanGiveNames(ProgramFolder(), DlName)) {
+        MsgBox(UnusableNameMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     stage_ = AddStage::Make(ProgramFolder());
     if (!stage_) {
         Tell(SaveFailedMessage(DlName));
-        return;
+        return false;
     }
     stage_->Fetch(*DL_WinSock, GameAddress(DlPicUrl), AddStage::Part::Thumbnail);
+    return true;
 }
 
 void MainGameUrl::Swf_Timer_Tick() {
@@ -259,8 +264,9 @@ void MainGameUrl::DL_WinSock_DownComplete(long size) {
     const bool savedMovie = DlKind == L"1" && DlSwfUrl.find(kNoSave) == std::wstring::npos;
     if (!DownloadHolds(savedMovie ? AddStage::Part::Movie : AddStage::Part::Thumbnail)) return;
     using Part = AddStage::Part;
+    // A game without a saved movie keeps no older one under its name either.
     const bool named = savedMovie ? stage_->GiveFinalNames({{Part::Movie, DlName}, {Part::Thumbnail, DlName}})
-                                  : stage_->GiveFinalNames({{Part::Thumbnail, DlName}});
+                                  : stage_->GiveFinalNames({{Part::Thumbnail, DlName}, {Part::Movie, DlName, false}});
     if (!named) {
         stage_.reset();
         Tell(SaveFailedMessage(DlName));
@@ -293,8 +299,6 @@ void MainGameUrl::Register(bool savedMovie) {
         return;
     }
     stage_.reset();
-    // No older movie of the game may stay behind the new row.
-    if (!savedMovie) DeleteFileW((ProgramFolder() + L"\\Games\\" + DlName + L".swf").c_str());
     if (savedMovie) DlSwfUrl.clear();
     if (DlKind == L"1") {
         if (GamePageLinks().Image_Flash_Add) GamePageLinks().Image_Flash_Add(DlName, L"0");

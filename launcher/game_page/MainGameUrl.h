@@ -71,8 +71,9 @@ private:
     void ResetPanel();
     // Starts the game of the library that the command named.
     void StartStored(const StoredGame& stored);
-    // Makes the pending game's stage and starts its thumbnail download.
-    void StartAdd();
+    // Makes the pending game's stage and starts its thumbnail download; false
+    // when the game's files cannot have its name, or no stage can be made.
+    bool StartAdd();
     void Swf_Timer_Tick();
     void DL_WinSock_DownProgress(float fraction, long speed, long size);
     void DL_WinSock_DownComplete(long size);

@@ -135,6 +135,18 @@ protected:
     bool Exists(const std::wstring& relative) const {
         return GetFileAttributesW(folder.File(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
+    // The short (8.3) name the system gives a file below the program folder,
+    // without its extension: a game of that name would take the file for its
+    // own. Empty when the system gives the file no other name.
+    std::wstring ShortStem(const std::wstring& relative) const {
+        const std::wstring path = folder.File(relative);
+        wchar_t shortPath[MAX_PATH] = {};
+        const DWORD n = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH || path == shortPath) return L"";
+        const std::wstring name = std::filesystem::path(shortPath).filename().wstring();
+        return name.substr(0, name.rfind(L'.'));
+    }
+
     // Rows of Games as text, columns 1..6 (name and introduction decoded).
     std::vector<std::vector<std::wstring>> GameRows() {
         std::vector<std::vector<std::wstring>> rows;

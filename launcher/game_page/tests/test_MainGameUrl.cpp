@@ -588,6 +588,53 @@ TEST_F(GamePage, DownloadsLeftByAnEndedLauncherGoBeforeTheNextAdd) {
     EXPECT_FALSE(Exists(L"Downloads")) << "no add runs: nothing stays of them";
 }
 
+// A stored game's files answer to their short (8.3) names too. A new game
+// named like one of them would take that file for its own: it is refused
+// before anything is fetched. A file that comes under such a name while a
+// game downloads (another add ended meanwhile) stays that file's.
+TEST_F(GamePage, TheShortNameOfAStoredGamesFileIsNoNameForANewGame) {
+    AddRow(L"Marathonrunner", L"", 1);
+    WriteFileBytes(L"Jpgs\\Marathonrunner.jpg", Picture('M'));
+    WriteFileBytes(L"Games\\Marathonrunner.swf", Movie(3000, 'M'));
+    const std::wstring jpg = ShortStem(L"Jpgs\\Marathonrunner.jpg"), swf = ShortStem(L"Games\\Marathonrunner.swf");
+    ASSERT_FALSE(jpg.empty() || swf.empty()) << "the system gives no short names";
+    server.Route("/img/n.jpg", TestHttpServer::Text(Picture('n'), "image/jpeg"));
+    server.Route("/swf/n.swf", SlowMovie('n'));
+    const auto stored = Snapshot();
+    const std::pair<std::wstring, std::wstring> commands[] = {
+        {jpg, L"FlashTable," + jpg + L"|/img/n.jpg|/swf/n.swf|i"},
+        {swf, L"WebTable," + swf + L"|/img/n.jpg|http://play.test/x"}};
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(testing::Message() << Utf8(command));
+        server.Route("/game/s.html", CommandPage(L"javascript:CALL_API('" + command + L"')"));
+        NewStrip();
+        messages.clear();
+        Open("/game/s.html", L"s");
+        Click();
+        ASSERT_TRUE(PumpUntil([&] { return !messages.empty() || !calls.empty(); }, 30000));
+        EXPECT_EQ(messages, (std::vector<std::wstring>{L"游戏名称“" + name + L"”不能用作文件名，无法添加该游戏。"}));
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(server.RequestCount("/img/n.jpg"), 0u);
+        EXPECT_EQ(Snapshot(), stored);
+        page->Unload();
+    }
+
+    // The stored thumbnail is away while the new game's download starts, and
+    // back under its name before the download ends.
+    const std::wstring away = folder.File(L"Marathonrunner.jpg");
+    ASSERT_TRUE(MoveFileW(folder.File(L"Jpgs\\Marathonrunner.jpg").c_str(), away.c_str()));
+    server.Route("/game/r.html", CommandPage(L"javascript:CALL_API('FlashTable," + jpg + L"|/img/n.jpg|/swf/n.swf|i')"));
+    Open("/game/r.html", L"r");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/n.swf") == 1; }, 30000)) << Utf8(PanelText());
+    ASSERT_TRUE(MoveFileW(away.c_str(), folder.File(L"Jpgs\\Marathonrunner.jpg").c_str()));
+    ASSERT_EQ(ShortStem(L"Jpgs\\Marathonrunner.jpg"), jpg);
+    ASSERT_TRUE(PumpUntil([&] { return PanelText().find(L"下载失败") != std::wstring::npos || flash; }, 30000));
+    EXPECT_EQ(PanelText(), L"“" + jpg + L"”下载失败：文件保存错误");
+    EXPECT_EQ(flash, nullptr);
+    EXPECT_EQ(Snapshot(), stored);
+}
+
 // A web page where the movie should be, or anything but a picture where the
 // thumbnail should be, ends the add as a failed download that says so, and
 // nothing of it stays.
@@ -628,6 +675,44 @@ TEST_F(GamePage, OnlyAFlashMovieAndAPictureTheProgramShowsAreKept) {
         EXPECT_EQ(server.RequestCount("/swf/ok.swf"), movies) << "no movie is fetched after a thumbnail that is none";
         EXPECT_EQ(Snapshot(), stored);
     }
+}
+
+// The program opens its files by plain paths, which end at MAX_PATH: a name
+// whose files cannot have such a path is refused before anything is fetched.
+TEST_F(GamePage, NamesTooLongForAPathAreRefusedBeforeAnythingIsFetched) {
+    AddRow(L"Known", L"", 1);
+    WriteFileBytes(L"Jpgs\\Known.jpg", Picture('K'));
+    WriteFileBytes(L"Games\\Known.swf", Movie(2000, 'K'));
+    server.Route("/img/l.jpg", TestHttpServer::Text(Picture('l'), "image/jpeg"));
+    server.Route("/swf/l.swf", TestHttpServer::Text(Movie(2000, 'l'), "application/x-shockwave-flash"));
+    // The longest name whose movie path, "<folder>\Games\<name>.swf", is shorter than MAX_PATH.
+    const size_t room = MAX_PATH - 1 - (ProgramFolder() + L"\\Games\\.swf").size();
+    const auto stored = Snapshot();
+    for (size_t length : {size_t{300}, size_t{5000}, room + 1}) {
+        SCOPED_TRACE(length);
+        const std::wstring name(length, L'L');
+        server.Route("/game/l.html", CommandPage(L"javascript:CALL_API('FlashTable," + name + L"|/img/l.jpg|/swf/l.swf|i')"));
+        NewStrip();
+        messages.clear();
+        Open("/game/l.html", L"long");
+        Click();
+        ASSERT_TRUE(PumpUntil([&] { return !messages.empty() || !calls.empty(); }, 30000)) << Utf8(PanelText());
+        EXPECT_EQ(messages, (std::vector<std::wstring>{L"游戏名称“" + name + L"”不能用作文件名，无法添加该游戏。"}));
+        EXPECT_FALSE(page->PicDown.Visible());
+        EXPECT_EQ(server.RequestCount("/img/l.jpg"), 0u);
+        EXPECT_EQ(Snapshot(), stored);
+        EXPECT_TRUE(calls.empty());
+        page->Unload();
+    }
+
+    const std::wstring longest(room, L'L');
+    server.Route("/game/l.html", CommandPage(L"javascript:CALL_API('FlashTable," + longest + L"|/img/l.jpg|/swf/l.swf|i')"));
+    Open("/game/l.html", L"longest");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << Utf8(PanelText());
+    EXPECT_EQ(ReadFile(L"Games\\" + longest + L".swf"), Movie(2000, 'l'));
+    EXPECT_EQ(ReadFile(L"Jpgs\\" + longest + L".jpg"), Picture('l'));
+    EXPECT_EQ(GameRows().size(), 2u);
 }
 
 // Portals write addresses with a query, a fragment, or characters no file
