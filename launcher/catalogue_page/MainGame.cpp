@@ -5,7 +5,6 @@
 #include "AddStage.h"
 #include "CTabItem.h"
 #include "CTabItems.h"
-#include "DownloadName.h"
 #include "IuTab.h"
 #include "MainGameLinks.h"
 #include "MainGameSearch.h"
@@ -182,14 +181,17 @@ void MainGame::WebTable(const PageCommand& command) {
         RunStored(stored);
         return;
     }
+    if (!AddStage::CanGiveNames(ProgramFolder(), DlName)) {
+        MsgBox(UnusableNameMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     stage_ = AddStage::Make(ProgramFolder());
     if (!stage_) {
         MsgBox(SaveFailedMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     // The catalogue's pages send paths: the portal always goes in front.
-    picAddress_ = GetGameUrl() + f[1];
-    stage_->Fetch(*DL_WinSock, picAddress_, AddStage::Part::Thumbnail);
+    stage_->Fetch(*DL_WinSock, GetGameUrl() + f[1], AddStage::Part::Thumbnail);
 }
 
 void MainGame::RunStored(const StoredGame& stored) {
@@ -205,7 +207,12 @@ void MainGame::DL_WinSock_DownComplete(long size) {
         RunStored(stored);
         return;
     }
-    if (!stage_->GiveFinalNames({{AddStage::Part::Thumbnail, FileNameFromAddress(picAddress_), DlName + L".jpg"}})) {
+    if (!stage_->Holds(AddStage::Part::Thumbnail)) {
+        stage_.reset();
+        MsgBox(NotAPictureMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!stage_->GiveFinalNames({{AddStage::Part::Thumbnail, DlName}})) {
         stage_.reset();
         MsgBox(SaveFailedMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -69,7 +69,6 @@ private:
     std::wstring ActiveLink();
 
     std::wstring DlName, DlPicUrl, DlPlayUrl;
-    std::wstring picAddress_;  // the address fetched for the pending thumbnail
     std::unique_ptr<AddStage> stage_;  // where the pending add downloads
     std::wstring CurrentPageUrl_;
     std::wstring linkPage_;

@@ -14,6 +14,6 @@ std::wstring SavedMovie(const std::wstring& programFolder, const std::wstring& g
 std::wstring GameMovie(const std::wstring& programFolder, const std::wstring& gameName, const std::wstring& swfUrl,
                        const std::wstring& portalUrl) {
     if (swfUrl.empty()) return SavedMovie(programFolder, gameName);
-    if (swfUrl.find(L"http://") != std::wstring::npos) return swfUrl;
+    if (IsFullAddress(swfUrl)) return swfUrl;
     return portalUrl + swfUrl;
 }

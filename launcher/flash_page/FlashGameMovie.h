@@ -15,7 +15,7 @@ std::wstring ReplayMovie(const std::wstring& programFolder);  // played ahead of
 std::wstring SavedMovie(const std::wstring& programFolder, const std::wstring& gameName);
 
 // The game's movie: the saved file when swfUrl is empty, swfUrl itself when
-// it holds "http://" (letter case as written), else portalUrl directly
-// followed by swfUrl.
+// it is a full address (IsFullAddress: "http://" or "https://" at its start,
+// in these letters), else portalUrl directly followed by swfUrl.
 std::wstring GameMovie(const std::wstring& programFolder, const std::wstring& gameName, const std::wstring& swfUrl,
                        const std::wstring& portalUrl);

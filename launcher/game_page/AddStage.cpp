@@ -3,11 +3,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cwctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
-#include "DownloadName.h"
+#include "MovieHeadFetch.h"
+#include "StdPicture.h"
+#include "SwfHeader.h"
 #include "bkDLControl.h"
 
 namespace fs = std::filesystem;
@@ -16,13 +20,31 @@ namespace {
 
 constexpr wchar_t kStages[] = L"Downloads";
 constexpr wchar_t kLock[] = L"add.lock";
-constexpr wchar_t kOlder[] = L"Older";  // files that had a final name before the add
+constexpr wchar_t kOlder[] = L"Older";        // files that had a final name before the add
+constexpr wchar_t kDownload[] = L"download";  // a part's download in its folder of the stage
 
 const wchar_t* PartFolder(AddStage::Part part) { return part == AddStage::Part::Thumbnail ? L"Jpgs" : L"Games"; }
+
+std::wstring FinalPath(const std::wstring& program, AddStage::Part part, const std::wstring& game) {
+    return program + L"\\" + PartFolder(part) + L"\\" + game +
+           (part == AddStage::Part::Thumbnail ? L".jpg" : L".swf");
+}
 
 bool IsFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring LastSegment(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+
+// True when the path reaches a file or folder whose own long name is not the
+// path's last segment: the segment is the short alias of another file.
+bool ReachesAnotherName(const std::wstring& path) {
+    std::wstring real(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
+    if (real.empty()) return false;  // nothing there
+    real.resize(GetLongPathNameW(path.c_str(), real.data(), static_cast<DWORD>(real.size())));
+    const std::wstring name = LastSegment(path), own = LastSegment(real);
+    return CompareStringOrdinal(own.c_str(), -1, name.c_str(), -1, TRUE) != CSTR_EQUAL;
 }
 
 void RemoveTree(const std::wstring& path) {
@@ -102,33 +124,61 @@ AddStage::~AddStage() {
 
 std::wstring AddStage::Folder(Part part) const { return folder_ + L"\\" + PartFolder(part); }
 
+std::wstring AddStage::Downloaded(Part part) const { return Folder(part) + L"\\" + kDownload; }
+
+bool AddStage::CanGiveNames(const std::wstring& programFolder, const std::wstring& game) {
+    for (Part part : {Part::Thumbnail, Part::Movie}) {
+        const std::wstring path = FinalPath(programFolder, part, game);
+        // The program opens its files by plain paths, which end at MAX_PATH.
+        if (path.size() >= MAX_PATH || ReachesAnotherName(path)) return false;
+    }
+    return true;
+}
+
 void AddStage::Fetch(bkDLControl& control, const std::wstring& address, Part part) const {
     control.Url(address);
     control.SavePath(Folder(part) + L"\\");
+    control.FileName(kDownload);
     control.MaxSize(part == Part::Thumbnail ? kThumbnailBound : 0);
     control.StartDown();
+}
+
+bool AddStage::Holds(Part part) const {
+    const std::wstring file = Downloaded(part);
+    if (part == Part::Movie) {
+        const std::optional<std::string> head = ReadFileHead(file);
+        return head && ParseSwfHeader(reinterpret_cast<const uint8_t*>(head->data()), head->size());
+    }
+    try {
+        return LoadPicture(file) != nullptr;
+    } catch (...) {
+        return false;  // raised for a file that is no picture
+    }
 }
 
 bool AddStage::GiveFinalNames(std::initializer_list<FinalName> files) {
     done_.clear();
     for (const FinalName& f : files)
-        if (!IsPlainFileName(f.downloaded) || !IsFile(PathInFolder(Folder(f.part), f.downloaded))) return false;
+        if (f.downloaded && !IsFile(Downloaded(f.part))) return false;
     for (const FinalName& f : files) {
-        const std::wstring from = PathInFolder(Folder(f.part), f.downloaded);
-        const std::wstring to = PathInFolder(program_ + L"\\" + PartFolder(f.part), f.final);
-        const std::wstring aside = PathInFolder(folder_ + L"\\" + kOlder, f.final);
-        bool moved = true;
-        if (IsFile(to)) {
+        const std::wstring to = FinalPath(program_, f.part, f.game);
+        const std::wstring aside = folder_ + L"\\" + kOlder + L"\\" + PartFolder(f.part);
+        // Only the file of exactly this name is the game's, never one the name reaches as an alias.
+        bool moved = !ReachesAnotherName(to);
+        if (moved && IsFile(to)) {
             moved = MoveFileW(to.c_str(), aside.c_str());
             if (moved) done_.push_back({to, aside});
         }
         // Never over a file: a folder or a file that came meanwhile under the name stops it.
-        if (moved) moved = MoveFileW(from.c_str(), to.c_str());
+        if (moved && f.downloaded) {
+            const std::wstring from = Downloaded(f.part);
+            moved = MoveFileW(from.c_str(), to.c_str());
+            if (moved) done_.push_back({from, to});
+        }
         if (!moved) {
             TakeBackFinalNames();
             return false;
         }
-        done_.push_back({from, to});
     }
     return true;
 }

@@ -25,21 +25,34 @@ public:
     AddStage(const AddStage&) = delete;
     AddStage& operator=(const AddStage&) = delete;
 
-    // Starts the control fetching the address into the stage. A thumbnail
-    // larger than kThumbnailBound is a download error.
+    // True when the game's files can have their final names, "<game>.jpg" in
+    // Jpgs and "<game>.swf" in Games: both paths fit in MAX_PATH, and neither
+    // name reaches a file of another name, as a short alias such as
+    // "MARA~VV4.jpg" reaches the file whose long name it stands for.
+    static bool CanGiveNames(const std::wstring& programFolder, const std::wstring& game);
+
+    // Starts the control fetching the address into the stage, whatever the
+    // address's last segment holds. A thumbnail larger than kThumbnailBound
+    // is a download error.
     void Fetch(bkDLControl& control, const std::wstring& address, Part part) const;
     static constexpr unsigned kThumbnailBound = 16u << 20;
 
+    // Whether the part's download is what the part must be: a thumbnail a
+    // picture the program can show, a movie a file that begins as a Flash
+    // movie does.
+    bool Holds(Part part) const;
+
     struct FinalName {
         Part part;
-        std::wstring downloaded;  // the name the download left it under
-        std::wstring final;       // "<game>.jpg" or "<game>.swf"
+        std::wstring game;        // the file becomes "<game>.jpg" or "<game>.swf"
+        bool downloaded = true;   // false: no download takes the name, but an older file under it goes all the same
     };
     // Moves each downloaded file to its final name in Jpgs or Games, in
     // order. A file already under a final name (the game's own, left by an
     // earlier add) waits in the stage, and goes with it unless the names are
-    // taken back. All or nothing: true when every file has its final name,
-    // else nothing has changed.
+    // taken back; a name that reaches a file of another name stops it. All or
+    // nothing: true when every file has its final name, else nothing has
+    // changed.
     bool GiveFinalNames(std::initializer_list<FinalName> files);
     // Undoes the last GiveFinalNames: the files go back into the stage and
     // the older ones to their names.
@@ -54,6 +67,8 @@ private:
     };
     AddStage(std::wstring programFolder, std::wstring folder, std::unique_ptr<void, LockCloser> lock);
     std::wstring Folder(Part part) const;
+    // Where the part's download lies once complete.
+    std::wstring Downloaded(Part part) const;
 
     const std::wstring program_;
     const std::wstring folder_;

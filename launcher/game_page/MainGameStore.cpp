@@ -41,15 +41,24 @@ std::wstring UnusableAddressMessage(const std::wstring& name) {
     return L"游戏“" + name + L"”的图片或影片地址不是网络地址，无法添加该游戏。";
 }
 
-std::wstring DownloadFailedMessage(const std::wstring& name, long code) {
-    std::wstring reason = DownErrorText(code);
-    if (reason.empty()) reason = L"错误 " + std::to_wstring(code);
+namespace {
+
+std::wstring FailedBecause(const std::wstring& name, const std::wstring& reason) {
     return L"“" + name + L"”下载失败：" + reason;
 }
 
-std::wstring SaveFailedMessage(const std::wstring& name) {
-    return L"“" + name + L"”下载失败：" + DownErrorText(kDownSaveFailed);
+}  // namespace
+
+std::wstring DownloadFailedMessage(const std::wstring& name, long code) {
+    const std::wstring reason = DownErrorText(code);
+    return FailedBecause(name, reason.empty() ? L"错误 " + std::to_wstring(code) : reason);
 }
+
+std::wstring NotAPictureMessage(const std::wstring& name) { return FailedBecause(name, L"游戏图片不是图片文件"); }
+
+std::wstring NotAMovieMessage(const std::wstring& name) { return FailedBecause(name, L"游戏文件不是Flash影片"); }
+
+std::wstring SaveFailedMessage(const std::wstring& name) { return FailedBecause(name, DownErrorText(kDownSaveFailed)); }
 
 std::wstring NotSavedMessage(const std::wstring& name) {
     return L"“" + name + L"”无法保存到游戏库：游戏库无法打开或写入。";

@@ -24,10 +24,13 @@ bool ExecOnLibrary(const std::wstring& statement);
 
 // What the user is told: the game's name cannot be a file name; its
 // thumbnail or movie address is neither a web address nor a path of the
-// portal; a download failed with this code; the downloaded files could not
-// be given their names; the game's row could not be written.
+// portal; a download failed with this code; the thumbnail that came is no
+// picture, the movie no Flash movie; the downloaded files could not be given
+// their names; the game's row could not be written.
 std::wstring UnusableNameMessage(const std::wstring& name);
 std::wstring UnusableAddressMessage(const std::wstring& name);
 std::wstring DownloadFailedMessage(const std::wstring& name, long code);
+std::wstring NotAPictureMessage(const std::wstring& name);
+std::wstring NotAMovieMessage(const std::wstring& name);
 std::wstring SaveFailedMessage(const std::wstring& name);
 std::wstring NotSavedMessage(const std::wstring& name);

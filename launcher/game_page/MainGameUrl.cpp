@@ -2,10 +2,8 @@
 
 #include <iterator>
 
-#include "AddStage.h"
 #include "CTabItem.h"
 #include "CTabItems.h"
-#include "DownloadName.h"
 #include "FormatBytes.h"
 #include "IuTab.h"
 #include "MainGameLinks.h"
@@ -170,11 +168,11 @@ void MainGameUrl::FlashTable(const PageCommand& command) {
         StartStored(stored);
         return;
     }
+    DlFinalStage = DlSwfUrl.find(kNoSave) != std::wstring::npos;
+    if (!StartAdd()) return;
     WBDown->Silent(true);
     PicDown.Visible(true);
     LB_GameName.Caption(L"您正在下载“" + f[0] + L"”游戏，请耐心等待...");
-    DlFinalStage = DlSwfUrl.find(kNoSave) != std::wstring::npos;
-    StartAdd();
 }
 
 void MainGameUrl::WebTable(const PageCommand& command) {
@@ -215,17 +213,21 @@ void MainGameUrl::ResetPanel() {
 }
 
 std::wstring MainGameUrl::GameAddress(const std::wstring& field) {
-    return field.find(L"http://") != std::wstring::npos ? field : GetGameUrl() + field;
+    return IsFullAddress(field) ? field : GetGameUrl() + field;
 }
 
-void MainGameUrl::StartAdd() {
+bool MainGameUrl::StartAdd() {
+    if (!AddStage::CanGiveNames(ProgramFolder(), DlName)) {
+        MsgBox(UnusableNameMessage(DlName), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     stage_ = AddStage::Make(ProgramFolder());
     if (!stage_) {
         Tell(SaveFailedMessage(DlName));
-        return;
+        return false;
     }
-    picAddress_ = GameAddress(DlPicUrl);
-    stage_->Fetch(*DL_WinSock, picAddress_, AddStage::Part::Thumbnail);
+    stage_->Fetch(*DL_WinSock, GameAddress(DlPicUrl), AddStage::Part::Thumbnail);
+    return true;
 }
 
 void MainGameUrl::Swf_Timer_Tick() {
@@ -249,7 +251,8 @@ void MainGameUrl::DL_WinSock_DownProgress(float fraction, long speed, long size)
 void MainGameUrl::DL_WinSock_DownComplete(long size) {
     if (size < 1) return;
     if (!DlFinalStage) {
-        Swf_Timer.Interval(1000);
+        // No movie is fetched for a thumbnail that cannot be shown.
+        if (DownloadHolds(AddStage::Part::Thumbnail)) Swf_Timer.Interval(1000);
         return;
     }
     // Another page may have stored the game meanwhile: its files and row stay as they are.
@@ -259,11 +262,11 @@ void MainGameUrl::DL_WinSock_DownComplete(long size) {
         return;
     }
     const bool savedMovie = DlKind == L"1" && DlSwfUrl.find(kNoSave) == std::wstring::npos;
-    const AddStage::FinalName picture{AddStage::Part::Thumbnail, FileNameFromAddress(picAddress_), DlName + L".jpg"};
-    const bool named =
-        savedMovie ? stage_->GiveFinalNames({{AddStage::Part::Movie, FileNameFromAddress(swfAddress_), DlName + L".swf"},
-                                             picture})
-                   : stage_->GiveFinalNames({picture});
+    if (!DownloadHolds(savedMovie ? AddStage::Part::Movie : AddStage::Part::Thumbnail)) return;
+    using Part = AddStage::Part;
+    // A game without a saved movie keeps no older one under its name either.
+    const bool named = savedMovie ? stage_->GiveFinalNames({{Part::Movie, DlName}, {Part::Thumbnail, DlName}})
+                                  : stage_->GiveFinalNames({{Part::Thumbnail, DlName}, {Part::Movie, DlName, false}});
     if (!named) {
         stage_.reset();
         Tell(SaveFailedMessage(DlName));
@@ -296,8 +299,6 @@ void MainGameUrl::Register(bool savedMovie) {
         return;
     }
     stage_.reset();
-    // No older movie of the game may stay behind the new row.
-    if (!savedMovie) DeleteFileW((ProgramFolder() + L"\\Games\\" + DlName + L".swf").c_str());
     if (savedMovie) DlSwfUrl.clear();
     if (DlKind == L"1") {
         if (GamePageLinks().Image_Flash_Add) GamePageLinks().Image_Flash_Add(DlName, L"0");
@@ -305,6 +306,13 @@ void MainGameUrl::Register(bool savedMovie) {
     } else if (GamePageLinks().Image_Flash_Add) {
         GamePageLinks().Image_Flash_Add(DlName, L"1");
     }
+}
+
+bool MainGameUrl::DownloadHolds(AddStage::Part part) {
+    if (stage_->Holds(part)) return true;
+    stage_.reset();
+    Tell(part == AddStage::Part::Movie ? NotAMovieMessage(DlName) : NotAPictureMessage(DlName));
+    return false;
 }
 
 void MainGameUrl::DL_WinSock_DownError(long code) {

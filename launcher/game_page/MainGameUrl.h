@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "AddStage.h"
 #include "Form.h"
 #include "ITabForm.h"
 #include "Label.h"
@@ -15,7 +16,6 @@
 #include "ToolkitHosting.h"
 #include "WebBrowserHosting.h"
 
-class AddStage;
 class bkDLControl;
 class CTabItem;
 class IuTab;
@@ -71,11 +71,15 @@ private:
     void ResetPanel();
     // Starts the game of the library that the command named.
     void StartStored(const StoredGame& stored);
-    // Makes the pending game's stage and starts its thumbnail download.
-    void StartAdd();
+    // Makes the pending game's stage and starts its thumbnail download; false
+    // when the game's files cannot have its name, or no stage can be made.
+    bool StartAdd();
     void Swf_Timer_Tick();
     void DL_WinSock_DownProgress(float fraction, long speed, long size);
     void DL_WinSock_DownComplete(long size);
+    // False, and the add ends with the user told, when the part's download
+    // is not what the part must be.
+    bool DownloadHolds(AddStage::Part part);
     // The files have their final names: the row, then the game.
     void Register(bool savedMovie);
     void DL_WinSock_DownError(long code);
@@ -85,8 +89,8 @@ private:
     void PlayInThisTab(const std::wstring& swfUrl);
     // Shows the panel with a text about the pending game.
     void Tell(const std::wstring& text);
-    // The address a page field stands for: used as it is when it holds
-    // "http://", else below the portal.
+    // The address a page field stands for: used as it is when it is a full
+    // address, else below the portal.
     static std::wstring GameAddress(const std::wstring& field);
     std::wstring LoadingGif() const;
 
@@ -94,8 +98,8 @@ private:
     std::wstring DlKind, DlName, DlPicUrl, DlSwfUrl, DlIntro, DlPlayUrl;
     bool DlFinalStage = false;
     bool DlStarted = false;
-    // The addresses actually fetched; the files they left are named after them.
-    std::wstring picAddress_, swfAddress_;
+    // The movie's address as fetched: a game whose row cannot be written plays from it.
+    std::wstring swfAddress_;
     // Where the pending add downloads; none while no add is pending.
     std::unique_ptr<AddStage> stage_;
     IuTab* host_ = nullptr;

@@ -90,9 +90,11 @@ bool IsUsableGameName(std::wstring_view name) {
     return Utf8UrlDecode(Utf8UrlEncode(text)) == text;
 }
 
+bool IsFullAddress(std::wstring_view address) {
+    return address.starts_with(L"http://") || address.starts_with(L"https://");
+}
+
 bool IsGameFileAddress(std::wstring_view address) {
-    if (address.substr(0, 7) == L"http://" || address.substr(0, 8) == L"https://") return true;
-    // The page takes a text holding "http://" as it is, and puts the portal before any other.
-    if (address.find(L"http://") != std::wstring_view::npos) return false;
-    return address.size() > 1 && address[0] == L'/' && address[1] != L'/' && address[1] != L'\\';
+    return IsFullAddress(address) ||
+           (address.size() > 1 && address[0] == L'/' && address[1] != L'/' && address[1] != L'\\');
 }

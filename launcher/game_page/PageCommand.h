@@ -34,9 +34,12 @@ bool IsAccepted(const PageCommand& command, std::initializer_list<std::wstring_v
 // such as "A%C3A9" would be read back as another one, whose files it has not.
 bool IsUsableGameName(std::wstring_view name);
 
-// A thumbnail or movie address a game page may give: a web address (it
-// begins with "http://" or "https://") or a path below the portal (it begins
-// with one "/"), the two forms the page fetches. Anything else, such as a
-// share, a local path or a text that merely holds "http://" somewhere, is
-// refused before it is fetched or stored.
+// A full web address: it begins with "http://" or "https://", in these
+// letters. Any other address a page gives is a path below the portal.
+bool IsFullAddress(std::wstring_view address);
+
+// A thumbnail or movie address a game page may give: a full address or a
+// path below the portal (it begins with one "/"), the two forms the page
+// fetches. Anything else, such as a share or a local path, is refused before
+// it is fetched or stored.
 bool IsGameFileAddress(std::wstring_view address);

@@ -5,11 +5,13 @@
 #include "HttpGet.h"
 #include "TransferRate.h"
 
-DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder, uint64_t maxSize)
+DownloadJob::DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder, const std::wstring& fileName,
+                         uint64_t maxSize)
     : WorkerJob(id, target),
       url_(std::move(url)),
       folder_(std::move(folder)),
-      finalPath_(PathInFolder(folder_, FileNameFromAddress(url_))),
+      fileName_(fileName.empty() ? FileNameFromAddress(url_) : fileName),
+      finalPath_(PathInFolder(folder_, fileName_)),
       maxSize_(maxSize) {}
 
 void DownloadJob::Failed() {
@@ -40,7 +42,7 @@ DownloadJob::Result DownloadJob::TakeResult() {
 }
 
 void DownloadJob::Run() {
-    if (!IsPlainFileName(FileNameFromAddress(url_))) return Finish(kDownNotDownloadable, 0);
+    if (!IsPlainFileName(fileName_)) return Finish(kDownNotDownloadable, 0);
 
     TransferRate rate(GetTickCount());
     bool writeFailed = false, tooLarge = false;

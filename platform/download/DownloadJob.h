@@ -28,9 +28,11 @@ public:
         std::wstring tempPath;
     };
 
-    // maxSize: a file larger is not downloadable (0: no bound). A cancelled
-    // job's temporary file goes away with the cancel.
-    DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder, uint64_t maxSize);
+    // fileName: the complete file's name in the folder (empty: the address's
+    // last "/" segment). maxSize: a file larger is not downloadable (0: no
+    // bound). A cancelled job's temporary file goes away with the cancel.
+    DownloadJob(WPARAM id, HWND target, std::wstring url, std::wstring folder, const std::wstring& fileName,
+                uint64_t maxSize);
 
     // Where the file belongs once complete.
     const std::wstring& FinalPath() const { return finalPath_; }
@@ -54,6 +56,7 @@ private:
 
     const std::wstring url_;
     const std::wstring folder_;
+    const std::wstring fileName_;
     const std::wstring finalPath_;
     const uint64_t maxSize_;
     struct FileCloser {

@@ -47,7 +47,9 @@ HttpGetResult HttpGet(const std::wstring& url, const HttpGetReceiver& receiver) 
     InternetSetOptionW(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveTimeout, sizeof receiveTimeout);
 
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI;
-    InternetHandle request(InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0, flags, 0));
+    // The fragment belongs to the client; WinINet would send it on to the server.
+    const std::wstring resource = url.substr(0, url.find(L'#'));
+    InternetHandle request(InternetOpenUrlW(session.get(), resource.c_str(), nullptr, 0, flags, 0));
     if (!request) {
         if (IsRedirectFailure(GetLastError())) result.kind = HttpGetResult::Redirect;
         return result;

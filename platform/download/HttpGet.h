@@ -1,6 +1,7 @@
 // One HTTP GET through WinINet on the calling thread: the status is checked,
 // then the body is handed over piece by piece until it ends or the receiver
-// stops it. Shares the browser's cookies; never answers from the cache.
+// stops it. Shares the browser's cookies; never answers from the cache. An
+// address's fragment stays here, as a browser keeps it.
 #pragma once
 #include <cstddef>
 #include <cstdint>

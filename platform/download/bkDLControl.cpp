@@ -24,7 +24,7 @@ bkDLControl::~bkDLControl() { StopDown(); }
 
 void bkDLControl::StartDown() {
     StopDown();
-    job_ = std::make_shared<DownloadJob>(++lastId_, hwnd(), url_, savePath_, maxSize_);
+    job_ = std::make_shared<DownloadJob>(++lastId_, hwnd(), url_, savePath_, fileName_, maxSize_);
     job_->Start();
 }
 

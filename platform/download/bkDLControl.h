@@ -1,8 +1,8 @@
 // The download control: fetches Url into the folder SavePath on a worker
 // thread and raises its events on the user-interface thread. The file is
-// written under a temporary name and takes the last "/" segment of the
-// address as its name only once it is complete, and only when no file of the
-// folder has that name: a download never replaces a file.
+// written under a temporary name and takes its name (FileName, or else the
+// last "/" segment of the address) only once it is complete, and only when
+// no file of the folder has that name: a download never replaces a file.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -27,10 +27,13 @@ public:
     // one is DownError 1, with nothing left in the folder.
     uint64_t MaxSize() const { return maxSize_; }
     void MaxSize(uint64_t bytes) { maxSize_ = bytes; }
+    // The name the complete file takes in SavePath; empty (the default): the
+    // last "/" segment of Url, as it is.
+    const std::wstring& FileName() const { return fileName_; }
+    void FileName(const std::wstring& value) { fileName_ = value; }
 
-    // Starts fetching Url into SavePath, both read now with MaxSize. A
-    // download still running is stopped first. Exactly one DownComplete or
-    // DownError follows.
+    // Starts fetching Url into SavePath, all four read now. A download still
+    // running is stopped first. Exactly one DownComplete or DownError follows.
     void StartDown();
     // Cancels quietly: no further event, and no file left behind by the
     // time the call returns.
@@ -58,6 +61,7 @@ private:
 
     std::wstring url_;
     std::wstring savePath_;
+    std::wstring fileName_;
     uint64_t maxSize_ = 0;
     std::shared_ptr<DownloadJob> job_;
     WPARAM lastId_ = 0;

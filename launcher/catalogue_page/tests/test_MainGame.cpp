@@ -166,7 +166,7 @@ TEST_F(Catalogue, KindsItDoesNotTakeAndTooFewFieldsShowItsMessage) {
 
 TEST_F(Catalogue, WebTableAddsTheGameWithTheLastLoadedCatalogueAddress) {
     server.Route("/img/w.jpg", [&](const HttpRequest&) {
-        HttpResponse r = TestHttpServer::Text(Bytes(900, 'c'), "image/jpeg");
+        HttpResponse r = TestHttpServer::Text(Picture('c', 900), "image/jpeg");
         r.delayMs = 1500;  // time to move on to another catalogue page
         return r;
     });
@@ -181,7 +181,7 @@ TEST_F(Catalogue, WebTableAddsTheGameWithTheLastLoadedCatalogueAddress) {
     EXPECT_EQ(rows[0][2], server.BaseUrlW() + L"/cat/next.html") << "the page loaded last when the thumbnail came";
     EXPECT_EQ(rows[0][3], L"http://play.test/g?id=7");
     EXPECT_EQ(rows[0][4], L"2");
-    EXPECT_EQ(ReadFile(L"Jpgs\\网页 游戏.jpg"), Bytes(900, 'c'));
+    EXPECT_EQ(ReadFile(L"Jpgs\\网页 游戏.jpg"), Picture('c', 900));
     EXPECT_FALSE(Exists(L"Jpgs\\w.jpg"));
 
     // Stored now: the same command starts it without a download.
@@ -196,7 +196,7 @@ TEST_F(Catalogue, ACommandWhileAThumbnailIsOnItsWayStopsIt) {
     AddRow(L"Farm", L"http://play.test/farm", 2);
     WriteFileBytes(L"Jpgs\\Farm.jpg", "farm thumbnail");
     server.Route("/img/slow.jpg", [&](const HttpRequest&) {
-        HttpResponse r = TestHttpServer::Text(Bytes(900, 's'), "image/jpeg");
+        HttpResponse r = TestHttpServer::Text(Picture('s', 900), "image/jpeg");
         r.delayMs = 1000;
         return r;
     });
@@ -224,7 +224,7 @@ TEST_F(Catalogue, ACommandWhileAThumbnailIsOnItsWayStopsIt) {
 TEST_F(Catalogue, ALibraryThatCannotBeWrittenKeepsNoThumbnailAndSaysSo) {
     DeleteFileW(folder.File(L"npGameData.DLL").c_str());
     CreateDirectoryW(folder.File(L"npGameData.DLL").c_str(), nullptr);
-    server.Route("/img/n.jpg", TestHttpServer::Text(Bytes(800, 'n'), "image/jpeg"));
+    server.Route("/img/n.jpg", TestHttpServer::Text(Picture('n', 800), "image/jpeg"));
     const auto before = Snapshot();
     Send(L"javascript:CALL_API('WebTable,No Row|/img/n.jpg|http://play.test/n')");
     ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }, 30000));
@@ -244,25 +244,38 @@ TEST_F(Catalogue, WebTableThumbnailIsAlwaysBelowThePortal) {
 }
 
 TEST_F(Catalogue, RefusedNamesAndDownloadErrorsLeaveTheFolderAndTableAlone) {
+    // A stored game; its thumbnail's short name is a name too.
+    AddRow(L"Marathonrunner", L"http://p.test/m", 2);
+    WriteFileBytes(L"Jpgs\\Marathonrunner.jpg", Picture('M'));
+    const std::wstring alias = ShortStem(L"Jpgs\\Marathonrunner.jpg");
+    ASSERT_FALSE(alias.empty()) << "the system gives no short names";
     const auto before = Snapshot();
-    server.Route("/img/x.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
-    for (const wchar_t* name : {L"..\\..\\x", L"CON", L"LPT1.txt", L"a:b"}) {
+    server.Route("/img/x.jpg", TestHttpServer::Text(Picture('x'), "image/jpeg"));
+    for (const std::wstring& name : {std::wstring(L"..\\..\\x"), std::wstring(L"CON"), std::wstring(L"LPT1.txt"),
+                                     std::wstring(L"a:b"), alias, std::wstring(300, L'n')}) {
         SCOPED_TRACE(testing::Message() << Utf8(name));
         messages.clear();
-        Send(std::wstring(L"javascript:CALL_API('WebTable,") + name + L"|/img/x.jpg|http://p.test/')");
+        Send(L"javascript:CALL_API('WebTable," + name + L"|/img/x.jpg|http://p.test/')");
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0], std::wstring(L"游戏名称“") + name + L"”不能用作文件名，无法添加该游戏。");
+        EXPECT_EQ(messages[0], L"游戏名称“" + name + L"”不能用作文件名，无法添加该游戏。");
     }
     PumpFor(300);
     EXPECT_EQ(server.RequestCount("/img/x.jpg"), 0u);
+
+    // A web page where the thumbnail should be.
+    messages.clear();
+    server.Route("/img/page.jpg", TestHttpServer::Text("<html><body>Not here</body></html>"));
+    Send(L"javascript:CALL_API('WebTable,Paged|/img/page.jpg|http://p.test/')");
+    ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }, 30000));
+    EXPECT_EQ(messages[0], L"“Paged”下载失败：游戏图片不是图片文件");
+    EXPECT_EQ(Snapshot(), before);
 
     messages.clear();
     Send(L"javascript:CALL_API('WebTable,Lost|/img/none.jpg|http://p.test/')");
     ASSERT_TRUE(PumpUntil([&] { return !messages.empty(); }, 30000));
     EXPECT_EQ(messages[0], L"“Lost”下载失败：不可下载文件");
     page->DL_WinSock->DownComplete(0);  // a completion without bytes is none
-    EXPECT_EQ(Snapshot(), before);
-    EXPECT_TRUE(GameRows().empty());
+    EXPECT_EQ(Snapshot(), before) << "the stored game's row and files as they were, nothing else";
     EXPECT_TRUE(calls.empty());
 }
 

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -107,12 +108,19 @@ protected:
                               std::filesystem::copy_options::recursive, ec);
     }
 
-    // Every file below the program folder with its size, for "nothing changed".
-    std::map<std::wstring, uintmax_t> Snapshot() const {
-        std::map<std::wstring, uintmax_t> files;
+    // Every file and folder below the program folder, each file with its
+    // size and a hash of its bytes (the library's rows among them), for
+    // "nothing changed".
+    std::map<std::wstring, std::string> Snapshot() const {
+        std::map<std::wstring, std::string> files;
         const std::filesystem::path root(folder.Path());
-        for (const auto& e : std::filesystem::recursive_directory_iterator(root))
-            files[e.path().lexically_relative(root).wstring()] = e.is_regular_file() ? e.file_size() : 0;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+            const std::wstring relative = e.path().lexically_relative(root).wstring();
+            const std::string bytes = e.is_regular_file() ? ReadFile(relative) : "";
+            files[relative] = e.is_regular_file() ? std::to_string(bytes.size()) + " bytes, hash " +
+                                                        std::to_string(std::hash<std::string>{}(bytes))
+                                                  : "folder";
+        }
         return files;
     }
     std::string ReadFile(const std::wstring& relative) const {
@@ -126,6 +134,17 @@ protected:
     }
     bool Exists(const std::wstring& relative) const {
         return GetFileAttributesW(folder.File(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    // The short (8.3) name the system gives a file below the program folder,
+    // without its extension: a game of that name would take the file for its
+    // own. Empty when the system gives the file no other name.
+    std::wstring ShortStem(const std::wstring& relative) const {
+        const std::wstring path = folder.File(relative);
+        wchar_t shortPath[MAX_PATH] = {};
+        const DWORD n = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH || path == shortPath) return L"";
+        const std::wstring name = std::filesystem::path(shortPath).filename().wstring();
+        return name.substr(0, name.rfind(L'.'));
     }
 
     // Rows of Games as text, columns 1..6 (name and introduction decoded).
@@ -187,6 +206,23 @@ protected:
         std::string body(size, '\0');
         for (size_t i = 0; i < size; ++i) body[i] = static_cast<char>(seed + i * 13 + i / 97);
         return body;
+    }
+    // A thumbnail the program shows: a GIF of one pixel, its colour made from
+    // the seed, followed by bytes made from the seed up to `size` (a decoder
+    // stops at the picture's end).
+    static std::string Picture(char seed, size_t size = 0) {
+        const char colour[] = {seed, static_cast<char>(seed * 3), static_cast<char>(seed * 7)};
+        const std::string gif =
+            std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13) + std::string(colour, 3) +
+            std::string("\x00\x00\x00\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B", 19);
+        return size > gif.size() ? gif + Bytes(size - gif.size(), seed) : gif;
+    }
+    // A movie of `size` bytes (at least 8) as the player takes it: an
+    // uncompressed Flash header, then bytes made from the seed.
+    static std::string Movie(size_t size, char seed) {
+        std::string movie = "FWS\x0A";
+        for (int shift = 0; shift < 32; shift += 8) movie += static_cast<char>((size >> shift) & 0xFF);
+        return movie + Bytes(size - movie.size(), seed);
     }
 
     TestHttpServer server;

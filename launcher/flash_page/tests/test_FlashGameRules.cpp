@@ -18,9 +18,9 @@ TEST(FlashGameRules, MovieAddressesBySavedAbsoluteRelativeAndCapitalScheme) {
     EXPECT_EQ(GameMovie(app, L"x", L"/swf/a.swf", portal), L"http://portal.test/swf/a.swf");
     EXPECT_EQ(GameMovie(app, L"x", L"swf/a.swf", portal), L"http://portal.testswf/a.swf") << "no separator added";
     EXPECT_EQ(GameMovie(app, L"x", L"HTTP://cdn.test/a.swf", portal), L"http://portal.testHTTP://cdn.test/a.swf");
-    EXPECT_EQ(GameMovie(app, L"x", L"https://cdn.test/a.swf", portal), L"http://portal.testhttps://cdn.test/a.swf");
-    // "http://" anywhere makes the address absolute.
-    EXPECT_EQ(GameMovie(app, L"x", L"go?u=http://cdn.test/a.swf", portal), L"go?u=http://cdn.test/a.swf");
+    EXPECT_EQ(GameMovie(app, L"x", L"https://cdn.test/a.swf?nosave", portal), L"https://cdn.test/a.swf?nosave");
+    // Only the scheme at the start makes the address full.
+    EXPECT_EQ(GameMovie(app, L"x", L"/go?u=http://cdn.test/a.swf", portal), L"http://portal.test/go?u=http://cdn.test/a.swf");
 }
 
 TEST(FlashGameRules, OnlyPlainFileNamesNameASavedMovie) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "CTabItems.h"
+#include "FileBytes.h"
 #include "FlashGame.h"
 #include "LauncherEnv.h"
 #include "MainFrm.h"
@@ -17,6 +18,7 @@
 #include "Pump.h"
 #include "TestHttpServer.h"
 #include "WebBrowser.h"
+#include "launcher_test_files.h"
 #include "mSqlite.h"
 #include "uTab.h"
 
@@ -28,14 +30,16 @@ HttpResponse Page(const std::string& body) {
 
 std::string Link(const std::string& href) { return "<a href=\"" + href + "\" target=\"_blank\">go</a>"; }
 
+std::string Thumbnail(const std::wstring& name) { return ReadFileBytes(kThumbDir + name).value_or(""); }
+
 class GamePageRoad : public ::testing::Test {
 protected:
     void SetUp() override {
         CreateDirectoryW(folder.dir.File(L"Games").c_str(), nullptr);
         PortalUrl = server.BaseUrlW();
-        server.Route("/img/t7.jpg", TestHttpServer::Text(std::string(2000, 'j'), "image/jpeg"));
+        server.Route("/img/t7.jpg", TestHttpServer::Text(Thumbnail(L"red.jpg"), "image/jpeg"));
         server.Route("/swf/m7.swf", TestHttpServer::Text("FWS" + std::string(5000, 's'), "application/x-shockwave-flash"));
-        server.Route("/img/w8.jpg", TestHttpServer::Text(std::string(1500, 'w'), "image/jpeg"));
+        server.Route("/img/w8.jpg", TestHttpServer::Text(Thumbnail(L"blue.jpg"), "image/jpeg"));
         server.Route("/game/7.html",
                      Page(Link("javascript:CALL_API('FlashTable,Bubble|/img/t7.jpg|/swf/m7.swf|Pop them all')")));
         server.Route("/orvane/html/topleft/0.html",

@@ -22,6 +22,12 @@ protected:
         strip->TabItems().Selected(strip->TabItems().Count() - 1);
     }
     void Click() { ASSERT_TRUE(ActivateFirstLink(*page->WB, address)); }
+    // A strip of its own for the next page, so that no key is taken twice.
+    void NewStrip() {
+        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
+        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
+        strip->hContainerWnd(container);
+    }
     // The tab the page was in, by its key.
     ITabForm* TabPage(const std::wstring& key) {
         const long i = strip->TabItems().FindItem(key);
@@ -35,7 +41,7 @@ protected:
     }
     // A movie that takes about a second and a half to arrive.
     static HttpResponse SlowMovie(char seed) {
-        HttpResponse r = TestHttpServer::Text(Bytes(400000, seed), "application/x-shockwave-flash");
+        HttpResponse r = TestHttpServer::Text(Movie(400000, seed), "application/x-shockwave-flash");
         r.chunkDelayMs = 200;
         return r;
     }
@@ -47,7 +53,7 @@ protected:
 };
 
 TEST_F(GamePage, SavedFlashGameThumbnailPauseMovieRenamesRowAndFlashPageInTheSameTab) {
-    const std::string thumb = Bytes(3000, 'j'), movie = Bytes(300000, 's');
+    const std::string thumb = Picture('j', 3000), movie = Movie(300000, 's');
     DWORD thumbServed = 0, movieAsked = 0;
     server.Route("/img/t12.jpg", [&](const HttpRequest&) {
         thumbServed = GetTickCount();
@@ -114,7 +120,7 @@ TEST_F(GamePage, SavedFlashGameThumbnailPauseMovieRenamesRowAndFlashPageInTheSam
 }
 
 TEST_F(GamePage, StreamedFlashGameFetchesOnlyTheThumbnailAndKeepsItsAddress) {
-    server.Route("/img/s.jpg", TestHttpServer::Text(Bytes(5000, 'a'), "image/jpeg"));
+    server.Route("/img/s.jpg", TestHttpServer::Text(Picture('a', 5000), "image/jpeg"));
     server.Route("/game/s.html", CommandPage(L"javascript:CALL_API('FlashTable,Stream|/img/s.jpg|"
                                              L"http://cdn.test/s.swf?nosave|intro')"));
     std::wstring barText;
@@ -149,7 +155,7 @@ TEST_F(GamePage, StoredFlashGamePlaysAtOnceWithoutDownloading) {
 }
 
 TEST_F(GamePage, WebGameIsAddedAndStartedAndThePageStays) {
-    server.Route("/img/w.jpg", TestHttpServer::Text(Bytes(700, 'w'), "image/jpeg"));
+    server.Route("/img/w.jpg", TestHttpServer::Text(Picture('w', 700), "image/jpeg"));
     server.Route("/game/w.html", CommandPage(L"javascript:CALL_API('WebTable,Web Game|/img/w.jpg|http://play.test/w?a=1')"));
     Open("/game/w.html", L"Web Game");
     Click();
@@ -178,9 +184,7 @@ TEST_F(GamePage, NamesThatAreNoFileNamesAreRefusedBeforeAnythingIsFetched) {
         server.Route("/img/r.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
         server.Route("/game/r.html", CommandPage(std::wstring(L"javascript:CALL_API('FlashTable,") + name +
                                                  L"|/img/r.jpg|/swf/r.swf|i')"));
-        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
-        strip->hContainerWnd(container);
+        NewStrip();
         const auto before = Snapshot();
         messages.clear();
         Open("/game/r.html", name);
@@ -209,9 +213,7 @@ TEST_F(GamePage, AddressesNeitherOnTheWebNorOfThePortalAreRefusedBeforeAnythingI
                                 L"javascript:CALL_API('WebTable,Far|\\\\host\\http://r.jpg|http://127.0.0.1:1/play')"}) {
         SCOPED_TRACE(testing::Message() << Utf8(link));
         server.Route("/game/f.html", CommandPage(link));
-        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
-        strip->hContainerWnd(container);
+        NewStrip();
         const auto before = Snapshot();
         messages.clear();
         Open("/game/f.html");
@@ -235,9 +237,7 @@ TEST_F(GamePage, KindsItDoesNotTakeAndTooFewFieldsAreAnsweredAlike) {
         server.Route("/game/u.html", CommandPage(link));
         server.Route("/img/x.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
         messages.clear();
-        strip = std::make_unique<uTab>(uTab::Variant{std::make_unique<StbTabSkin>(kDistDir)});
-        ASSERT_TRUE(strip->Create(parent, 45, 8, 660));
-        strip->hContainerWnd(container);
+        NewStrip();
         Open("/game/u.html");
         Click();
         PumpFor(300);
@@ -276,7 +276,7 @@ TEST_F(GamePage, DownloadFailuresAreToldInThePanelAndChangeNothing) {
     EXPECT_TRUE(page->Loaded());
 
     // The movie is missing: the thumbnail fetched for the game does not stay.
-    server.Route("/img/half.jpg", TestHttpServer::Text(Bytes(900, 'h'), "image/jpeg"));
+    server.Route("/img/half.jpg", TestHttpServer::Text(Picture('h', 900), "image/jpeg"));
     server.Route("/game/e3.html", CommandPage(L"javascript:CALL_API('FlashTable,Half|/img/half.jpg|/swf/none.swf|i')"));
     page->GameUrl(address = server.BaseUrlW() + L"/game/e3.html");
     Click();
@@ -292,7 +292,7 @@ TEST_F(GamePage, DownloadFailuresAreToldInThePanelAndChangeNothing) {
 TEST_F(GamePage, ARenameThatCannotBeDoneAddsNothingAndSaysSo) {
     // The thumbnail lands under its own name; a folder already holding the
     // game's final name stops the rename.
-    server.Route("/img/ok.jpg", TestHttpServer::Text("jpeg bytes", "image/jpeg"));
+    server.Route("/img/ok.jpg", TestHttpServer::Text(Picture('o'), "image/jpeg"));
     server.Route("/game/n.html", CommandPage(L"javascript:CALL_API('WebTable,Blocked|/img/ok.jpg|http://p.test/b')"));
     CreateDirectoryW(folder.File(L"Jpgs\\Blocked.jpg").c_str(), nullptr);
     Open("/game/n.html", L"Blocked");
@@ -307,7 +307,7 @@ TEST_F(GamePage, ARenameThatCannotBeDoneAddsNothingAndSaysSo) {
 
 TEST_F(GamePage, PanelPauseLinkTogglesTheAnimationWhileTheDownloadGoesOn) {
     server.Route("/img/p.jpg", [&](const HttpRequest&) {
-        HttpResponse r = TestHttpServer::Text(Bytes(200000, 'p'), "image/jpeg");
+        HttpResponse r = TestHttpServer::Text(Picture('p', 200000), "image/jpeg");
         r.chunkDelayMs = 200;
         return r;
     });
@@ -335,9 +335,9 @@ TEST_F(GamePage, PanelPauseLinkTogglesTheAnimationWhileTheDownloadGoesOn) {
 }
 
 TEST_F(GamePage, DeleteLinkStopsTheDownloadAndClosesTheTab) {
-    server.Route("/img/d.jpg", TestHttpServer::Text("jpeg", "image/jpeg"));
+    server.Route("/img/d.jpg", TestHttpServer::Text(Picture('d'), "image/jpeg"));
     server.Route("/swf/d.swf", [&](const HttpRequest&) {
-        HttpResponse r = TestHttpServer::Text(Bytes(400000, 'd'), "application/x-shockwave-flash");
+        HttpResponse r = TestHttpServer::Text(Movie(400000, 'd'), "application/x-shockwave-flash");
         r.chunkDelayMs = 300;
         return r;
     });
@@ -361,7 +361,7 @@ TEST_F(GamePage, DeleteLinkStopsTheDownloadAndClosesTheTab) {
 }
 
 TEST_F(GamePage, ClosingTheTabDuringThePauseLeavesNoFileAndFetchesNoMovie) {
-    server.Route("/img/q.jpg", TestHttpServer::Text(Bytes(1500, 'q'), "image/jpeg"));
+    server.Route("/img/q.jpg", TestHttpServer::Text(Picture('q', 1500), "image/jpeg"));
     server.Route("/game/q.html", CommandPage(L"javascript:CALL_API('FlashTable,Closed|/img/q.jpg|/swf/q.swf|i')"));
     Open("/game/q.html", L"Closed");
     const auto before = Snapshot();
@@ -379,7 +379,7 @@ TEST_F(GamePage, ACommandWhileADownloadRunsStopsItBeforeItActs) {
     // A web game in the library; the page also offers a Flash game to add.
     AddRow(L"Farm", L"http://play.test/farm", 2);
     WriteFileBytes(L"Jpgs\\Farm.jpg", "farm thumbnail");
-    server.Route("/img/a.jpg", TestHttpServer::Text(Bytes(2000, 'a'), "image/jpeg"));
+    server.Route("/img/a.jpg", TestHttpServer::Text(Picture('a', 2000), "image/jpeg"));
     server.Route("/swf/a.swf", SlowMovie('m'));
     server.Route("/game/a.html",
                  TestHttpServer::Text("<html><body><a href=\"javascript:CALL_API('FlashTable,Arcade|/img/a.jpg|/swf/a.swf|"
@@ -422,7 +422,7 @@ TEST_F(GamePage, ANewCommandClearsThePanelOfTheLastOne) {
     ASSERT_TRUE(page->PicDown.Visible());
 
     server.Route("/img/w2.jpg", [&](const HttpRequest&) {
-        HttpResponse r = TestHttpServer::Text(Bytes(700, 'w'), "image/jpeg");
+        HttpResponse r = TestHttpServer::Text(Picture('w', 700), "image/jpeg");
         r.delayMs = 1000;
         return r;
     });
@@ -443,7 +443,7 @@ TEST_F(GamePage, ADownloadNeverTakesAFileItDidNotMake) {
     WriteFileBytes(L"Jpgs\\Other.jpg", "other thumbnail");
     WriteFileBytes(L"Games\\Other.swf", "other movie");
     WriteFileBytes(L"Games\\1.swf", "lead-in");
-    const std::string thumb = Bytes(1200, 'n'), movie = Bytes(5000, 'v');
+    const std::string thumb = Picture('n', 1200), movie = Movie(5000, 'v');
     server.Route("/img/Other.jpg", TestHttpServer::Text(thumb, "image/jpeg"));
     server.Route("/swf/1.swf", TestHttpServer::Text(movie, "application/x-shockwave-flash"));
     server.Route("/game/n.html", CommandPage(L"javascript:CALL_API('FlashTable,Newcomer|/img/Other.jpg|/swf/1.swf|i')"));
@@ -460,7 +460,7 @@ TEST_F(GamePage, ADownloadNeverTakesAFileItDidNotMake) {
 
 TEST_F(GamePage, NamesAreComparedAsTheFileSystemComparesThem) {
     // Addresses that name the game's files in other letters.
-    const std::string thumb = Bytes(1100, 't'), movie = Bytes(4000, 'T');
+    const std::string thumb = Picture('t', 1100), movie = Movie(4000, 'T');
     server.Route("/img/tetris.jpg", TestHttpServer::Text(thumb, "image/jpeg"));
     server.Route("/swf/TETRIS.SWF", TestHttpServer::Text(movie, "application/x-shockwave-flash"));
     server.Route("/game/t.html", CommandPage(L"javascript:CALL_API('FlashTable,Tetris|/img/tetris.jpg|/swf/TETRIS.SWF|i')"));
@@ -487,7 +487,7 @@ TEST_F(GamePage, NamesAreComparedAsTheFileSystemComparesThem) {
     // A game stored under such a name while its download ran (from another
     // page) keeps its files and its one row: the stored game plays.
     flash.reset();
-    server.Route("/img/r.jpg", TestHttpServer::Text(Bytes(800, 'r'), "image/jpeg"));
+    server.Route("/img/r.jpg", TestHttpServer::Text(Picture('r', 800), "image/jpeg"));
     server.Route("/swf/r.swf", SlowMovie('R'));
     server.Route("/game/r.html", CommandPage(L"javascript:CALL_API('FlashTable,RACER|/img/r.jpg|/swf/r.swf|i')"));
     Open("/game/r.html", L"r");
@@ -511,8 +511,8 @@ TEST_F(GamePage, ALibraryThatCannotBeWrittenKeepsNoFileAndSaysSo) {
     // No library where the page looks for it.
     DeleteFileW(folder.File(L"npGameData.DLL").c_str());
     CreateDirectoryW(folder.File(L"npGameData.DLL").c_str(), nullptr);
-    server.Route("/img/l.jpg", TestHttpServer::Text(Bytes(900, 'l'), "image/jpeg"));
-    server.Route("/swf/l.swf", TestHttpServer::Text(Bytes(3000, 'L'), "application/x-shockwave-flash"));
+    server.Route("/img/l.jpg", TestHttpServer::Text(Picture('l', 900), "image/jpeg"));
+    server.Route("/swf/l.swf", TestHttpServer::Text(Movie(3000, 'L'), "application/x-shockwave-flash"));
     server.Route("/game/l.html", CommandPage(L"javascript:CALL_API('FlashTable,Lost Row|/img/l.jpg|/swf/l.swf|i')"));
     Open("/game/l.html", L"Lost Row");
     const auto before = Snapshot();
@@ -526,7 +526,7 @@ TEST_F(GamePage, ALibraryThatCannotBeWrittenKeepsNoFileAndSaysSo) {
     // A web game: told, nothing kept.
     messages.clear();
     calls.clear();
-    server.Route("/img/l2.jpg", TestHttpServer::Text(Bytes(600, 'k'), "image/jpeg"));
+    server.Route("/img/l2.jpg", TestHttpServer::Text(Picture('k', 600), "image/jpeg"));
     server.Route("/game/l2.html", CommandPage(L"javascript:CALL_API('WebTable,Lost Web|/img/l2.jpg|http://play.test/l')"));
     Open("/game/l2.html", L"Lost Web");
     Click();
@@ -561,7 +561,7 @@ TEST_F(GamePage, DownloadsLeftByAnEndedLauncherGoBeforeTheNextAdd) {
     WriteFileBytes(L"Downloads\\9\\dl2C.tmp", "half");
 
     // A game page whose add is running when another page starts one.
-    server.Route("/img/r1.jpg", TestHttpServer::Text(Bytes(700, '1'), "image/jpeg"));
+    server.Route("/img/r1.jpg", TestHttpServer::Text(Picture('1', 700), "image/jpeg"));
     server.Route("/swf/r1.swf", SlowMovie('!'));
     server.Route("/game/r1.html", CommandPage(L"javascript:CALL_API('FlashTable,Running|/img/r1.jpg|/swf/r1.swf|i')"));
     Open("/game/r1.html", L"Running");
@@ -569,7 +569,7 @@ TEST_F(GamePage, DownloadsLeftByAnEndedLauncherGoBeforeTheNextAdd) {
     Click();
     ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/r1.swf") == 1; }, 30000));
 
-    server.Route("/img/w3.jpg", TestHttpServer::Text(Bytes(500, '3'), "image/jpeg"));
+    server.Route("/img/w3.jpg", TestHttpServer::Text(Picture('3', 500), "image/jpeg"));
     server.Route("/game/w3.html", CommandPage(L"javascript:CALL_API('WebTable,Later|/img/w3.jpg|http://play.test/3')"));
     Open("/game/w3.html", L"Later");
     Click();
@@ -583,9 +583,181 @@ TEST_F(GamePage, DownloadsLeftByAnEndedLauncherGoBeforeTheNextAdd) {
     // The other page's add was left alone and ends as it should.
     ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000));
     EXPECT_EQ(flash->args[0], L"Running");
-    EXPECT_EQ(ReadFile(L"Games\\Running.swf"), Bytes(400000, '!'));
+    EXPECT_EQ(ReadFile(L"Games\\Running.swf"), Movie(400000, '!'));
     EXPECT_EQ(GameRows().size(), 2u);
     EXPECT_FALSE(Exists(L"Downloads")) << "no add runs: nothing stays of them";
+}
+
+// A stored game's files answer to their short (8.3) names too. A new game
+// named like one of them would take that file for its own: it is refused
+// before anything is fetched. A file that comes under such a name while a
+// game downloads (another add ended meanwhile) stays that file's.
+TEST_F(GamePage, TheShortNameOfAStoredGamesFileIsNoNameForANewGame) {
+    AddRow(L"Marathonrunner", L"", 1);
+    WriteFileBytes(L"Jpgs\\Marathonrunner.jpg", Picture('M'));
+    WriteFileBytes(L"Games\\Marathonrunner.swf", Movie(3000, 'M'));
+    const std::wstring jpg = ShortStem(L"Jpgs\\Marathonrunner.jpg"), swf = ShortStem(L"Games\\Marathonrunner.swf");
+    ASSERT_FALSE(jpg.empty() || swf.empty()) << "the system gives no short names";
+    server.Route("/img/n.jpg", TestHttpServer::Text(Picture('n'), "image/jpeg"));
+    server.Route("/swf/n.swf", SlowMovie('n'));
+    const auto stored = Snapshot();
+    const std::pair<std::wstring, std::wstring> commands[] = {
+        {jpg, L"FlashTable," + jpg + L"|/img/n.jpg|/swf/n.swf|i"},
+        {swf, L"WebTable," + swf + L"|/img/n.jpg|http://play.test/x"}};
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(testing::Message() << Utf8(command));
+        server.Route("/game/s.html", CommandPage(L"javascript:CALL_API('" + command + L"')"));
+        NewStrip();
+        messages.clear();
+        Open("/game/s.html", L"s");
+        Click();
+        ASSERT_TRUE(PumpUntil([&] { return !messages.empty() || !calls.empty(); }, 30000));
+        EXPECT_EQ(messages, (std::vector<std::wstring>{L"游戏名称“" + name + L"”不能用作文件名，无法添加该游戏。"}));
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(server.RequestCount("/img/n.jpg"), 0u);
+        EXPECT_EQ(Snapshot(), stored);
+        page->Unload();
+    }
+
+    // The stored thumbnail is away while the new game's download starts, and
+    // back under its name before the download ends.
+    const std::wstring away = folder.File(L"Marathonrunner.jpg");
+    ASSERT_TRUE(MoveFileW(folder.File(L"Jpgs\\Marathonrunner.jpg").c_str(), away.c_str()));
+    server.Route("/game/r.html", CommandPage(L"javascript:CALL_API('FlashTable," + jpg + L"|/img/n.jpg|/swf/n.swf|i')"));
+    Open("/game/r.html", L"r");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return server.RequestCount("/swf/n.swf") == 1; }, 30000)) << Utf8(PanelText());
+    ASSERT_TRUE(MoveFileW(away.c_str(), folder.File(L"Jpgs\\Marathonrunner.jpg").c_str()));
+    ASSERT_EQ(ShortStem(L"Jpgs\\Marathonrunner.jpg"), jpg);
+    ASSERT_TRUE(PumpUntil([&] { return PanelText().find(L"下载失败") != std::wstring::npos || flash; }, 30000));
+    EXPECT_EQ(PanelText(), L"“" + jpg + L"”下载失败：文件保存错误");
+    EXPECT_EQ(flash, nullptr);
+    EXPECT_EQ(Snapshot(), stored);
+}
+
+// A web page where the movie should be, or anything but a picture where the
+// thumbnail should be, ends the add as a failed download that says so, and
+// nothing of it stays.
+TEST_F(GamePage, OnlyAFlashMovieAndAPictureTheProgramShowsAreKept) {
+    AddRow(L"Known", L"", 1);
+    WriteFileBytes(L"Jpgs\\Known.jpg", Picture('K'));
+    WriteFileBytes(L"Games\\Known.swf", Movie(2000, 'K'));
+    const HttpResponse webPage = TestHttpServer::Text("<html><body>Moved</body></html>");
+    server.Route("/img/ok.jpg", TestHttpServer::Text(Picture('o'), "image/jpeg"));
+    server.Route("/swf/ok.swf", TestHttpServer::Text(Movie(2000, 'o'), "application/x-shockwave-flash"));
+    server.Route("/img/page.jpg", webPage);
+    server.Route("/swf/page.swf", webPage);
+    server.Route("/img/cut.jpg", TestHttpServer::Text(Picture('c').substr(0, 20), "image/jpeg"));
+    Open("/game/0.html", L"w");
+    const auto stored = Snapshot();
+    const struct {
+        const wchar_t* command;
+        const wchar_t* told;
+    } cases[] = {
+        {L"FlashTable,Movie Page|/img/ok.jpg|/swf/page.swf|i", L"“Movie Page”下载失败：游戏文件不是Flash影片"},
+        {L"FlashTable,Thumb Page|/img/page.jpg|/swf/ok.swf|i", L"“Thumb Page”下载失败：游戏图片不是图片文件"},
+        {L"FlashTable,Cut|/img/cut.jpg|/swf/ok.swf|i", L"“Cut”下载失败：游戏图片不是图片文件"},
+        {L"FlashTable,Streamed|/img/page.jpg|/swf/ok.swf?nosave|i", L"“Streamed”下载失败：游戏图片不是图片文件"},
+        {L"WebTable,Web Page|/img/page.jpg|http://play.test/w", L"“Web Page”下载失败：游戏图片不是图片文件"},
+    };
+    int showing = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << Utf8(c.command));
+        server.Route("/game/p.html", CommandPage(std::wstring(L"javascript:CALL_API('") + c.command + L"')"));
+        page->GameUrl(address = server.BaseUrlW() + L"/game/p.html?showing=" + std::to_wstring(++showing));
+        const size_t movies = server.RequestCount("/swf/ok.swf");
+        Click();
+        ASSERT_TRUE(PumpUntil([&] { return PanelText().find(L"下载失败") != std::wstring::npos || !calls.empty(); },
+                              30000));
+        EXPECT_EQ(PanelText(), c.told);
+        EXPECT_TRUE(page->PicDown.Visible());
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(server.RequestCount("/swf/ok.swf"), movies) << "no movie is fetched after a thumbnail that is none";
+        EXPECT_EQ(Snapshot(), stored);
+    }
+}
+
+// The program opens its files by plain paths, which end at MAX_PATH: a name
+// whose files cannot have such a path is refused before anything is fetched.
+TEST_F(GamePage, NamesTooLongForAPathAreRefusedBeforeAnythingIsFetched) {
+    AddRow(L"Known", L"", 1);
+    WriteFileBytes(L"Jpgs\\Known.jpg", Picture('K'));
+    WriteFileBytes(L"Games\\Known.swf", Movie(2000, 'K'));
+    server.Route("/img/l.jpg", TestHttpServer::Text(Picture('l'), "image/jpeg"));
+    server.Route("/swf/l.swf", TestHttpServer::Text(Movie(2000, 'l'), "application/x-shockwave-flash"));
+    // The longest name whose movie path, "<folder>\Games\<name>.swf", is shorter than MAX_PATH.
+    const size_t room = MAX_PATH - 1 - (ProgramFolder() + L"\\Games\\.swf").size();
+    const auto stored = Snapshot();
+    for (size_t length : {size_t{300}, size_t{5000}, room + 1}) {
+        SCOPED_TRACE(length);
+        const std::wstring name(length, L'L');
+        server.Route("/game/l.html", CommandPage(L"javascript:CALL_API('FlashTable," + name + L"|/img/l.jpg|/swf/l.swf|i')"));
+        NewStrip();
+        messages.clear();
+        Open("/game/l.html", L"long");
+        Click();
+        ASSERT_TRUE(PumpUntil([&] { return !messages.empty() || !calls.empty(); }, 30000)) << Utf8(PanelText());
+        EXPECT_EQ(messages, (std::vector<std::wstring>{L"游戏名称“" + name + L"”不能用作文件名，无法添加该游戏。"}));
+        EXPECT_FALSE(page->PicDown.Visible());
+        EXPECT_EQ(server.RequestCount("/img/l.jpg"), 0u);
+        EXPECT_EQ(Snapshot(), stored);
+        EXPECT_TRUE(calls.empty());
+        page->Unload();
+    }
+
+    const std::wstring longest(room, L'L');
+    server.Route("/game/l.html", CommandPage(L"javascript:CALL_API('FlashTable," + longest + L"|/img/l.jpg|/swf/l.swf|i')"));
+    Open("/game/l.html", L"longest");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << Utf8(PanelText());
+    EXPECT_EQ(ReadFile(L"Games\\" + longest + L".swf"), Movie(2000, 'l'));
+    EXPECT_EQ(ReadFile(L"Jpgs\\" + longest + L".jpg"), Picture('l'));
+    EXPECT_EQ(GameRows().size(), 2u);
+}
+
+// Portals write addresses with a query, a fragment, or characters no file
+// name may hold; the add takes whatever the address's last segment holds.
+TEST_F(GamePage, AddressesWithQueriesFragmentsAndCharactersNoFileNameHoldsAreAdded) {
+    const std::string thumb = Picture('q', 900), movie = Movie(6000, 'Q');
+    server.Route("/img/q.jpg", TestHttpServer::Text(thumb, "image/jpeg"));
+    server.Route("/swf/a*b<c>.swf", TestHttpServer::Text(movie, "application/x-shockwave-flash"));
+    server.Route("/game/q.html",
+                 CommandPage(L"javascript:CALL_API('FlashTable,Written|/img/q.jpg?v=2#top|/swf/a*b<c>.swf#play|i')"));
+    Open("/game/q.html", L"Written");
+    Click();
+    ASSERT_TRUE(PumpUntil([&] { return flash != nullptr; }, 30000)) << Utf8(PanelText());
+    EXPECT_EQ(ReadFile(L"Jpgs\\Written.jpg"), thumb);
+    EXPECT_EQ(ReadFile(L"Games\\Written.swf"), movie);
+    EXPECT_EQ(GameRows().size(), 1u);
+    for (const HttpRequest& request : server.Requests())
+        EXPECT_EQ(request.target.find('#'), std::string::npos) << request.target << ": the fragment stays home";
+    EXPECT_TRUE(messages.empty());
+}
+
+// An address that begins "https://" is as full as one that begins "http://":
+// it is fetched as it is, not below the portal.
+TEST_F(GamePage, HttpsAddressesAreFetchedAsTheyAre) {
+    server.Route("/img/t.jpg", TestHttpServer::Text(Picture('t'), "image/jpeg"));
+    // Nothing answers on port 1, so the downloads fail and the user is told.
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"FlashTable,Secure|https://127.0.0.1:1/img/s.jpg|/swf/s.swf|i", L"https://127.0.0.1:1/img/s.jpg"},
+        {L"FlashTable,Secure|/img/t.jpg|https://127.0.0.1:1/swf/s.swf|i", L"https://127.0.0.1:1/swf/s.swf"}};
+    for (const auto& [command, fetched] : cases) {
+        SCOPED_TRACE(testing::Message() << Utf8(command));
+        server.Route("/game/h.html", CommandPage(std::wstring(L"javascript:CALL_API('") + command + L"')"));
+        NewStrip();
+        Open("/game/h.html", L"h");
+        const auto before = Snapshot();
+        Click();
+        const auto failed = [&] { return PanelText().find(L"下载失败") != std::wstring::npos; };
+        ASSERT_TRUE(PumpUntil([&] { return page->DL_WinSock->Url() == fetched || failed(); }, 30000));
+        EXPECT_EQ(page->DL_WinSock->Url(), fetched);
+        ASSERT_TRUE(PumpUntil(failed, 30000));
+        EXPECT_EQ(PanelText(), L"“Secure”下载失败：不明错误");
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_TRUE(GameRows().empty());
+        page->Unload();
+    }
 }
 
 TEST_F(GamePage, ClosingTheTabSelectsTheCatalogueOnlyBeforeACommand) {

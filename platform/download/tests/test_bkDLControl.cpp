@@ -123,6 +123,20 @@ TEST_F(DownloadControl, SmallFileArrivesUnderTheLastSegmentOfTheAddress) {
     EXPECT_EQ(ReadAll(dir.File(L"abc.jpg")), "thumbnail");
 }
 
+// A name given beforehand is the file's, whatever the address ends with;
+// the address's fragment is the client's and never goes to the server.
+TEST_F(DownloadControl, AGivenNameNamesTheFileAndTheFragmentStaysHome) {
+    server.Route("/img/a*b<c>.jpg", TestHttpServer::Text("thumbnail", "image/jpeg"));
+    control->FileName(L"download");
+    Start("/img/a*b<c>.jpg?v=2#top", dir.Path());
+    ASSERT_TRUE(WaitForEnding());
+    EXPECT_EQ(events.back().kind, "complete");
+    EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::wstring>{L"download"});
+    EXPECT_EQ(ReadAll(dir.File(L"download")), "thumbnail");
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].target, "/img/a*b<c>.jpg?v=2");
+}
+
 TEST_F(DownloadControl, LargeFileReportsRisingProgressAndGetsItsNameOnlyWhenComplete) {
     const std::string body = Pattern(40 * 65536 + 123);
     HttpResponse slow = TestHttpServer::Text(body, "application/x-shockwave-flash");
