@@ -53,3 +53,15 @@ void DeliverFailure(FetchMailbox& mailbox, uint32_t ticket, const std::wstring& 
 // Largest body kept (the rest of a longer one is dropped).
 constexpr size_t kMaxDocumentBytes = 2u << 20;
 constexpr size_t kMaxImageBytes = 8u << 20;
+
+struct HttpFetch {
+    size_t cap = kMaxDocumentBytes;
+    // From the first request to the last byte: what arrived by then is the
+    // reply, however slowly the server still sends.
+    DWORD wholeFetchMs = 60000;
+};
+
+// Fetches r.requestUrl over http(s) on the calling thread, following up to
+// 20 redirects; a fetch that redirects more, or to anything but http(s),
+// gets no reply.
+void FetchHttp(FetchResult& r, const HttpFetch& how);

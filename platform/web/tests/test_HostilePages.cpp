@@ -18,8 +18,6 @@
 
 namespace {
 
-const std::wstring kNotFound = L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875";  // 无法找到该页
-
 size_t WorkingSet() {
     PROCESS_MEMORY_COUNTERS counters{sizeof counters};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);

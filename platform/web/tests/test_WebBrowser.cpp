@@ -1,5 +1,6 @@
 // Loading pages into the browser view: events, document access, about:blank
-// and document writing, local files, error pages, bad bodies, slow servers
+// and document writing, local files, error pages, bad bodies, slow,
+// trickling and redirecting servers, connections a server wrote more on,
 // and the cookies shared with the rest of the process.
 #include <windows.h>
 #include <wininet.h>
@@ -7,6 +8,7 @@
 #include "BrowserFixture.h"
 #include "ReadableFolderScope.h"
 #include "TempDir.h"
+#include "WebFetch.h"
 
 using WebBrowserLoadTest = BrowserFixture;
 
@@ -26,12 +28,32 @@ TEST_F(WebBrowserLoadTest, HiddenViewLoadsAPageAndReportsTitleAndCompletion) {
     EXPECT_TRUE(view_->Visible());
 }
 
-TEST_F(WebBrowserLoadTest, RedirectsAreFollowedAndTheFinalAddressReported) {
+TEST_F(WebBrowserLoadTest, TwentyRedirectsAreFollowedAndTheFinalAddressReportedButNoMore) {
     server_.Route("/old", TestHttpServer::Redirect("/new"));
     server_.Route("/new", TestHttpServer::Text("0"));
     ASSERT_TRUE(Load(Url("/old")));
     EXPECT_EQ(completes_.back(), Url("/new"));
     EXPECT_EQ(Outer(), L"<HTML><HEAD></HEAD><BODY>0</BODY></HTML>");
+
+    for (int i = 0; i < 20; ++i)
+        server_.Route("/hop" + std::to_string(i), TestHttpServer::Redirect(i % 2 ? server_.BaseUrl() + "/hop" + std::to_string(i + 1)
+                                                                                 : "/hop" + std::to_string(i + 1), 301 + i % 2));
+    server_.Route("/hop20", TestHttpServer::Text("<title>Arrived</title>"));
+    ASSERT_TRUE(Load(Url("/hop0")));
+    EXPECT_EQ(view_->Document()->title(), L"Arrived");
+    EXPECT_EQ(completes_.back(), Url("/hop20"));
+
+    // A page that sends the view back to itself, and two that send it to each other.
+    server_.Route("/self", TestHttpServer::Redirect("/self"));
+    server_.Route("/ping", TestHttpServer::Redirect("/pong", 307));
+    server_.Route("/pong", TestHttpServer::Redirect("/ping", 303));
+    for (const char* start : {"/self", "/ping"}) {
+        ASSERT_TRUE(Load(Url(start), 20000)) << start;
+        EXPECT_EQ(view_->Document()->title(), kNotFound) << start;
+        EXPECT_EQ(completes_.back(), Url(start));
+    }
+    EXPECT_EQ(server_.RequestCount("/self"), 21u);
+    EXPECT_EQ(server_.RequestCount("/ping") + server_.RequestCount("/pong"), 21u);
 }
 
 TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
@@ -91,9 +113,9 @@ TEST_F(WebBrowserLoadTest, LocalFilesLoadWithTheirPictures) {
 TEST_F(WebBrowserLoadTest, UnreachableHostsAndShortErrorRepliesShowTheErrorPage) {
     ASSERT_TRUE(Load(L"http://127.0.0.1:1/ad.html", 20000));
     EXPECT_EQ(completes_.back(), L"http://127.0.0.1:1/ad.html");
-    EXPECT_NE(Outer().find(L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875"), std::wstring::npos);
+    EXPECT_NE(Outer().find(kNotFound), std::wstring::npos);
     ASSERT_TRUE(Load(Url("/missing")));
-    EXPECT_NE(Outer().find(L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875"), std::wstring::npos);
+    EXPECT_NE(Outer().find(kNotFound), std::wstring::npos);
     HttpResponse longError = TestHttpServer::Text("<body>" + std::string(600, 'e') + "</body>");
     longError.status = 500;
     server_.Route("/long", longError);
@@ -129,6 +151,45 @@ TEST_F(WebBrowserLoadTest, ASilentServerDoesNotHoldTheWindowUp) {
     ASSERT_TRUE(Load(Url("/page")));
     PumpFor(300);
     EXPECT_EQ(completes_, std::vector<std::wstring>{Url("/page")});
+}
+
+// A server that sends a byte now and then is cut off at the whole-fetch
+// limit, and what arrived by then is kept.
+TEST(WebFetchTest, ATricklingReplyEndsAtTheWholeFetchLimit) {
+    TestHttpServer server;
+    HttpResponse trickle = TestHttpServer::Text(std::string(2000, 'x'));
+    trickle.chunkBytes = 1;
+    trickle.chunkDelayMs = 20;  // 40 s for the whole body
+    server.Route("/trickle", trickle);
+    FetchResult r;
+    r.requestUrl = server.BaseUrlW() + L"/trickle";
+    HttpFetch how;
+    how.wholeFetchMs = 1000;
+    const DWORD start = GetTickCount();
+    FetchHttp(r, how);
+    EXPECT_LT(GetTickCount() - start, 4000u);
+    EXPECT_TRUE(r.replied);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_FALSE(r.body.empty());
+    EXPECT_LT(r.body.size(), 2000u);
+}
+
+// The server keeps the connection after a page and writes a second reply
+// on it that nobody asked for: the next page is the server's answer to its
+// own request.
+TEST_F(WebBrowserLoadTest, BytesLeftOnAConnectionAreNotTakenForTheNextPage) {
+    const std::string left = "<title>Left</title>LEFT OVER from the reply before";
+    HttpResponse first = TestHttpServer::Text("<title>First</title>" + std::string(400, 'a'));
+    first.lateReply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(left.size()) +
+                      "\r\n\r\n" + left;
+    server_.Route("/first", first);
+    server_.Route("/second", TestHttpServer::Text("<title>Second</title>second page"));
+    ASSERT_TRUE(Load(Url("/first")));
+    EXPECT_EQ(view_->Document()->title(), L"First");
+    ASSERT_TRUE(PumpUntil([&] { return server_.Answering() == 0; }));
+    ASSERT_TRUE(Load(Url("/second")));
+    EXPECT_EQ(view_->Document()->title(), L"Second");
+    EXPECT_EQ(server_.RequestCount("/second"), 1u);
 }
 
 TEST_F(WebBrowserLoadTest, StopDropsTheLoadAndRefreshFetchesAgain) {
