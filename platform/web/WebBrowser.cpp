@@ -146,7 +146,7 @@ void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address, const s
     // Refused like an address that cannot be reached: the not-found page,
     // reported from the message queue as any load.
     if (MayLoad(from, url, LoadKind::Navigation, ReadableFolder()))
-        StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
+        StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document, noCache_);
     else
         DeliverFailure(*mailbox_, frame.fetchTicket, url, L"The address may not be opened here.");
 }
@@ -298,7 +298,7 @@ void WebBrowser::PumpImageQueue() {
     while (mailbox_ && imageTickets_.size() < kImagesInFlight && !imageQueue_.empty()) {
         const uint32_t ticket = ++nextTicket_;
         imageTickets_[ticket] = imageQueue_.front();
-        StartFetch(mailbox_, ticket, imageQueue_.front(), FetchKind::Image);
+        StartFetch(mailbox_, ticket, imageQueue_.front(), FetchKind::Image, noCache_);
         imageQueue_.pop_front();
     }
 }

@@ -55,6 +55,10 @@ public:
     // Kept for the pages that set it; the view never shows dialogs anyway.
     bool Silent() const { return silent_; }
     void Silent(bool value) { silent_ = value; }
+    // True: the view's loads are fetched afresh and never written to the
+    // URL cache, for views whose addresses carry a password.
+    bool NoCache() const { return noCache_; }
+    void NoCache(bool value) { noCache_ = value; }
     bool Visible() const;
     void Visible(bool value);
     void Move(int x, int y, int cx, int cy);
@@ -145,6 +149,7 @@ private:
     std::wstring lastTitle_;
     std::wstring pendingUrl_, pendingFrom_;  // navigated to before the window was made, and by whom
     bool silent_ = false;
+    bool noCache_ = false;
     bool inLayout_ = false;
     bool scrollBarShown_ = false;
 };

@@ -118,7 +118,8 @@ void FetchHttp(FetchResult& r, const HttpFetch& how) {
         return;
     }
     const FetchClock clock(how.wholeFetchMs);
-    const DWORD flags = INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_RESYNCHRONIZE;
+    const DWORD flags = INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT |
+                        (how.noCache ? INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE : INTERNET_FLAG_RESYNCHRONIZE);
     std::wstring url = r.requestUrl;
     for (int redirects = 0;; ++redirects) {
         InternetHandle request(InternetOpenUrlW(session, url.c_str(), L"Connection: close\r\n", static_cast<DWORD>(-1), flags, 0));
@@ -180,15 +181,18 @@ private:
     HRESULT result_;
 };
 
-void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, const std::wstring& url, FetchKind kind) {
+void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, const std::wstring& url, FetchKind kind,
+              bool noCache) {
     try {
         auto r = std::make_unique<FetchResult>();
         r->ticket = ticket;
         r->requestUrl = r->url = url;
-        const size_t cap = kind == FetchKind::Image ? kMaxImageBytes : kMaxDocumentBytes;
+        HttpFetch how;
+        how.cap = kind == FetchKind::Image ? kMaxImageBytes : kMaxDocumentBytes;
+        how.noCache = noCache;
         const std::wstring scheme = UrlScheme(r->requestUrl);
-        if (scheme == L"http" || scheme == L"https") FetchHttp(*r, {cap});
-        else if (scheme == L"file") FetchFile(*r, cap);
+        if (scheme == L"http" || scheme == L"https") FetchHttp(*r, how);
+        else if (scheme == L"file") FetchFile(*r, how.cap);
         else r->error = L"The address is not supported.";
         if (kind == FetchKind::Image && r->replied && r->status < 400) {
             const ComApartment com;
@@ -229,9 +233,9 @@ std::deque<std::unique_ptr<FetchResult>> FetchMailbox::TakeAll() {
     return taken;
 }
 
-void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind) {
+void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind, bool noCache) {
     try {
-        std::thread(RunFetch, mailbox, ticket, url, kind).detach();
+        std::thread(RunFetch, mailbox, ticket, url, kind, noCache).detach();
     } catch (const std::system_error&) {
         // No thread to be had: answered at once as a failed fetch.
         DeliverFailure(*mailbox, ticket, url, L"The page could not be fetched.");
