@@ -62,6 +62,8 @@ public:
     bool Visible() const;
     void Visible(bool value);
     void Move(int x, int y, int cx, int cy);
+    // How many times the view has laid out its page, for measuring.
+    size_t LayoutCount() const { return layouts_; }
 
     // After a document (and its first frame) has loaded; also for the first
     // frame's own loads, with the frame's address.
@@ -112,6 +114,8 @@ private:
 
     // Layout, scrolling, painting.
     void Relayout();
+    void RelayoutSoon();
+    void OnTimer(WPARAM id);
     void LayOutFrame(WebFrame& frame, int width, int height);
     WebFrame& ScrollTarget();
     void ScrollFrame(WebFrame& frame, int dx, int dy);
@@ -143,6 +147,7 @@ private:
     std::map<std::wstring, ImageEntry> images_;  // by absolute address
     size_t pictureBytes_ = 0;                     // of the bitmaps in images_
     uint64_t useClock_ = 0;
+    size_t layouts_ = 0;
     std::deque<std::wstring> imageQueue_;
     std::map<uint32_t, std::wstring> imageTickets_;
     Hit focus_, pressed_;
@@ -151,5 +156,6 @@ private:
     bool silent_ = false;
     bool noCache_ = false;
     bool inLayout_ = false;
+    bool relayoutPending_ = false;  // pictures arrived that no layout has shown yet
     bool scrollBarShown_ = false;
 };

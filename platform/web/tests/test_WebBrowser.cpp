@@ -1,9 +1,15 @@
 // Loading pages into the browser view: events, document access, about:blank
 // and document writing, local files, error pages, bad bodies, slow,
 // trickling and redirecting servers, connections a server wrote more on,
-// and the cookies shared with the rest of the process.
+// pictures arriving together, and the cookies shared with the rest of the
+// process.
 #include <windows.h>
 #include <wininet.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "BrowserFixture.h"
 #include "ReadableFolderScope.h"
@@ -190,6 +196,53 @@ TEST_F(WebBrowserLoadTest, BytesLeftOnAConnectionAreNotTakenForTheNextPage) {
     ASSERT_TRUE(Load(Url("/second")));
     EXPECT_EQ(view_->Document()->title(), L"Second");
     EXPECT_EQ(server_.RequestCount("/second"), 1u);
+}
+
+// Pictures whose fetches end together are laid out together: the page is
+// laid out once for them, not once per picture.
+TEST_F(WebBrowserLoadTest, PicturesArrivingTogetherCauseOneLayout) {
+    std::mutex mu;
+    std::condition_variable cv;
+    bool open = false;
+    std::string page = "<body leftmargin=0 topmargin=0>";
+    for (int i = 0; i < 4; ++i) {  // as many as the view fetches at once
+        const std::string path = "/held" + std::to_string(i) + ".bmp";
+        page += "<img src=\"" + path + "\">";
+        server_.Route(path, [&](const HttpRequest&) {
+            std::unique_lock<std::mutex> lock(mu);
+            cv.wait_for(lock, std::chrono::seconds(20), [&] { return open; });
+            return TestHttpServer::Text(BlueBitmap(), "image/bmp");
+        });
+    }
+    server_.Route("/pictures", TestHttpServer::Text(page));
+    ASSERT_TRUE(Load(Url("/pictures")));
+    ASSERT_TRUE(PumpUntil([&] {
+        for (int i = 0; i < 4; ++i)
+            if (!server_.RequestCount("/held" + std::to_string(i) + ".bmp")) return false;
+        return true;
+    }));
+    const size_t before = view_->LayoutCount();
+    {
+        std::lock_guard<std::mutex> lock(mu);
+        open = true;
+    }
+    cv.notify_all();
+    // Each fetch posts its arrival to the view's window: the four are
+    // taken from the queue as they come and handed over together.
+    std::vector<MSG> arrivals;
+    const DWORD start = GetTickCount();
+    while (arrivals.size() < 4 && GetTickCount() - start < 8000) {
+        MSG msg;
+        if (PeekMessageW(&msg, view_->hwnd(), WM_APP, 0xBFFF, PM_REMOVE)) arrivals.push_back(msg);
+        else MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+    }
+    ASSERT_EQ(arrivals.size(), 4u);
+    for (const MSG& msg : arrivals) DispatchMessageW(&msg);
+    ASSERT_TRUE(PumpUntil([&] {
+        const Pixels px = Render();
+        return std::count(px.rgb.begin(), px.rgb.end(), Rgb(0, 0, 255)) == 4 * 16;
+    }));
+    EXPECT_EQ(view_->LayoutCount() - before, 1u);
 }
 
 TEST_F(WebBrowserLoadTest, StopDropsTheLoadAndRefreshFetchesAgain) {
