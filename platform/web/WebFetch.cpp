@@ -79,10 +79,8 @@ private:
 // Each read takes only what has arrived (a full buffer may never come), so
 // a server that trickles bytes holds the fetch no longer than its clock; one
 // that falls silent, at most one receive time-out longer.
-void ReadReply(HINTERNET request, FetchResult& r, size_t cap, const FetchClock& clock) {
-    DWORD status = 0, len = sizeof status;
-    if (HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &len, nullptr))
-        r.status = static_cast<int>(status);
+void ReadReply(HINTERNET request, DWORD status, FetchResult& r, size_t cap, const FetchClock& clock) {
+    r.status = static_cast<int>(status);
     r.contentType = QueryString(request, HTTP_QUERY_CONTENT_TYPE);
     wchar_t finalUrl[INTERNET_MAX_URL_LENGTH];
     DWORD urlLen = sizeof finalUrl;
@@ -130,7 +128,7 @@ void FetchHttp(FetchResult& r, const HttpFetch& how) {
         DWORD status = 0, len = sizeof status;
         HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &len, nullptr);
         const std::wstring location = IsRedirect(status) ? QueryString(request.h, HTTP_QUERY_LOCATION) : L"";
-        if (location.empty()) return ReadReply(request.h, r, how.cap, clock);
+        if (location.empty()) return ReadReply(request.h, status, r, how.cap, clock);
         url = ResolveUrl(url, location);
         const std::wstring scheme = UrlScheme(url);
         if (scheme != L"http" && scheme != L"https") {
