@@ -120,6 +120,7 @@ U_Login::U_Login()
     WebBrowser1.Visible(false);
     WebBrowser1.Design = [this](WebBrowser& w) {
         w.Silent(true);
+        w.NoCache(true);  // the request address holds the password
         w.DocumentComplete = [this](const std::wstring&) { WebBrowser1_DocumentComplete(); };
     };
 }

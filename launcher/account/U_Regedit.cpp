@@ -106,6 +106,7 @@ U_Regedit::U_Regedit()
     WB.Visible(false);
     WB.Design = [this](WebBrowser& w) {
         w.Silent(true);
+        w.NoCache(true);  // the request address holds the password
         w.DocumentComplete = [this](const std::wstring&) { WB_DocumentComplete(); };
     };
 }

@@ -23,6 +23,10 @@ constexpr UINT kMsgFetched = WM_APP + 0x310;    // results wait in the mailbox
 constexpr UINT kMsgBlankDone = WM_APP + 0x311;  // wParam: ticket of an about: load
 constexpr UINT kMsgTitle = WM_APP + 0x312;      // the top document's title may have changed
 constexpr int kLineStep = 16;
+// Pictures that arrive within this time of the first one waiting for its
+// layout are laid out with it.
+constexpr UINT kPictureLayoutTimer = 1;
+constexpr UINT kPictureLayoutDelayMs = 50;
 constexpr size_t kImagesInFlight = 4;
 constexpr size_t kImageCacheLimit = 256;
 // Decoded pictures of one view; the least recently used make room.
@@ -146,7 +150,7 @@ void WebBrowser::LoadFrame(WebFrame& frame, const std::wstring& address, const s
     // Refused like an address that cannot be reached: the not-found page,
     // reported from the message queue as any load.
     if (MayLoad(from, url, LoadKind::Navigation, ReadableFolder()))
-        StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document);
+        StartFetch(mailbox_, frame.fetchTicket, url, FetchKind::Document, noCache_);
     else
         DeliverFailure(*mailbox_, frame.fetchTicket, url, L"The address may not be opened here.");
 }
@@ -298,7 +302,7 @@ void WebBrowser::PumpImageQueue() {
     while (mailbox_ && imageTickets_.size() < kImagesInFlight && !imageQueue_.empty()) {
         const uint32_t ticket = ++nextTicket_;
         imageTickets_[ticket] = imageQueue_.front();
-        StartFetch(mailbox_, ticket, imageQueue_.front(), FetchKind::Image);
+        StartFetch(mailbox_, ticket, imageQueue_.front(), FetchKind::Image, noCache_);
         imageQueue_.pop_front();
     }
 }
@@ -309,8 +313,21 @@ void WebBrowser::OnImageFetched(FetchResult& r) {
     ImageEntry& entry = images_[url];
     entry.done = true;
     if (r.image) KeepPicture(entry, *r.image);
-    Relayout();
+    RelayoutSoon();
     PumpImageQueue();
+}
+
+// A page may ask for hundreds of pictures, and laying it out for each would
+// keep the window's thread busy while they stream in: the pictures that
+// arrive shortly after one another are laid out together.
+void WebBrowser::RelayoutSoon() {
+    if (!relayoutPending_ && hwnd()) relayoutPending_ = SetTimer(hwnd(), kPictureLayoutTimer, kPictureLayoutDelayMs, nullptr) != 0;
+}
+
+void WebBrowser::OnTimer(WPARAM id) {
+    if (id != kPictureLayoutTimer) return;
+    KillTimer(hwnd(), id);
+    if (relayoutPending_) Relayout();
 }
 
 // A picture that does not fit the budget even alone, or whose bitmap
@@ -378,6 +395,8 @@ void WebBrowser::LayOutFrame(WebFrame& frame, int width, int height) {
 void WebBrowser::Relayout() {
     if (!hwnd() || inLayout_) return;
     inLayout_ = true;
+    relayoutPending_ = false;  // this layout shows the pictures waiting for one
+    ++layouts_;
     const bool wantBar = ComputePageStyle(top_->document->Tree()).scrollBar;
     if (wantBar != scrollBarShown_) {
         scrollBarShown_ = wantBar;
@@ -607,6 +626,7 @@ void WebBrowser::OnDestroyed() {
     focus_ = pressed_ = {};
     lastTitle_.clear();
     scrollBarShown_ = false;
+    relayoutPending_ = false;
 }
 
 LRESULT WebBrowser::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -627,6 +647,7 @@ LRESULT WebBrowser::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kMsgFetched: OnFetched(); return 0;
         case kMsgBlankDone: OnBlankDone(static_cast<uint32_t>(wParam)); return 0;
         case kMsgTitle: RaiseTitle(); return 0;
+        case WM_TIMER: OnTimer(wParam); return 0;
     }
     return Default(msg, wParam, lParam);
 }

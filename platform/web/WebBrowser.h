@@ -55,9 +55,15 @@ public:
     // Kept for the pages that set it; the view never shows dialogs anyway.
     bool Silent() const { return silent_; }
     void Silent(bool value) { silent_ = value; }
+    // True: the view's loads are fetched afresh and never written to the
+    // URL cache, for views whose addresses carry a password.
+    bool NoCache() const { return noCache_; }
+    void NoCache(bool value) { noCache_ = value; }
     bool Visible() const;
     void Visible(bool value);
     void Move(int x, int y, int cx, int cy);
+    // How many times the view has laid out its page, for measuring.
+    size_t LayoutCount() const { return layouts_; }
 
     // After a document (and its first frame) has loaded; also for the first
     // frame's own loads, with the frame's address.
@@ -108,6 +114,8 @@ private:
 
     // Layout, scrolling, painting.
     void Relayout();
+    void RelayoutSoon();
+    void OnTimer(WPARAM id);
     void LayOutFrame(WebFrame& frame, int width, int height);
     WebFrame& ScrollTarget();
     void ScrollFrame(WebFrame& frame, int dx, int dy);
@@ -139,12 +147,15 @@ private:
     std::map<std::wstring, ImageEntry> images_;  // by absolute address
     size_t pictureBytes_ = 0;                     // of the bitmaps in images_
     uint64_t useClock_ = 0;
+    size_t layouts_ = 0;
     std::deque<std::wstring> imageQueue_;
     std::map<uint32_t, std::wstring> imageTickets_;
     Hit focus_, pressed_;
     std::wstring lastTitle_;
     std::wstring pendingUrl_, pendingFrom_;  // navigated to before the window was made, and by whom
     bool silent_ = false;
+    bool noCache_ = false;
     bool inLayout_ = false;
+    bool relayoutPending_ = false;  // pictures arrived that no layout has shown yet
     bool scrollBarShown_ = false;
 };

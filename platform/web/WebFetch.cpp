@@ -2,6 +2,7 @@
 
 #include <wininet.h>
 
+#include <algorithm>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -12,7 +13,7 @@ namespace {
 
 constexpr DWORD kConnectTimeoutMs = 10000;
 constexpr DWORD kReceiveTimeoutMs = 15000;
-constexpr DWORD kWholeFetchMs = 60000;  // a server that trickles bytes is cut off too
+constexpr int kMaxRedirects = 20;  // as browsers: a page that sends the view round in circles ends
 
 struct InternetHandle {
     HINTERNET h = nullptr;
@@ -52,36 +53,43 @@ std::wstring ErrorText(DWORD code) {
 }
 
 std::wstring QueryString(HINTERNET h, DWORD info) {
-    wchar_t buf[1024];
-    DWORD len = sizeof buf;
-    if (!HttpQueryInfoW(h, info, buf, &len, nullptr)) return {};
-    return std::wstring(buf, len / sizeof(wchar_t));
+    std::wstring text(256, L'\0');
+    DWORD len = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!HttpQueryInfoW(h, info, text.data(), &len, nullptr)) {
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
+        text.resize(len / sizeof(wchar_t) + 1);
+        if (!HttpQueryInfoW(h, info, text.data(), &len, nullptr)) return {};
+    }
+    text.resize(len / sizeof(wchar_t));
+    return text;
 }
 
-void FetchHttp(FetchResult& r, size_t cap) {
-    HINTERNET session = Session();
-    if (!session) {
-        r.error = ErrorText(GetLastError());
-        return;
-    }
-    InternetHandle request(InternetOpenUrlW(session, r.requestUrl.c_str(), nullptr, 0,
-                                            INTERNET_FLAG_NO_UI | INTERNET_FLAG_RESYNCHRONIZE, 0));
-    if (!request.h) {
-        r.error = ErrorText(GetLastError());
-        return;
-    }
-    DWORD status = 0, len = sizeof status;
-    if (HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &len, nullptr))
-        r.status = static_cast<int>(status);
-    r.contentType = QueryString(request.h, HTTP_QUERY_CONTENT_TYPE);
+bool IsRedirect(DWORD status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
+
+// The time a fetch has, from its first request to the last byte kept.
+class FetchClock {
+public:
+    explicit FetchClock(DWORD limitMs) : start_(GetTickCount()), limit_(limitMs) {}
+    bool Expired() const { return GetTickCount() - start_ >= limit_; }
+
+private:
+    DWORD start_, limit_;
+};
+
+// Each read takes only what has arrived (a full buffer may never come), so
+// a server that trickles bytes holds the fetch no longer than its clock; one
+// that falls silent, at most one receive time-out longer.
+void ReadReply(HINTERNET request, DWORD status, FetchResult& r, size_t cap, const FetchClock& clock) {
+    r.status = static_cast<int>(status);
+    r.contentType = QueryString(request, HTTP_QUERY_CONTENT_TYPE);
     wchar_t finalUrl[INTERNET_MAX_URL_LENGTH];
     DWORD urlLen = sizeof finalUrl;
-    if (InternetQueryOptionW(request.h, INTERNET_OPTION_URL, finalUrl, &urlLen)) r.url = finalUrl;
-    const DWORD start = GetTickCount();
+    if (InternetQueryOptionW(request, INTERNET_OPTION_URL, finalUrl, &urlLen)) r.url = finalUrl;
     char buf[16384];
-    DWORD got = 0;
-    while (r.body.size() < cap && GetTickCount() - start < kWholeFetchMs) {
-        if (!InternetReadFile(request.h, buf, sizeof buf, &got)) {
+    while (r.body.size() < cap && !clock.Expired()) {
+        DWORD available = 0, got = 0;
+        if (!InternetQueryDataAvailable(request, &available, 0, 0) ||
+            (available && !InternetReadFile(request, buf, std::min<DWORD>(available, sizeof buf), &got))) {
             if (r.body.empty()) {
                 r.error = ErrorText(GetLastError());
                 return;
@@ -93,6 +101,52 @@ void FetchHttp(FetchResult& r, size_t cap) {
     }
     r.replied = true;
 }
+
+}  // namespace
+
+// Redirects are followed here rather than by WinINet, which follows a page
+// that redirects to itself for ever. Every request asks the server to close
+// its connection after the reply: WinINet hands a kept connection to the
+// next request for the same server even when the last server wrote more on
+// it than was asked for, and that request would read those bytes as its reply.
+void FetchHttp(FetchResult& r, const HttpFetch& how) {
+    HINTERNET session = Session();
+    if (!session) {
+        r.error = ErrorText(GetLastError());
+        return;
+    }
+    const FetchClock clock(how.wholeFetchMs);
+    const DWORD flags = INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_AUTO_REDIRECT |
+                        (how.noCache ? INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE : INTERNET_FLAG_RESYNCHRONIZE);
+    std::wstring url = r.requestUrl;
+    for (int redirects = 0;; ++redirects) {
+        InternetHandle request(InternetOpenUrlW(session, url.c_str(), L"Connection: close\r\n", static_cast<DWORD>(-1), flags, 0));
+        if (!request.h) {
+            r.error = ErrorText(GetLastError());
+            return;
+        }
+        DWORD status = 0, len = sizeof status;
+        HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &len, nullptr);
+        const std::wstring location = IsRedirect(status) ? QueryString(request.h, HTTP_QUERY_LOCATION) : L"";
+        if (location.empty()) return ReadReply(request.h, status, r, how.cap, clock);
+        url = ResolveUrl(url, location);
+        const std::wstring scheme = UrlScheme(url);
+        if (scheme != L"http" && scheme != L"https") {
+            r.error = L"The page redirects to an address that may not be opened here.";
+            return;
+        }
+        if (redirects == kMaxRedirects) {
+            r.error = L"The page redirects too many times.";
+            return;
+        }
+        if (clock.Expired()) {
+            r.error = ErrorText(ERROR_INTERNET_TIMEOUT);
+            return;
+        }
+    }
+}
+
+namespace {
 
 void FetchFile(FetchResult& r, size_t cap) {
     const std::wstring path = FileUrlToPath(r.requestUrl);
@@ -125,15 +179,18 @@ private:
     HRESULT result_;
 };
 
-void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, const std::wstring& url, FetchKind kind) {
+void RunFetch(const std::shared_ptr<FetchMailbox>& mailbox, uint32_t ticket, const std::wstring& url, FetchKind kind,
+              bool noCache) {
     try {
         auto r = std::make_unique<FetchResult>();
         r->ticket = ticket;
         r->requestUrl = r->url = url;
-        const size_t cap = kind == FetchKind::Image ? kMaxImageBytes : kMaxDocumentBytes;
+        HttpFetch how;
+        how.cap = kind == FetchKind::Image ? kMaxImageBytes : kMaxDocumentBytes;
+        how.noCache = noCache;
         const std::wstring scheme = UrlScheme(r->requestUrl);
-        if (scheme == L"http" || scheme == L"https") FetchHttp(*r, cap);
-        else if (scheme == L"file") FetchFile(*r, cap);
+        if (scheme == L"http" || scheme == L"https") FetchHttp(*r, how);
+        else if (scheme == L"file") FetchFile(*r, how.cap);
         else r->error = L"The address is not supported.";
         if (kind == FetchKind::Image && r->replied && r->status < 400) {
             const ComApartment com;
@@ -174,9 +231,9 @@ std::deque<std::unique_ptr<FetchResult>> FetchMailbox::TakeAll() {
     return taken;
 }
 
-void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind) {
+void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind, bool noCache) {
     try {
-        std::thread(RunFetch, mailbox, ticket, url, kind).detach();
+        std::thread(RunFetch, mailbox, ticket, url, kind, noCache).detach();
     } catch (const std::system_error&) {
         // No thread to be had: answered at once as a failed fetch.
         DeliverFailure(*mailbox, ticket, url, L"The page could not be fetched.");

@@ -44,8 +44,9 @@ private:
 enum class FetchKind { Document, Image };
 
 // Starts the fetch on its own thread; the result arrives through the mailbox.
-// A fetch that runs out of memory is answered as failed.
-void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind);
+// A fetch that runs out of memory is answered as failed. With `noCache`
+// the URL cache is neither read nor written (see HttpFetch).
+void StartFetch(std::shared_ptr<FetchMailbox> mailbox, uint32_t ticket, std::wstring url, FetchKind kind, bool noCache);
 
 // Answers a request without fetching: no reply, for the reason given.
 void DeliverFailure(FetchMailbox& mailbox, uint32_t ticket, const std::wstring& url, std::wstring error);
@@ -53,3 +54,18 @@ void DeliverFailure(FetchMailbox& mailbox, uint32_t ticket, const std::wstring& 
 // Largest body kept (the rest of a longer one is dropped).
 constexpr size_t kMaxDocumentBytes = 2u << 20;
 constexpr size_t kMaxImageBytes = 8u << 20;
+
+struct HttpFetch {
+    size_t cap = kMaxDocumentBytes;
+    // Fetched afresh and never written to the URL cache: for addresses that
+    // carry a password, which the cache index would keep on disk.
+    bool noCache = false;
+    // From the first request to the last byte: what arrived by then is the
+    // reply, however slowly the server still sends.
+    DWORD wholeFetchMs = 60000;
+};
+
+// Fetches r.requestUrl over http(s) on the calling thread, following up to
+// 20 redirects; a fetch that redirects more, or to anything but http(s),
+// gets no reply.
+void FetchHttp(FetchResult& r, const HttpFetch& how);

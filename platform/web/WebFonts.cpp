@@ -44,7 +44,10 @@ int GdiTextMeasurer::TextWidth(std::wstring_view text, int font) {
     Select(font);
     SIZE size{};
     GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &size);
-    if (cacheable) cache_[font].emplace(std::wstring(text), size.cx);
+    if (cacheable) {
+        if (cache_[font].size() >= kCachedWords) cache_[font] = {};  // also gives back the buckets
+        cache_[font].emplace(std::wstring(text), size.cx);
+    }
     return size.cx;
 }
 

@@ -23,6 +23,9 @@ private:
 class GdiTextMeasurer : public TextMeasurer {
 public:
     static constexpr size_t kCachedLength = 32;
+    // Widths kept per font; a page's usual words fit many times over, and
+    // one of distinct numbers or addresses starts the font's cache afresh.
+    static constexpr size_t kCachedWords = 4096;
 
     explicit GdiTextMeasurer(const WebFonts& fonts);
     ~GdiTextMeasurer() override;
@@ -39,5 +42,5 @@ private:
     HGDIOBJ original_ = nullptr;
     int selected_ = -1;
     int lineHeights_[kFontCount] = {};
-    std::unordered_map<std::wstring, int> cache_[kFontCount];  // words of kCachedLength or fewer
+    std::unordered_map<std::wstring, int> cache_[kFontCount];  // words of kCachedLength or fewer, kCachedWords at most
 };

@@ -20,16 +20,19 @@
 #include "BenchProgram.h"
 #include "BenchSqlite.h"
 #include "CatalogueGroup.h"
+#include "FileBytes.h"
 #include "Form.h"
 #include "HtmlTree.h"
 #include "MainFrm.h"
 #include "MainMe.h"
 #include "PageLayout.h"
 #include "PictureBox.h"
+#include "PlainWindow.h"
 #include "Pump.h"
 #include "RaisedError.h"
 #include "Shell.h"
 #include "TestHttpServer.h"
+#include "WebBrowser.h"
 #include "WebFonts.h"
 #include "bench_paths.h"
 
@@ -39,13 +42,15 @@ struct Sizes {
     int processRuns = 5;  // starts of a program per measure
     int runs = 40;        // repetitions of an in-process measure
     size_t pageChars = 2u << 20;  // characters of the pages laid out
+    int pagePictures = 500;       // photographs on the browser view's page
 };
 
 // A value with its unit; a negative one (not measured) is "-".
 std::string Fixed(double v, const char* unit) {
     if (v < 0) return "-";
     char text[64];
-    snprintf(text, sizeof text, v >= 100 ? "%.0f %s" : "%.2f %s", v, unit);
+    if (!*unit) snprintf(text, sizeof text, "%.0f", v);  // a count
+    else snprintf(text, sizeof text, v >= 100 ? "%.0f %s" : "%.2f %s", v, unit);
     return text;
 }
 
@@ -222,6 +227,77 @@ void MeasureLayout(const Sizes& n) {
            "page layout, " + size + " of short words", LayoutMs(words, runs), "ms", Compare::Ratio, "-");
 }
 
+// A page of the browser view with a photograph beside each of its lines,
+// served from 127.0.0.1 with the photographs of `photos`; its number of pictures.
+int ServePictures(TestHttpServer& http, const std::wstring& photos, int wanted) {
+    std::string page = "<html><body>";
+    int count = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((photos + L"\\*.jpg").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more && count < wanted; more = FindNextFileW(find, &found)) {
+        const auto bytes = ReadFileBytes(photos + L"\\" + found.cFileName);
+        if (!bytes) continue;
+        const std::string n = std::to_string(count++), path = "/thumb/" + n + ".jpg";
+        http.Route(path, TestHttpServer::Text(*bytes, "image/jpeg"));
+        page += "<a href=\"/game/" + n + ".html\"><img src=\"" + path + "\"></a> Game " + n +
+                ", a game of skill and luck for everyone who has a minute<br>\n";
+    }
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    http.Route("/pictures", TestHttpServer::Text(page + "</body></html>"));
+    return count;
+}
+
+// The browser view showing that page in a new view (no picture decoded
+// yet): the time its window's thread spends from the navigation until the
+// last picture is in (taking the page and each picture, laying the page out
+// again, painting) and the layouts made, beside one resize of the view on
+// the finished page.
+void MeasurePictureArrival(const std::wstring& photos, const Sizes& n) {
+    TestHttpServer http;
+    const int pictures = ServePictures(http, photos, n.pagePictures);
+    HWND host = MakePlainWindow({L"pictures", WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, 0, 840, 660});
+    std::vector<double> busy, layouts, resize;
+    for (int run = 0; run < std::max(1, n.runs / 8); ++run) {
+        WebBrowser view;
+        WebBrowser::Placement p;
+        p.parent = host;
+        p.cx = 800;
+        p.cy = 600;
+        if (!view.Create(p)) throw RaisedError(3, "bench", "cannot make a browser view");
+        bool complete = false;
+        view.DocumentComplete = [&](const std::wstring&) { complete = true; };
+        const size_t asked = http.Requests().size();
+        const double start = Now();
+        double spent = 0, lastWork = start;
+        view.Navigate(http.BaseUrlW() + L"/pictures");
+        // Until every picture was asked for and the window has had nothing
+        // to do for half a second.
+        while (!complete || http.Requests().size() < asked + 1 + pictures || Now() - lastWork < 500) {
+            if (Now() - start > 120000) throw RaisedError(3, "bench", "the pictures of the browser view's page did not arrive");
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                const double t0 = Now();
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+                lastWork = Now();
+                spent += lastWork - t0;
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        busy.push_back(spent);
+        layouts.push_back(static_cast<double>(view.LayoutCount()));
+        resize.push_back(TimeMs(4, [&](int i) {
+            view.Move(0, 0, 800 - i % 2, 600);
+            UpdateWindow(view.hwnd());
+        }));
+    }
+    DestroyWindow(host);
+    const std::string what = "a page's " + std::to_string(pictures) + " pictures arriving";
+    Report("browser view, " + what + ": time of the window's thread", Median(busy),
+           "one resize of the view on that page (layout and paint)", Median(resize), "ms", Compare::Ratio, "-");
+    Report("browser view, " + what + ": layouts", Median(layouts), "pictures", pictures, "", Compare::None, "-");
+}
+
 // The My box page of this process on one library: the list load and the
 // page flips as a user makes them with the page buttons.
 void MeasurePage(MainMe& me, const std::wstring& folder, int runs, LibraryCosts& c) {
@@ -396,6 +472,7 @@ void Measure(const std::wstring& dist, const std::wstring& libraries, const Size
            Compare::None, "at most 2 ms");
     frm.Unload();
     MeasureLayout(n);
+    MeasurePictureArrival(folders.back() + L"\\Jpgs", n);
     PrintTables(sizes, costs, starts, baselineMemory);
 }
 
@@ -407,7 +484,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     Sizes sizes;
-    if (argc > 3 && std::wstring(argv[3]) == L"--tiny") sizes = {1, 3, 64u << 10};
+    if (argc > 3 && std::wstring(argv[3]) == L"--tiny") sizes = {1, 3, 64u << 10, 20};
     SetDllDirectoryW(argv[1]);
     // The launcher's own window ends processes and the program when it
     // unloads; here it only unloads.

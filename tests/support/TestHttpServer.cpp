@@ -152,6 +152,8 @@ size_t TestHttpServer::RequestCount(const std::string& path) const {
     return std::count_if(log_.begin(), log_.end(), [&](const HttpRequest& r) { return r.path == path; });
 }
 
+size_t TestHttpServer::Answering() const { return answering_; }
+
 void TestHttpServer::AcceptLoop() {
     while (!stopping_) {
         SOCKET c = accept(static_cast<SOCKET>(listener_), nullptr, nullptr);
@@ -182,35 +184,50 @@ HttpResponse TestHttpServer::Dispatch(const HttpRequest& req) {
     return h(req);
 }
 
-void TestHttpServer::Serve(uintptr_t sock) {
+void TestHttpServer::SleepUnlessStopping(int ms) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!stopping_ && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+bool TestHttpServer::Answer(uintptr_t sock, const HttpRequest& req, const HttpResponse& r) {
     const SOCKET s = static_cast<SOCKET>(sock);
-    HttpRequest req;
-    auto sleepUnlessStopping = [this](int ms) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (!stopping_ && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    };
-    if (ReadRequest(s, req)) {
-        const HttpResponse r = Dispatch(req);
-        if (r.neverAnswer) {
-            while (!stopping_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        } else {
-            if (r.delayMs) sleepUnlessStopping(r.delayMs);
-            std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + Reason(r.status) + "\r\n";
-            for (const auto& [k, v] : r.headers) head += k + ": " + v + "\r\n";
-            if (!r.endless) head += "Content-Length: " + std::to_string(r.body.size()) + "\r\n";
-            head += "Connection: close\r\n\r\n";
-            bool ok = SendAll(s, head.data(), head.size());
-            do {
-                for (size_t at = 0; ok && at < r.body.size() && !stopping_; at += 1 << 16) {
-                    if (at && r.chunkDelayMs) sleepUnlessStopping(r.chunkDelayMs);
-                    ok = SendAll(s, r.body.data() + at, std::min<size_t>(1 << 16, r.body.size() - at));
-                }
-            } while (ok && r.endless && !r.body.empty() && !stopping_);
-            if (ok) shutdown(s, SD_SEND);
+    if (r.neverAnswer) {
+        while (!stopping_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return false;
+    }
+    if (r.delayMs) SleepUnlessStopping(r.delayMs);
+    const auto connection = req.headers.find("connection");
+    const bool keep = !r.lateReply.empty() && (connection == req.headers.end() || Lower(connection->second) != "close");
+    std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + Reason(r.status) + "\r\n";
+    for (const auto& [k, v] : r.headers) head += k + ": " + v + "\r\n";
+    if (!r.endless) head += "Content-Length: " + std::to_string(r.body.size()) + "\r\n";
+    head += keep ? "\r\n" : "Connection: close\r\n\r\n";
+    bool ok = SendAll(s, head.data(), head.size());
+    const size_t piece = static_cast<size_t>(std::max(1, r.chunkBytes));
+    do {
+        for (size_t at = 0; ok && at < r.body.size() && !stopping_; at += piece) {
+            if (at && r.chunkDelayMs) SleepUnlessStopping(r.chunkDelayMs);
+            ok = SendAll(s, r.body.data() + at, std::min(piece, r.body.size() - at));
         }
+    } while (ok && r.endless && !r.body.empty() && !stopping_);
+    if (ok && keep) {
+        SleepUnlessStopping(500);
+        return !stopping_ && SendAll(s, r.lateReply.data(), r.lateReply.size());
+    }
+    if (ok) shutdown(s, SD_SEND);
+    return false;
+}
+
+void TestHttpServer::Serve(uintptr_t sock) {
+    HttpRequest req;
+    while (ReadRequest(static_cast<SOCKET>(sock), req)) {
+        ++answering_;
+        const bool kept = Answer(sock, req, Dispatch(req));
+        --answering_;
+        if (!kept) break;
+        req = {};
     }
     std::lock_guard<std::mutex> lock(mu_);
     open_.erase(std::remove(open_.begin(), open_.end(), sock), open_.end());
-    closesocket(s);
+    closesocket(static_cast<SOCKET>(sock));
 }

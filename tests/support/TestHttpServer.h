@@ -1,6 +1,7 @@
 // A small HTTP/1.1 server on 127.0.0.1 inside a test process: routes by path,
-// fixed or computed replies, redirects, slow and silent replies. Each
-// connection is answered once and closed.
+// fixed or computed replies, redirects, slow, trickling and silent replies.
+// Each connection is answered once and closed, except after a reply with a
+// late second one: that connection is kept for further requests.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -25,9 +26,14 @@ struct HttpResponse {
     std::vector<std::pair<std::string, std::string>> headers;  // Content-Length is added
     std::string body;
     int delayMs = 0;          // wait before the status line
-    int chunkDelayMs = 0;     // wait between 64 KiB chunks of the body
+    int chunkBytes = 1 << 16; // the body is sent in pieces of this size
+    int chunkDelayMs = 0;     // wait between pieces of the body
     bool neverAnswer = false; // keep the connection open and silent until the server stops
     bool endless = false;     // no Content-Length: the body is sent over and over until the client goes
+    // Bytes nobody asked for, written on the connection half a second after
+    // the reply, which keeps the connection open as HTTP/1.1 does (unless
+    // the request asked to close it).
+    std::string lateReply;
 };
 
 class TestHttpServer {
@@ -51,10 +57,15 @@ public:
 
     std::vector<HttpRequest> Requests() const;
     size_t RequestCount(const std::string& path) const;
+    // Connections with a reply, or a late one, still to be written.
+    size_t Answering() const;
 
 private:
     void AcceptLoop();
     void Serve(uintptr_t sock);
+    // Writes the reply; true when the connection stays open for another request.
+    bool Answer(uintptr_t sock, const HttpRequest& req, const HttpResponse& r);
+    void SleepUnlessStopping(int ms) const;
     HttpResponse Dispatch(const HttpRequest& req);
 
     uintptr_t listener_;
@@ -66,4 +77,5 @@ private:
     std::vector<HttpRequest> log_;
     std::vector<std::thread> workers_;
     std::vector<uintptr_t> open_;
+    std::atomic<size_t> answering_{0};
 };

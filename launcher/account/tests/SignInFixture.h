@@ -4,6 +4,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <wininet.h>
+
 #include <mutex>
 #include <string>
 
@@ -25,10 +28,12 @@ protected:
         server.Route("/my/space1.php", TestHttpServer::Text(
             "<html><body><p><a href=\"/my/login.html\" type=\"8\" target=\"_blank\">login</a> | "
             "<a href=\"/my/register.html\" type=\"9\" target=\"_blank\">register</a></p></body></html>"));
-        // A reply "0" signs the browser in, as the portal's cookie.
+        // A reply "0" signs the browser in, as the portal's cookie. Replies
+        // may be cached: only the client keeps the password out of its cache.
         for (const char* path : {"/my/login.php", "/login.php", "/my/register.php", "/register.php"})
             server.Route(path, [this](const HttpRequest& r) {
                 HttpResponse response = TestHttpServer::Text(Reply());
+                response.headers.push_back({"Cache-Control", "max-age=3600"});
                 if (response.body.rfind("0", 0) == 0 && response.body.size() <= 3)
                     response.headers.push_back({"Set-Cookie", "who=" + std::to_string(r.target.size()) + "; Path=/"});
                 return response;
@@ -96,6 +101,13 @@ protected:
         for (const HttpRequest& r : server.Requests())
             if (r.path == path) last = r.headers.count("cookie") ? r.headers.at("cookie") : "";
         return last;
+    }
+    // Whether the URL cache holds an entry for the portal's address `target`.
+    bool InCache(const std::string& target) {
+        const std::wstring url = server.BaseUrlW() + std::wstring(target.begin(), target.end());
+        DWORD size = 0;
+        GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size);
+        return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
     }
     // The query of the last request for `path`.
     std::string LastTarget(const std::string& path) {

@@ -1,8 +1,8 @@
 // The sign-in window on real windows against a portal on 127.0.0.1: the
 // request address in both channels with typed values that hold blanks,
-// query characters and Chinese, the replies ("0" with a line break, error
-// texts, long and empty pages), remembered accounts in a real catalogue
-// database, and the ways the window is opened.
+// query characters and Chinese (kept out of the URL cache), the replies
+// ("0" with a line break, error texts, long and empty pages), remembered
+// accounts in a real catalogue database, and the ways the window is opened.
 #include "SignInFixture.h"
 
 #include "MainMe.h"
@@ -43,11 +43,13 @@ TEST_F(SignInTest, ValuesTravelEncodedInBothChannelsAndAnAccountIsRememberedTrim
               "/my/login.php?username=%20bob%26x%3D1%20&password=a%26b%23c%2Bd%25e%3Df%20g&cookiesstate=0");
     // Success: remembered under the trimmed name, web pane refreshed, window gone.
     EXPECT_FALSE(w.Loaded());
+    EXPECT_FALSE(InCache(LastTarget("/my/login.php"))) << "the address with the password is in the URL cache";
     EXPECT_EQ(Rows(L"U_UserName = 'bob&x=1' And U_PassWord = 'a&b#c+d%e=f g'"), 1);
     EXPECT_TRUE(PumpUntil([&] { return server.RequestCount("/my/space1.php") > spaceLoads; }, 20000));
     const size_t afterFirst = server.RequestCount("/my/space1.php");
     // The web pane asks with the cookie the sign-in got: one signed-in state.
     EXPECT_EQ(LastCookie("/my/space1.php"), "who=" + std::to_string(LastTarget("/my/login.php").size()));
+    EXPECT_TRUE(InCache("/my/space1.php")) << "the pane's pages are cached as ever";
 
     // The 6082 channel, cookies kept, nothing remembered without the box.
     SiteCode = L"6082";
@@ -57,6 +59,7 @@ TEST_F(SignInTest, ValuesTravelEncodedInBothChannelsAndAnAccountIsRememberedTrim
     ClickWindow(again.chk_cookies.hWnd());
     SignIn(again, "/login.php");
     EXPECT_EQ(LastTarget("/login.php"), "/login.php?username=carol&password=pw&cookiesstate=1");
+    EXPECT_FALSE(InCache(LastTarget("/login.php")));
     EXPECT_FALSE(again.Loaded());
     EXPECT_EQ(Rows(L"U_UserName = 'carol'"), 0);
     EXPECT_TRUE(PumpUntil([&] { return server.RequestCount("/my/space1.php") > afterFirst; }, 20000));

@@ -1,7 +1,7 @@
 // The registration window on real windows against a portal on 127.0.0.1:
 // all checks at once, the verification code (made here, checked here, never
 // sent), the request address in both channels with query characters in the
-// values, and the replies.
+// values (kept out of the URL cache), and the replies.
 #include "SignInFixture.h"
 
 #include <set>
@@ -140,6 +140,7 @@ TEST_F(RegisterTest, RepliesChannelsAndQueryCharactersInTheValues) {
     EXPECT_EQ(LastTarget("/register.php"),
               "/register.php?username=%20%E6%9D%8E%26%E5%9B%9B%3D1%20&password=p%23%2B%25%20q&email=a%26email%3Db");
     EXPECT_EQ(w.Lberror.Caption(), L"邮箱格式不正确");
+    EXPECT_FALSE(InCache(LastTarget("/register.php"))) << "the address with the password is in the URL cache";
 
     // The same reply again changes nothing: the message shown is not rewritten.
     w.Lberror.Caption(L"");

@@ -24,6 +24,9 @@
 #include "TestHttpServer.h"
 #include "WebBrowser.h"
 
+// The title and heading of the view's not-found page.
+inline const std::wstring kNotFound = L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875";  // 无法找到该页
+
 inline std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 inline void AppendBytes(void* ctx, void* data, int size) {

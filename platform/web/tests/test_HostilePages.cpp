@@ -1,9 +1,9 @@
 // Pages written to harm: what a page from the network names stays on the
 // network. Its pictures, frames, base address, links and new windows reach
 // no local file, no share and no pipe (the program's own navigation still
-// opens the files of its folder). Its pictures cannot fill the memory: one
-// declaring too many pixels is not decoded, and a view keeps its decoded
-// pictures within a budget.
+// opens the files of its folder). Its pictures and words cannot fill the
+// memory: a picture declaring too many pixels is not decoded, and a view
+// keeps its decoded pictures within a budget and the widths of few words.
 #include <windows.h>
 #include <psapi.h>
 
@@ -13,12 +13,11 @@
 #include "PipeServer.h"
 #include "ReadableFolderScope.h"
 #include "TempDir.h"
+#include "WebFonts.h"
 #include "WebImage.h"
 #include "WebUrl.h"
 
 namespace {
-
-const std::wstring kNotFound = L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875";  // 无法找到该页
 
 size_t WorkingSet() {
     PROCESS_MEMORY_COUNTERS counters{sizeof counters};
@@ -135,6 +134,20 @@ TEST(PictureLimits, APictureOfMorePixelsThanAViewKeepsIsNotDecoded) {
     // 4096 x 4096: 64 MiB decoded from a file of a few dozen KiB.
     EXPECT_FALSE(DecodeImage(Png(4096, 4096, 0, 160, 0)));
     EXPECT_FALSE(DecodeImage(Png(kMaxPicturePixels + 1, 1, 0, 160, 0)));
+}
+
+// A view lives as long as the launcher and measures every word of every
+// page it shows: distinct numbers and addresses, page after page, leave it
+// no larger.
+TEST(TextMeasurerLimits, TheWidthsAViewKeepsStayFewWhateverItMeasures) {
+    WebFonts fonts;
+    GdiTextMeasurer measurer(fonts);
+    const int width = measurer.TextWidth(L"http://127.0.0.1/item/0", 0);
+    const size_t before = WorkingSet();
+    for (int i = 0; i < 200000; ++i) measurer.TextWidth(L"http://127.0.0.1/item/" + std::to_wstring(i), i % 2 ? kFontBold : 0);
+    const size_t grown = WorkingSet() - std::min(before, WorkingSet());
+    EXPECT_LT(grown, 8u << 20) << "200,000 words took " << (grown >> 20) << " MiB";
+    EXPECT_EQ(measurer.TextWidth(L"http://127.0.0.1/item/0", 0), width);
 }
 
 // Page after page of large pictures: the view keeps the ones shown last, as

@@ -1,12 +1,20 @@
 // Loading pages into the browser view: events, document access, about:blank
-// and document writing, local files, error pages, bad bodies, slow servers
-// and the cookies shared with the rest of the process.
+// and document writing, local files, error pages, bad bodies, slow,
+// trickling and redirecting servers, connections a server wrote more on,
+// pictures arriving together, and the cookies shared with the rest of the
+// process.
 #include <windows.h>
 #include <wininet.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "BrowserFixture.h"
 #include "ReadableFolderScope.h"
 #include "TempDir.h"
+#include "WebFetch.h"
 
 using WebBrowserLoadTest = BrowserFixture;
 
@@ -26,12 +34,32 @@ TEST_F(WebBrowserLoadTest, HiddenViewLoadsAPageAndReportsTitleAndCompletion) {
     EXPECT_TRUE(view_->Visible());
 }
 
-TEST_F(WebBrowserLoadTest, RedirectsAreFollowedAndTheFinalAddressReported) {
+TEST_F(WebBrowserLoadTest, TwentyRedirectsAreFollowedAndTheFinalAddressReportedButNoMore) {
     server_.Route("/old", TestHttpServer::Redirect("/new"));
     server_.Route("/new", TestHttpServer::Text("0"));
     ASSERT_TRUE(Load(Url("/old")));
     EXPECT_EQ(completes_.back(), Url("/new"));
     EXPECT_EQ(Outer(), L"<HTML><HEAD></HEAD><BODY>0</BODY></HTML>");
+
+    for (int i = 0; i < 20; ++i)
+        server_.Route("/hop" + std::to_string(i), TestHttpServer::Redirect(i % 2 ? server_.BaseUrl() + "/hop" + std::to_string(i + 1)
+                                                                                 : "/hop" + std::to_string(i + 1), 301 + i % 2));
+    server_.Route("/hop20", TestHttpServer::Text("<title>Arrived</title>"));
+    ASSERT_TRUE(Load(Url("/hop0")));
+    EXPECT_EQ(view_->Document()->title(), L"Arrived");
+    EXPECT_EQ(completes_.back(), Url("/hop20"));
+
+    // A page that sends the view back to itself, and two that send it to each other.
+    server_.Route("/self", TestHttpServer::Redirect("/self"));
+    server_.Route("/ping", TestHttpServer::Redirect("/pong", 307));
+    server_.Route("/pong", TestHttpServer::Redirect("/ping", 303));
+    for (const char* start : {"/self", "/ping"}) {
+        ASSERT_TRUE(Load(Url(start), 20000)) << start;
+        EXPECT_EQ(view_->Document()->title(), kNotFound) << start;
+        EXPECT_EQ(completes_.back(), Url(start));
+    }
+    EXPECT_EQ(server_.RequestCount("/self"), 21u);
+    EXPECT_EQ(server_.RequestCount("/ping") + server_.RequestCount("/pong"), 21u);
 }
 
 TEST_F(WebBrowserLoadTest, AboutBlankIsThereAtOnceAndCanBeWritten) {
@@ -91,9 +119,9 @@ TEST_F(WebBrowserLoadTest, LocalFilesLoadWithTheirPictures) {
 TEST_F(WebBrowserLoadTest, UnreachableHostsAndShortErrorRepliesShowTheErrorPage) {
     ASSERT_TRUE(Load(L"http://127.0.0.1:1/ad.html", 20000));
     EXPECT_EQ(completes_.back(), L"http://127.0.0.1:1/ad.html");
-    EXPECT_NE(Outer().find(L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875"), std::wstring::npos);
+    EXPECT_NE(Outer().find(kNotFound), std::wstring::npos);
     ASSERT_TRUE(Load(Url("/missing")));
-    EXPECT_NE(Outer().find(L"\x65E0\x6CD5\x627E\x5230\x8BE5\x9875"), std::wstring::npos);
+    EXPECT_NE(Outer().find(kNotFound), std::wstring::npos);
     HttpResponse longError = TestHttpServer::Text("<body>" + std::string(600, 'e') + "</body>");
     longError.status = 500;
     server_.Route("/long", longError);
@@ -129,6 +157,92 @@ TEST_F(WebBrowserLoadTest, ASilentServerDoesNotHoldTheWindowUp) {
     ASSERT_TRUE(Load(Url("/page")));
     PumpFor(300);
     EXPECT_EQ(completes_, std::vector<std::wstring>{Url("/page")});
+}
+
+// A server that sends a byte now and then is cut off at the whole-fetch
+// limit, and what arrived by then is kept.
+TEST(WebFetchTest, ATricklingReplyEndsAtTheWholeFetchLimit) {
+    TestHttpServer server;
+    HttpResponse trickle = TestHttpServer::Text(std::string(2000, 'x'));
+    trickle.chunkBytes = 1;
+    trickle.chunkDelayMs = 20;  // 40 s for the whole body
+    server.Route("/trickle", trickle);
+    FetchResult r;
+    r.requestUrl = server.BaseUrlW() + L"/trickle";
+    HttpFetch how;
+    how.wholeFetchMs = 1000;
+    const DWORD start = GetTickCount();
+    FetchHttp(r, how);
+    EXPECT_LT(GetTickCount() - start, 4000u);
+    EXPECT_TRUE(r.replied);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_FALSE(r.body.empty());
+    EXPECT_LT(r.body.size(), 2000u);
+}
+
+// The server keeps the connection after a page and writes a second reply
+// on it that nobody asked for: the next page is the server's answer to its
+// own request.
+TEST_F(WebBrowserLoadTest, BytesLeftOnAConnectionAreNotTakenForTheNextPage) {
+    const std::string left = "<title>Left</title>LEFT OVER from the reply before";
+    HttpResponse first = TestHttpServer::Text("<title>First</title>" + std::string(400, 'a'));
+    first.lateReply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(left.size()) +
+                      "\r\n\r\n" + left;
+    server_.Route("/first", first);
+    server_.Route("/second", TestHttpServer::Text("<title>Second</title>second page"));
+    ASSERT_TRUE(Load(Url("/first")));
+    EXPECT_EQ(view_->Document()->title(), L"First");
+    ASSERT_TRUE(PumpUntil([&] { return server_.Answering() == 0; }));
+    ASSERT_TRUE(Load(Url("/second")));
+    EXPECT_EQ(view_->Document()->title(), L"Second");
+    EXPECT_EQ(server_.RequestCount("/second"), 1u);
+}
+
+// Pictures whose fetches end together are laid out together: the page is
+// laid out once for them, not once per picture.
+TEST_F(WebBrowserLoadTest, PicturesArrivingTogetherCauseOneLayout) {
+    std::mutex mu;
+    std::condition_variable cv;
+    bool open = false;
+    std::string page = "<body leftmargin=0 topmargin=0>";
+    for (int i = 0; i < 4; ++i) {  // as many as the view fetches at once
+        const std::string path = "/held" + std::to_string(i) + ".bmp";
+        page += "<img src=\"" + path + "\">";
+        server_.Route(path, [&](const HttpRequest&) {
+            std::unique_lock<std::mutex> lock(mu);
+            cv.wait_for(lock, std::chrono::seconds(20), [&] { return open; });
+            return TestHttpServer::Text(BlueBitmap(), "image/bmp");
+        });
+    }
+    server_.Route("/pictures", TestHttpServer::Text(page));
+    ASSERT_TRUE(Load(Url("/pictures")));
+    ASSERT_TRUE(PumpUntil([&] {
+        for (int i = 0; i < 4; ++i)
+            if (!server_.RequestCount("/held" + std::to_string(i) + ".bmp")) return false;
+        return true;
+    }));
+    const size_t before = view_->LayoutCount();
+    {
+        std::lock_guard<std::mutex> lock(mu);
+        open = true;
+    }
+    cv.notify_all();
+    // Each fetch posts its arrival to the view's window: the four are
+    // taken from the queue as they come and handed over together.
+    std::vector<MSG> arrivals;
+    const DWORD start = GetTickCount();
+    while (arrivals.size() < 4 && GetTickCount() - start < 8000) {
+        MSG msg;
+        if (PeekMessageW(&msg, view_->hwnd(), WM_APP, 0xBFFF, PM_REMOVE)) arrivals.push_back(msg);
+        else MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+    }
+    ASSERT_EQ(arrivals.size(), 4u);
+    for (const MSG& msg : arrivals) DispatchMessageW(&msg);
+    ASSERT_TRUE(PumpUntil([&] {
+        const Pixels px = Render();
+        return std::count(px.rgb.begin(), px.rgb.end(), Rgb(0, 0, 255)) == 4 * 16;
+    }));
+    EXPECT_EQ(view_->LayoutCount() - before, 1u);
 }
 
 TEST_F(WebBrowserLoadTest, StopDropsTheLoadAndRefreshFetchesAgain) {
