@@ -14,6 +14,7 @@
 #include "iButton.h"
 #include "CTabItem.h"
 #include "ControlToolTips.h"
+#include "ProcessCounters.h"
 #include "TabTestSupport.h"
 
 namespace {
@@ -199,6 +200,35 @@ TEST_F(FlashGameTest, ClosingThePageInItsTabSelectsTheCatalogueTab) {
     EXPECT_FALSE(page->Loaded());
     EXPECT_EQ(Strip().Selected(), 1);
     EXPECT_EQ(Tabs().Count(), 2);
+}
+
+// The tool bar's tips are set while the page is a window of its own, before
+// its tab makes it a child: closing the tab takes their tip window too.
+TEST_F(FlashGameTest, AHundredPagesOpenedAndClosedInTheirTabsLeaveNoWindowOrGdiObject) {
+    // The counters move: a brush more is an object more.
+    const int probeBefore = GdiObjectCount();
+    HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
+    ASSERT_EQ(GdiObjectCount(), probeBefore + 1);
+    DeleteObject(probe);
+    // The first pages fill what is made once (skin pictures, classes, fonts).
+    for (int i = 0; i < 5; ++i) {
+        Open(L"First");
+        Close(L"First");
+    }
+    PumpFor(30);
+    const int windows = TopLevelWindowCount(), objects = GdiObjectCount();
+    for (int i = 0; i < 100; ++i) {
+        const std::wstring name = L"Game " + std::to_wstring(i);
+        Open(name);
+        ASSERT_NE(ControlToolTipWindow(page->Eject_Tool_Replay.hwnd()), nullptr);
+        Close(name);
+    }
+    PumpFor(30);
+    EXPECT_EQ(TopLevelWindowCount(), windows);
+    // Wine's cache of window DCs (a DC, its region and its bitmap each) may
+    // still grow by an entry or two, to the most ever in use at once: far
+    // from the hundred objects that one a page would leave.
+    EXPECT_LT(GdiObjectCount(), objects + 10);
 }
 
 // A press and release with the pointer really over the button, as a user's
