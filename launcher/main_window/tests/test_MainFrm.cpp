@@ -176,6 +176,8 @@ TEST_F(MainFrmTest, CloseQuitsOnZeroOrWithoutRowAndEndsThePlayers) {
 // "我的盒子" sets the tips of its buttons while it is a window of its own,
 // before the strip makes it a child: they go with the main window.
 TEST_F(MainFrmTest, ShownAndUnloadedAgainAndAgainLeavesNoWindowOrGdiObject) {
+    // Its pages show the not-found page at once: nothing of theirs is on its way.
+    PortalUrl = L"http://127.0.0.1:1";
     f.Show();
     f.Unload();
     const int windows = TopLevelWindowCount(), objects = GdiObjectCount();
