@@ -33,6 +33,10 @@ struct Result {
 inline constexpr int kDesignWidth = 15540, kDesignHeight = 9585;
 // What web_tool adds to or takes from the window's height.
 inline constexpr int kToolGrowth = 1000;
+// The least window an edge drag leaves: the logo, a tab and the caption
+// buttons across (the tool strip's four buttons need less), the tab strip,
+// the tool strip and some of the page down.
+inline constexpr int kMinWidth = 4500, kMinHeight = 3000;
 
 Result Compute(const Input& in);
 

@@ -7,6 +7,7 @@
 #include "PlayerLayout.h"
 #include "PortalConfig.h"
 #include "WebUrl.h"
+#include "WindowRegion.h"
 
 namespace {
 
@@ -150,6 +151,7 @@ void WebMainFrm::Form_Load() {
     objStyle_->CloseClick = [this] { objStyle_CloseClick(); };
     AutoRedraw(true);
     objStyle_->objForm(this);
+    objStyle_->MinimumSize(PlayerLayout::kMinWidth, PlayerLayout::kMinHeight);
     objStyle_->SetWindowStyle(hWnd());
 
     WebBForm->Caption(Caption());
@@ -224,8 +226,7 @@ void WebMainFrm::Form_Resize() {
 }
 
 void WebMainFrm::RectRgn(HWND hwnd, int16_t right, int16_t bottom, int16_t cornerWidth, int16_t cornerHeight) {
-    // The window owns the region from now on.
-    SetWindowRgn(hwnd, CreateRoundRectRgn(0, 0, right, bottom, cornerWidth, cornerHeight), TRUE);
+    SetRoundRectRegion(hwnd, right, bottom, cornerWidth, cornerHeight);
 }
 
 void WebMainFrm::Form_Unload(int&) {

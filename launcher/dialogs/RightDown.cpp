@@ -4,6 +4,7 @@
 #include "Rounding.h"
 #include "Settings.h"
 #include "Twips.h"
+#include "WindowRegion.h"
 
 RightDown::RightDown()
     : Label1(*this), W_Close(*this), Picture1(*this), WB(Picture1), TimerClose(*this), iButton1(*this) {
@@ -55,9 +56,7 @@ void RightDown::RoundOutline() {
 }
 
 void RightDown::RectRgn(HWND hwnd, int16_t Top, int16_t Buttom, int16_t EllipseW, int16_t EllipseH) {
-    HRGN region = CreateRoundRectRgn(0, 0, Top, Buttom, EllipseW, EllipseH);
-    // The window owns the region once it is set; only a refused one is ours to delete.
-    if (!SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
+    SetRoundRectRegion(hwnd, Top, Buttom, EllipseW, EllipseH);
 }
 
 void RightDown::W_Close_Click() { Unload(); }

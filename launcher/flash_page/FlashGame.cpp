@@ -1,6 +1,7 @@
 #include "FlashGame.h"
 
 #include "CTabItems.h"
+#include "FlashGameLayout.h"
 #include "FlashGameMovie.h"
 #include "HandlerScope.h"
 #include "IuTab.h"
@@ -54,6 +55,7 @@ void FlashGame::URL(const std::wstring& UrlValue, const std::wstring& IntroduceV
     objStyle = std::make_shared<cSetStyle>();
     objStyle->CloseClick = [this] { objStyle_CloseClick(); };
     objStyle->objForm(this);
+    objStyle->MinimumSize(FlashGameLayout::kPopMinWidth, FlashGameLayout::kPopMinHeight);
     objStyle->SetWindowStyle(hWnd());
 
     WebBForm->Caption(Caption());

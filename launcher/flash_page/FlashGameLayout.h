@@ -21,6 +21,10 @@ inline constexpr int kCloseRight = 730;
 inline constexpr int kMinWidth = 360;
 inline constexpr int kScrollButtonWidth = 645;
 inline constexpr int kCornerEllipse = 6;  // pixels
+// The least popped-out page an edge drag leaves: the tool bar's buttons
+// with its right cap and the frame's margins across, the title bar, some
+// of the movie and the tool bar down.
+inline constexpr int kPopMinWidth = 4500, kPopMinHeight = 2250;
 
 struct Box {
     int left = 0, top = 0, width = 0, height = 0;

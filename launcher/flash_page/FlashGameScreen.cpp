@@ -7,13 +7,12 @@
 #include "IuTab.h"
 #include "MainFrm.h"
 #include "ProgramFiles.h"
+#include "WindowRegion.h"
 
 using namespace FlashGameLayout;
 
 void FlashGame::RectRgn(HWND hwnd, int16_t Top, int16_t Buttom, int16_t w, int16_t h) {
-    // The window owns the region once SetWindowRgn accepts it.
-    HRGN region = CreateRoundRectRgn(0, 0, Top, Buttom, w, h);
-    if (region && !SetWindowRgn(hwnd, region, TRUE)) DeleteObject(region);
+    SetRoundRectRegion(hwnd, Top, Buttom, w, h);
 }
 
 void FlashGame::Form_Resize() {

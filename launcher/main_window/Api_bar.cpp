@@ -1,5 +1,7 @@
 #include "Api_bar.h"
 
+#include "WindowRegion.h"
+
 namespace {
 constexpr LONG kFrameOn = 0x00CF0000;   // caption, system menu, sizing border, min and max boxes
 constexpr LONG kFrameOff = 0x00C50000;  // caption, sizing border, max box
@@ -14,6 +16,5 @@ void ShowWindowFrame(HWND hWnd, bool bShow) {
 }
 
 void SetRoundRegion(HWND hWnd, int16_t Width, int16_t Height, int16_t EllipseW, int16_t EllipseH) {
-    HRGN region = CreateRoundRectRgn(0, 0, Width, Height, EllipseW, EllipseH);
-    if (!SetWindowRgn(hWnd, region, TRUE)) DeleteObject(region);  // not handed over
+    SetRoundRectRegion(hWnd, Width, Height, EllipseW, EllipseH);
 }

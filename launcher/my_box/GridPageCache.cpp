@@ -9,11 +9,15 @@ Surface* GridPageCache::Find(int page) {
     return nullptr;
 }
 
-Surface& GridPageCache::Add(int page, COLORREF background) {
+std::unique_ptr<Surface> GridPageCache::NewSheet(COLORREF background) {
+    auto sheet = std::make_unique<Surface>(background);
+    sheet->Resize(kCellsPerPage * kPictureSize, kPictureSize + kCaptionHeight);
+    return sheet;
+}
+
+Surface& GridPageCache::Keep(int page, std::unique_ptr<Surface> sheet) {
     kept_.remove_if([page](const Kept& k) { return k.page == page; });
     if (static_cast<int>(kept_.size()) >= kPages) kept_.pop_back();
-    kept_.push_front({page, std::make_unique<Surface>(background)});
-    Surface& sheet = *kept_.front().sheet;
-    sheet.Resize(kCellsPerPage * kPictureSize, kPictureSize + kCaptionHeight);
-    return sheet;
+    kept_.push_front({page, std::move(sheet)});
+    return *kept_.front().sheet;
 }

@@ -19,8 +19,10 @@ public:
 
     // The page's sheet, or nullptr when none is kept; a found one becomes the most recent.
     Surface* Find(int page);
-    // A new sheet for the page, filled with `background`, the most recent.
-    Surface& Add(int page, COLORREF background);
+    // A sheet of a page's size filled with `background`, not kept yet.
+    static std::unique_ptr<Surface> NewSheet(COLORREF background);
+    // Keeps the composed sheet as the page's, the most recent.
+    Surface& Keep(int page, std::unique_ptr<Surface> sheet);
     void Clear() { kept_.clear(); }
 
     // Where a cell's framed picture and its caption are on a sheet.

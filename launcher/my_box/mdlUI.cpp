@@ -2,12 +2,16 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <type_traits>
+#include <vector>
 
 #include "DibHeader.h"
 #include "GridPageCache.h"
 #include "PictureDecode.h"
+#include "PictureHeader.h"
 #include "ProgramFiles.h"
+#include "ScopedGdi.h"
 #include "StdPicture.h"
 
 namespace {
@@ -20,6 +24,9 @@ constexpr BLENDFUNCTION kVeilBlend{AC_SRC_OVER, 0, 48, 0};
 // normal, current page, under the pointer) on the page's colour.
 constexpr COLORREF kPlainKnob[] = {kCaptionBack, RGB(176, 176, 176), RGB(64, 112, 192), RGB(128, 160, 208)};
 constexpr int kPlainKnobInset = 4;
+// A thumbnail is drawn at 72 x 72: one declaring more pixels than this is
+// not decoded at all (a file of a few hundred bytes can declare gigabytes).
+constexpr int64_t kMaxThumbnailPixels = 4 << 20;
 
 // A memory DC with one bitmap selected for the object's life.
 class SelectedDC {
@@ -52,9 +59,8 @@ HBITMAP NewSection(int cx, int cy, void** bits = nullptr) {
 // A square of one colour.
 void FillArea(HDC target, int left, int top, int size, COLORREF colour) {
     const RECT area{left, top, left + size, top + size};
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(target, &area, brush);
-    DeleteObject(brush);
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(target, &area, brush.get());
 }
 
 void DrawPlainKnob(HDC target, const PageButtonRect& b) {
@@ -64,61 +70,73 @@ void DrawPlainKnob(HDC target, const PageButtonRect& b) {
                  kPlainKnob[b.State]);
 }
 
-// The picture file stretched to 72 x 72 at (x, y); false when it cannot be read.
+// The picture file stretched to 72 x 72 at (x, y), decoded once by the
+// decoder its header names; false when it cannot be read, is damaged or
+// declares too many pixels.
 bool DrawThumbnail(HDC dc, int x, int y, const std::wstring& path) {
     if (path.empty()) return false;
-    SetStretchBltMode(dc, COLORONCOLOR);
-    DecodedPixels pixels;
-    if (DecodeOpaqueFile(path, pixels)) {
-        const BITMAPINFO bi{DibHeader(pixels.width, -pixels.height, 32), {}};
-        return StretchDIBits(dc, x, y, kThumbSize, kThumbSize, 0, 0, pixels.width, pixels.height, pixels.bgra.data(), &bi,
-                             DIB_RGB_COLORS, SRCCOPY) != 0;
-    }
-    // Other kinds (a bitmap, a transparent GIF) through the picture loader.
     try {
-        if (const std::shared_ptr<StdPicture> picture = LoadPicture(path)) {
-            picture->Render(dc, x, y, kThumbSize, kThumbSize);
-            return true;
+        std::vector<BYTE> bytes;
+        if (!ReadWholeFile(path, bytes)) return false;
+        const std::optional<PictureHeader> header = ReadPictureHeader(bytes.data(), bytes.size());
+        if (!header || header->Pixels() > kMaxThumbnailPixels) return false;
+        SetStretchBltMode(dc, COLORONCOLOR);
+        if (DecodedInProgram(*header)) {
+            DecodedPixels pixels;
+            if (!DecodeOpaquePixels(bytes.data(), bytes.size(), pixels)) return false;
+            const BITMAPINFO bi{DibHeader(pixels.width, -pixels.height, 32), {}};
+            return StretchDIBits(dc, x, y, kThumbSize, kThumbSize, 0, 0, pixels.width, pixels.height,
+                                 pixels.bgra.data(), &bi, DIB_RGB_COLORS, SRCCOPY) != 0;
         }
+        // Other kinds (a bitmap, a transparent GIF) through the system's picture loading.
+        PictureFromBytes(bytes)->Render(dc, x, y, kThumbSize, kThumbSize);
+        return true;
     } catch (...) {
+        // Not enough memory for it, or no picture the system reads.
+        return false;
     }
-    return false;
 }
 
-// Composes the page's games onto a new sheet of the page cache: each
-// picture (or the page's colour where there is none) under the frame, each
-// name below it.
-Surface& ComposePage(const GridCanvas& canvas, int page) {
-    const int count = canvas.grid.ItemCount;
-    Surface& sheet = canvas.pages.Add(page, kCaptionBack);
-    HDC dc = sheet.dc();
-    SelectObject(dc, GetCurrentObject(canvas.dc, OBJ_FONT));
-    SetTextColor(dc, canvas.textColour);
-    SetBkMode(dc, TRANSPARENT);
-    HBRUSH brush = CreateSolidBrush(kCaptionBack);
-    const SelectedDC bed(canvas.skin.Bed);
-    for (int cell = 0; cell < kCellsPerPage && page * kCellsPerPage + cell < count; ++cell) {
-        const int entry = page * kCellsPerPage + cell + 1;
-        const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
-        PatBlt(dc, pic.x, pic.y, kPictureSize, kPictureSize, BLACKNESS);
-        if (!DrawThumbnail(dc, pic.x + 1, pic.y + 1, canvas.picturePath(entry))) {
-            RECT inner{pic.x + 1, pic.y + 1, pic.x + 1 + kThumbSize, pic.y + 1 + kThumbSize};
-            FillRect(dc, &inner, brush);
+// Composes the page's games onto a new sheet, kept in the page cache once
+// whole: each picture (or the page's colour where there is none) under the
+// frame, each name below it. Nullptr when it cannot be composed.
+const Surface* ComposePage(const GridCanvas& canvas, int page) {
+    try {
+        const int count = canvas.grid.ItemCount;
+        std::unique_ptr<Surface> sheet = GridPageCache::NewSheet(kCaptionBack);
+        HDC dc = sheet->dc();
+        if (!dc) return nullptr;
+        SelectObject(dc, GetCurrentObject(canvas.dc, OBJ_FONT));
+        SetTextColor(dc, canvas.textColour);
+        SetBkMode(dc, TRANSPARENT);
+        const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(kCaptionBack));
+        const SelectedDC bed(canvas.skin.Bed);
+        for (int cell = 0; cell < kCellsPerPage && page * kCellsPerPage + cell < count; ++cell) {
+            const int entry = page * kCellsPerPage + cell + 1;
+            const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
+            PatBlt(dc, pic.x, pic.y, kPictureSize, kPictureSize, BLACKNESS);
+            if (!DrawThumbnail(dc, pic.x + 1, pic.y + 1, canvas.picturePath(entry))) {
+                RECT inner{pic.x + 1, pic.y + 1, pic.x + 1 + kThumbSize, pic.y + 1 + kThumbSize};
+                FillRect(dc, &inner, brush.get());
+            }
+            if (bed.get())
+                AlphaBlend(dc, pic.x, pic.y, kPictureSize, kPictureSize, bed.get(), 0, 0, kPictureSize, kPictureSize,
+                           kFrameBlend);
+            // Wide text: names show whatever the system's code page.
+            std::wstring name(canvas.entries.Name(entry));
+            RECT text{caption.x, caption.y, caption.x + kCaptionWidth, caption.y + kCaptionHeight};
+            DrawTextW(dc, name.data(), -1, &text, kCaptionFormat);
         }
-        if (bed.get())
-            AlphaBlend(dc, pic.x, pic.y, kPictureSize, kPictureSize, bed.get(), 0, 0, kPictureSize, kPictureSize, kFrameBlend);
-        // Wide text: names show whatever the system's code page.
-        std::wstring name(canvas.entries.Name(entry));
-        RECT text{caption.x, caption.y, caption.x + kCaptionWidth, caption.y + kCaptionHeight};
-        DrawTextW(dc, name.data(), -1, &text, kCaptionFormat);
+        return &canvas.pages.Keep(page, std::move(sheet));
+    } catch (...) {
+        // Out of memory half-way: nothing half-drawn is kept or shown.
+        return nullptr;
     }
-    DeleteObject(brush);
-    return sheet;
 }
 
-// The page as composed before, or composed now.
-const Surface& PageSheet(const GridCanvas& canvas, int page) {
-    if (const Surface* kept = canvas.pages.Find(page)) return *kept;
+// The page as composed before, or composed now; nullptr when it cannot be.
+const Surface* PageSheet(const GridCanvas& canvas, int page) {
+    if (const Surface* kept = canvas.pages.Find(page)) return kept;
     return ComposePage(canvas, page);
 }
 
@@ -160,12 +178,12 @@ void PreparePage(const GridCanvas& canvas, int page) {
 void DrawGamePage(const GridCanvas& canvas, int page) {
     const int count = canvas.grid.ItemCount;
     HDC target = canvas.dc;
-    const Surface* sheet = page * kCellsPerPage < count ? &PageSheet(canvas, page) : nullptr;
-    HBRUSH brush = CreateSolidBrush(kCaptionBack);
+    const Surface* sheet = page * kCellsPerPage < count ? PageSheet(canvas, page) : nullptr;
+    const ScopedGdiObject<HBRUSH> brush(CreateSolidBrush(kCaptionBack));
     for (int cell = 0; cell < kCellsPerPage; ++cell) {
         const int entry = page * kCellsPerPage + cell + 1;
         const GameCellRect& rect = canvas.grid.GameCells[cell];
-        if (entry <= count) {
+        if (entry <= count && sheet) {
             const POINT pic = GridPageCache::PictureAt(cell), caption = GridPageCache::CaptionAt(cell);
             BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, sheet->dc(), pic.x, pic.y, SRCCOPY);
             BitBlt(target, rect.TextRect.Left, rect.TextRect.Top, kCaptionWidth, kCaptionHeight, sheet->dc(), caption.x,
@@ -173,17 +191,17 @@ void DrawGamePage(const GridCanvas& canvas, int page) {
             continue;
         }
         RECT text{rect.TextRect.Left, rect.TextRect.Top, rect.TextRect.Right, rect.TextRect.Bottom};
-        FillRect(target, &text, brush);
-        if (HBITMAP origin = canvas.skin.Origin) {
+        FillRect(target, &text, brush.get());
+        if (HBITMAP origin = entry > count ? canvas.skin.Origin : nullptr) {
             SelectedDC src(origin);
             BitBlt(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kPictureSize, src.get(), 0, 0, SRCCOPY);
         } else {
-            // Without its picture an empty slot is the page's colour, not
-            // whatever the page shown before left there.
+            // An empty slot without its picture, or a game whose page could
+            // not be composed, is the page's colour, not whatever the page
+            // shown before left there.
             FillArea(target, rect.PicRect.Left, rect.PicRect.Top, kPictureSize, kCaptionBack);
         }
     }
-    DeleteObject(brush);
     const GameCellRect &first = canvas.grid.GameCells.front(), &last = canvas.grid.GameCells.back();
     ShowArea(canvas, RECT{first.PicRect.Left, first.PicRect.Top, last.PicRect.Right, last.TextRect.Bottom});
 }
@@ -192,8 +210,8 @@ void DrawGameCell(const GridCanvas& canvas, int entry, const GameCellRect& cell,
     const POINT pic = GridPageCache::PictureAt((entry - 1) % kCellsPerPage);
     HDC target = canvas.dc;
     const int x = cell.PicRect.Left, y = cell.PicRect.Top;
-    BitBlt(target, x, y, kPictureSize, kPictureSize, PageSheet(canvas, (entry - 1) / kCellsPerPage).dc(), pic.x, pic.y,
-           SRCCOPY);
+    if (const Surface* sheet = PageSheet(canvas, (entry - 1) / kCellsPerPage))
+        BitBlt(target, x, y, kPictureSize, kPictureSize, sheet->dc(), pic.x, pic.y, SRCCOPY);
     if (hover == 1 && canvas.skin.White) {
         SelectedDC veil(canvas.skin.White);
         AlphaBlend(target, x, y, kPictureSize, kPictureSize, veil.get(), 0, 0, kPictureSize, kPictureSize, kVeilBlend);

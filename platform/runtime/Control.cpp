@@ -4,7 +4,6 @@
 
 #include "Canvas.h"
 #include "CommandButton.h"
-#include "ControlToolTips.h"
 #include "Form.h"
 
 Control::Control(Canvas* container) : container_(container) {
@@ -107,7 +106,12 @@ void Control::Enabled(bool value) {
 
 void Control::ToolTipText(const std::wstring& value) {
     p_.toolTipText = value;
-    if (Handle()) SetControlToolTip(Handle(), value);
+    ShowToolTip(value);
+}
+
+void Control::ShowToolTip(const std::wstring& text) {
+    if (!Handle()) return;
+    if (Form* form = Parent()) form->ToolTips().Set(form->hwnd(), Handle(), text);
 }
 
 void Control::FontName(const std::wstring& value) {
@@ -193,7 +197,7 @@ void Control::ContainerCreated() {
 }
 
 void Control::ContainerUnloaded() {
-    if (Handle()) SetControlToolTip(Handle(), {});
+    ShowToolTip({});
     DropWindow();
     if (designSaved_) RestoreDesign();
     FontChanged();
@@ -212,7 +216,7 @@ void Control::CreateWindowNow() {
     cp.cy = p_.cy;
     if (!MakeWindow(cp)) return;
     if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    if (!p_.toolTipText.empty()) SetControlToolTip(Handle(), p_.toolTipText);
+    if (!p_.toolTipText.empty()) ShowToolTip(p_.toolTipText);
     Created();
 }
 

@@ -167,6 +167,8 @@ private:
     void ReadGeometry();
     void ApplyGeometry();
     void MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Gives the window the tip `text` in its form's tip window (empty: none).
+    void ShowToolTip(const std::wstring& text);
     // Whether the window handles the key itself (a multi-line edit takes Enter).
     bool UsesKey(WPARAM key);
     // Enter that this control does not use presses its form's default button;

@@ -4,8 +4,7 @@
 
 namespace {
 
-const wchar_t kTipsProp[] = L"Orvane.ToolTips";  // on the top-level window: its tip window
-const wchar_t kTipProp[] = L"Orvane.ToolTip";    // on a control: the tip window that has it
+const wchar_t kTipProp[] = L"Orvane.ToolTip";  // on a control: the tip window that has it
 
 TOOLINFOW ToolFor(HWND control) {
     TOOLINFOW ti{};
@@ -21,19 +20,7 @@ HWND TipWindowOf(HWND control) {
     return tip && IsWindow(tip) ? tip : nullptr;
 }
 
-// The tip window is owned by the top-level window, so it goes with it.
-HWND TipWindowFor(HWND control) {
-    const HWND root = GetAncestor(control, GA_ROOT);
-    HWND tip = static_cast<HWND>(GetPropW(root, kTipsProp));
-    if (tip && IsWindow(tip)) return tip;
-    tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
-    if (tip) SetPropW(root, kTipsProp, tip);
-    return tip;
-}
-
-// Tools of windows destroyed since (a page unloaded inside another window)
+// Tools of windows destroyed since (an element of a control array unloaded)
 // go, and so does an entry of a handle now given to a new window.
 void DropStaleTools(HWND tip, HWND control) {
     TOOLINFOW ti = ToolFor(control);
@@ -75,7 +62,7 @@ void EnsureRelayHook() { thread_local RelayHook hook; }
 
 HWND ControlToolTipWindow(HWND control) { return control ? TipWindowOf(control) : nullptr; }
 
-void SetControlToolTip(HWND control, const std::wstring& text) {
+void ControlToolTips::Set(HWND form, HWND control, const std::wstring& text) {
     if (!control) return;
     TOOLINFOW ti = ToolFor(control);
     if (text.empty()) {
@@ -83,17 +70,28 @@ void SetControlToolTip(HWND control, const std::wstring& text) {
         RemovePropW(control, kTipProp);
         return;
     }
-    HWND tip = TipWindowOf(control);
-    if (!tip) {
-        tip = TipWindowFor(control);
-        if (!tip) return;
-        DropStaleTools(tip, control);
+    if (const HWND tip = TipWindowOf(control)) {
         ti.lpszText = const_cast<wchar_t*>(text.c_str());
-        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        SetPropW(control, kTipProp, tip);
-        EnsureRelayHook();
+        SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
         return;
     }
+    if (!tip_ || !IsWindow(tip_)) {
+        // Owned by the form (or, when it is a child already, by its top-level
+        // window), so that the tip shows over it.
+        tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+        if (!tip_) return;
+    }
+    DropStaleTools(tip_, control);
     ti.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SetPropW(control, kTipProp, tip_);
+    EnsureRelayHook();
+}
+
+void ControlToolTips::Drop() {
+    // A top-level form's window took it along already.
+    if (tip_ && IsWindow(tip_)) DestroyWindow(tip_);
+    tip_ = nullptr;
 }

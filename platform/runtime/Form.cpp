@@ -244,6 +244,7 @@ void Form::DestroyedFromOutside() {
 }
 
 void Form::OnDestroyed() {
+    toolTips_.Drop();
     Canvas::OnDestroyed();
     if (!destroyedOutside_) return;
     destroyedOutside_ = false;

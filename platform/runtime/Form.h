@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "Canvas.h"
+#include "ControlToolTips.h"
 
 enum class FormWindowStateConstants { Normal = 0, Minimized = 1, Maximized = 2 };
 enum class FormBorderStyleConstants { None = 0, FixedSingle = 1, Sizable = 2, FixedDialog = 3 };
@@ -68,6 +69,9 @@ public:
     // Called by the DDE server for an execute sent to this form's topic;
     // returns true when the form accepted it.
     bool DeliverLinkExecute(const std::wstring& command);
+
+    // The tip window of the controls on this form; it goes with the form's window.
+    ControlToolTips& ToolTips() { return toolTips_; }
 
     // Number of forms loaded in this process.
     static int LoadedCount();
@@ -137,4 +141,5 @@ private:
     bool destroyedOutside_ = false;
     std::optional<FormWindowStateConstants> pendingState_;  // set while hidden
     struct { int cx = -1, cy = -1; bool minimized = false; } lastResize_;
+    ControlToolTips toolTips_;
 };

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr size_t kMaxPixels = size_t{1} << 26;  // a larger picture is left to the system
+constexpr size_t kMaxPixels = size_t{1} << 26;  // a larger picture is refused
 constexpr int kMaxCodes = 4096;
 
 class Reader {

@@ -1,6 +1,6 @@
 // The first picture of a GIF file as palette indices: the form in which a
 // GIF is small (one byte a pixel) and quick to read. Pure logic, free of
-// windows.h; anything it does not read is left to the system's decoder.
+// windows.h; which pictures go to it is read from their headers.
 #pragma once
 #include <array>
 #include <cstddef>

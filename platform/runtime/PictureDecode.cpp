@@ -13,7 +13,12 @@
 
 namespace {
 
-bool IsJpeg(const BYTE* b, size_t size) { return size >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }
+// The kind of picture decoded here, or nothing.
+std::optional<PictureKind> InProgramKind(const BYTE* bytes, size_t size) {
+    const std::optional<PictureHeader> header = ReadPictureHeader(bytes, size);
+    if (!header || !DecodedInProgram(*header)) return std::nullopt;
+    return header->kind;
+}
 
 bool OpaqueGif(const BYTE* bytes, size_t size, GifPicture& gif) {
     return DecodeGif(bytes, size, gif) && !gif.transparent;
@@ -64,8 +69,22 @@ HBITMAP PaletteSection(const GifPicture& gif) {
 
 }  // namespace
 
+bool DecodedInProgram(const PictureHeader& header) {
+    switch (header.kind) {
+    case PictureKind::Jpeg:
+        return (header.jpegFrame == 0xC0 || header.jpegFrame == 0xC1 || header.jpegFrame == 0xC2) &&
+               header.jpegPrecision == 8;
+    case PictureKind::Gif:
+        return !header.transparent;
+    default:
+        return false;
+    }
+}
+
 bool DecodeOpaquePixels(const BYTE* bytes, size_t size, DecodedPixels& out) {
-    if (IsJpeg(bytes, size)) return DecodeJpeg(bytes, size, out);
+    const std::optional<PictureKind> kind = InProgramKind(bytes, size);
+    if (!kind) return false;
+    if (*kind == PictureKind::Jpeg) return DecodeJpeg(bytes, size, out);
     GifPicture gif;
     if (!OpaqueGif(bytes, size, gif)) return false;
     out.width = gif.width;
@@ -95,13 +114,10 @@ bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes) {
     return ok;
 }
 
-bool DecodeOpaqueFile(const std::wstring& path, DecodedPixels& out) {
-    std::vector<BYTE> bytes;
-    return ReadWholeFile(path, bytes) && DecodeOpaquePixels(bytes.data(), bytes.size(), out);
-}
-
 HBITMAP DecodeOpaquePicture(const BYTE* bytes, size_t size) {
-    if (!IsJpeg(bytes, size)) {
+    const std::optional<PictureKind> kind = InProgramKind(bytes, size);
+    if (!kind) return nullptr;
+    if (*kind == PictureKind::Gif) {
         GifPicture gif;
         return OpaqueGif(bytes, size, gif) ? PaletteSection(gif) : nullptr;
     }

@@ -104,6 +104,42 @@ void StdPicture::Render(HDC dc, int x, int y, int cx, int cy) const {
     Render(dc, x, y, cx, cy, 0, 0, pixels_.cx, pixels_.cy);
 }
 
+IPicture* OleLoadPictureBytes(const void* bytes, size_t size) {
+    if (size > 0x7FFFFFFF) return nullptr;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
+    if (!mem) return nullptr;
+    void* copy = GlobalLock(mem);
+    if (!copy) {
+        GlobalFree(mem);
+        return nullptr;
+    }
+    if (size) memcpy(copy, bytes, size);
+    GlobalUnlock(mem);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream))) {
+        GlobalFree(mem);
+        return nullptr;
+    }
+    IPicture* picture = nullptr;
+    if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture))))
+        picture = nullptr;
+    stream->Release();
+    return picture;
+}
+
+std::shared_ptr<StdPicture> PictureFromBytes(const std::vector<BYTE>& bytes) {
+    const std::optional<PictureHeader> header = ReadPictureHeader(bytes.data(), bytes.size());
+    if (header && DecodedInProgram(*header)) {
+        HBITMAP decoded = DecodeOpaquePicture(bytes.data(), bytes.size());
+        if (!decoded) throw RaisedError(481, "LoadPicture", "Invalid picture");
+        return StdPicture::FromBitmap(decoded);
+    }
+    EnsureCom();
+    IPicture* picture = OleLoadPictureBytes(bytes.data(), bytes.size());
+    if (!picture) throw RaisedError(481, "LoadPicture", "Invalid picture");
+    return std::make_shared<StdPicture>(picture);
+}
+
 std::shared_ptr<StdPicture> LoadPicture(const std::wstring& path) {
     if (path.empty()) return nullptr;
     std::vector<BYTE> bytes;
@@ -114,23 +150,5 @@ std::shared_ptr<StdPicture> LoadPicture(const std::wstring& path) {
         if (!cursor) throw RaisedError(481, "LoadPicture", "Invalid picture");
         return StdPicture::FromIcon(static_cast<HICON>(cursor));
     }
-    if (HBITMAP decoded = DecodeOpaquePicture(bytes.data(), bytes.size())) return StdPicture::FromBitmap(decoded);
-    EnsureCom();
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
-    if (!mem) throw RaisedError(7, "LoadPicture", "Out of memory");
-    if (!bytes.empty()) {
-        memcpy(GlobalLock(mem), bytes.data(), bytes.size());
-        GlobalUnlock(mem);
-    }
-    IStream* stream = nullptr;
-    IPicture* picture = nullptr;
-    HRESULT hr = CreateStreamOnHGlobal(mem, TRUE, &stream);
-    if (SUCCEEDED(hr)) {
-        hr = OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
-        stream->Release();
-    } else {
-        GlobalFree(mem);
-    }
-    if (FAILED(hr) || !picture) throw RaisedError(481, "LoadPicture", "Invalid picture");
-    return std::make_shared<StdPicture>(picture);
+    return PictureFromBytes(bytes);
 }

@@ -6,8 +6,10 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 enum class PictureTypeConstants { None = 0, Bitmap = 1, Metafile = 2, Icon = 3, EnhMetafile = 4 };
 
@@ -59,3 +61,10 @@ private:
 // Loads a picture file; an empty path gives no picture (nullptr). A missing
 // file raises error 53 "File not found", an unreadable one error 481 "Invalid picture".
 std::shared_ptr<StdPicture> LoadPicture(const std::wstring& path);
+// The picture in a file's bytes, decoded once: in the program when its
+// header says it is decoded there, else by OLE picture loading. An
+// unreadable one raises error 481 "Invalid picture".
+std::shared_ptr<StdPicture> PictureFromBytes(const std::vector<BYTE>& bytes);
+// OLE picture loading of `size` bytes on a thread that has initialised COM;
+// the caller owns the reference of the result, nullptr when refused.
+IPicture* OleLoadPictureBytes(const void* bytes, size_t size);

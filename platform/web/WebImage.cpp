@@ -5,12 +5,7 @@
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
-// PNG is decoded by stb_image; the other formats only have their size read
-// from the header before the system's loader decodes them.
 #define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_GIF
-#define STBI_ONLY_BMP
 #define STBI_NO_STDIO
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -20,10 +15,12 @@
 #pragma GCC diagnostic pop
 
 #include "DibHeader.h"
+#include "PictureHeader.h"
+#include "StdPicture.h"
 
 namespace {
 
-bool WithinPixelLimit(int w, int h) { return w > 0 && h > 0 && w <= kMaxPicturePixels / h; }
+bool WithinPixelLimit(int64_t w, int64_t h) { return w > 0 && h > 0 && w * h <= kMaxPicturePixels; }
 
 struct ComRelease {
     void operator()(IUnknown* p) const { p->Release(); }
@@ -78,23 +75,8 @@ std::unique_ptr<DecodedImage> DecodePng(std::string_view bytes) {
 // Renders the picture on black and on white: the difference gives each
 // pixel's transparency, and the render on black is already premultiplied.
 std::unique_ptr<DecodedImage> DecodeWithOle(std::string_view bytes) {
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!mem) return nullptr;
-    if (void* p = GlobalLock(mem)) {
-        memcpy(p, bytes.data(), bytes.size());
-        GlobalUnlock(mem);
-    }
-    IStream* rawStream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &rawStream))) {
-        GlobalFree(mem);
-        return nullptr;
-    }
-    std::unique_ptr<IStream, ComRelease> stream(rawStream);
-    IPicture* rawPicture = nullptr;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(&rawPicture))) || !rawPicture)
-        return nullptr;
-    std::unique_ptr<IPicture, ComRelease> picture(rawPicture);
+    std::unique_ptr<IPicture, ComRelease> picture(OleLoadPictureBytes(bytes.data(), bytes.size()));
+    if (!picture) return nullptr;
     OLE_XSIZE_HIMETRIC hmW = 0;
     OLE_YSIZE_HIMETRIC hmH = 0;
     picture->get_Width(&hmW);
@@ -128,13 +110,13 @@ std::unique_ptr<DecodedImage> DecodeWithOle(std::string_view bytes) {
 }  // namespace
 
 std::unique_ptr<DecodedImage> DecodeImage(std::string_view bytes) {
-    if (bytes.size() < 8 || bytes.size() > 0x7FFFFFFF) return nullptr;
-    // The size the header declares, before anything is decoded.
-    int w = 0, h = 0, comp = 0;
-    const bool sized = stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                                             static_cast<int>(bytes.size()), &w, &h, &comp);
-    if (sized && !WithinPixelLimit(w, h)) return nullptr;
-    if (bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1A\n", 8)) return DecodePng(bytes);
+    if (bytes.size() > 0x7FFFFFFF) return nullptr;
+    // The size the header declares, before any decoder runs: a picture
+    // whose size cannot be read is not decoded at all.
+    const std::optional<PictureHeader> header =
+        ReadPictureHeader(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (!header || !WithinPixelLimit(header->width, header->height)) return nullptr;
+    if (header->kind == PictureKind::Png) return DecodePng(bytes);
     return DecodeWithOle(bytes);
 }
 

@@ -1,6 +1,6 @@
 // Pictures of a page: bytes decoded into premultiplied 32-bit pixels (PNG by
-// stb_image, GIF/JPG/BMP by the system's picture loader, transparency kept),
-// and the bitmap the view draws them from.
+// stb_image, GIF/JPG/BMP/ICO by the system's picture loader, transparency
+// kept), and the bitmap the view draws them from.
 #pragma once
 #include <windows.h>
 
@@ -15,12 +15,13 @@ struct DecodedImage {
 };
 
 // The most pixels a picture may have: 16 MiB decoded. A larger one is not
-// decoded at all (a small file can declare a picture of gigabytes).
+// decoded at all (a small file can declare a picture of gigabytes), nor is
+// one whose header gives no size.
 constexpr int kMaxPicturePixels = 4 << 20;
 
 // Runs on a worker thread (which must have called CoInitializeEx); nullptr
-// when the bytes are no picture or the picture has more than
-// kMaxPicturePixels.
+// when the bytes are no picture whose size its header gives (PictureHeader)
+// or the picture has more than kMaxPicturePixels.
 std::unique_ptr<DecodedImage> DecodeImage(std::string_view bytes);
 
 // A decoded picture as a DIB section, drawn with its transparency.

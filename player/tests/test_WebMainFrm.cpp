@@ -5,7 +5,9 @@
 #include "PlayerFixture.h"
 
 #include <gmock/gmock.h>
+#include "PlayerLayout.h"
 #include "PortalConfig.h"
+#include "ProcessCounters.h"
 #include "TempDir.h"
 #include "ToolTipText.h"
 
@@ -292,6 +294,41 @@ TEST_F(WebMainFrmTest, MinimiseAndMaximiseToTheWorkArea) {
 
     Press((*frm->web_min));
     EXPECT_TRUE(IsIconic(frm->hWnd()));
+}
+
+// The right edge dragged past the left one leaves the least window whose
+// caption buttons and tab strip still fit, not a window of nothing.
+TEST_F(WebMainFrmTest, AnEdgeDraggedPastTheOppositeOneLeavesRoomForTheCaptionButtonsAndTabs) {
+    Start(Url("a"));
+    RECT window;
+    GetWindowRect(frm->hWnd(), &window);
+    const int y = (window.top + window.bottom) / 2;
+    auto send = [&](UINT msg, int x, WPARAM keys) {
+        SetCursorPos(x, y);
+        POINT p{x, y};
+        ScreenToClient(frm->hWnd(), &p);
+        SendMessageW(frm->hWnd(), msg, keys, MAKELPARAM(p.x, p.y));
+    };
+    send(WM_LBUTTONDOWN, window.right - 2, MK_LBUTTON);
+    send(WM_MOUSEMOVE, window.left - 100, MK_LBUTTON);
+    send(WM_LBUTTONUP, window.left - 100, 0);
+    RECT now;
+    GetWindowRect(frm->hWnd(), &now);
+    EXPECT_EQ(now.left, window.left);
+    EXPECT_EQ(now.right - now.left, TwipsToPixels(PlayerLayout::kMinWidth));
+    EXPECT_EQ(now.bottom, window.bottom);
+    EXPECT_GT(Place((*frm->web_tool).hwnd()).left, Place(frm->PicLogo.hWnd()).right);
+    EXPECT_GT(Place(frm->WebuTab.hwnd()).right, Place(frm->WebuTab.hwnd()).left);
+}
+
+// A window that refuses the region (it is gone) does not leave it behind.
+TEST_F(WebMainFrmTest, ARegionTheWindowRefusesIsDeleted) {
+    Start(Url("a"));
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    const int objects = GdiObjectCount();
+    for (int i = 0; i < 10; ++i) frm->RectRgn(gone, 100, 100, 6, 6);
+    EXPECT_EQ(GdiObjectCount(), objects);
 }
 
 // Records the presses that would move the window, and swallows them.

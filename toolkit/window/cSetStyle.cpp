@@ -1,5 +1,6 @@
 #include "cSetStyle.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "ModGetTaskbarHei.h"
@@ -28,7 +29,8 @@ POINT Cursor() {
 
 }  // namespace
 
-cSetStyle::cSetStyle() {
+cSetStyle::cSetStyle()
+    : minimum_{PixelsToTwips(GetSystemMetrics(SM_CXMINTRACK)), PixelsToTwips(GetSystemMetrics(SM_CYMINTRACK))} {
     subclass_.MsgCome = [this](bool bBefore, bool&, LRESULT&, HWND& hWnd, UINT& uMsg, WPARAM& wParam,
                                LPARAM& lParam) {
         if (bBefore) OnMessage(hWnd, uMsg, wParam, lParam);
@@ -93,20 +95,20 @@ void cSetStyle::OnMouseMove(WPARAM keys) {
         if (MouseSize) MouseSize(zone);
         if (form_) form_->MousePointer(PointerOf(zone));
     } else if (dragging_ && (keys & MK_LBUTTON)) {
-        switch (zone_) {
-            case 0: newBand_.top = last_.y; break;
-            case 1: newBand_.top = last_.y; newBand_.right = last_.x; break;
-            case 2: newBand_.right = last_.x; break;
-            case 3: newBand_.bottom = last_.y; newBand_.right = last_.x; break;
-            case 4: newBand_.bottom = last_.y; break;
-            case 5: newBand_.bottom = last_.y; newBand_.left = last_.x; break;
-            case 6: newBand_.left = last_.x; break;
-            case 7: newBand_.top = last_.y; newBand_.left = last_.x; break;
-        }
+        MoveBandEdges(last_);
         DrawBand(oldBand_);
         DrawBand(newBand_);
         oldBand_ = newBand_;
     }
+}
+
+void cSetStyle::MoveBandEdges(POINT cursor) {
+    const LONG width = TwipsToPixels(minimum_.cx), height = TwipsToPixels(minimum_.cy);
+    // Zones run clockwise from the top edge (0) to the top-left corner (7).
+    if (zone_ == 0 || zone_ == 1 || zone_ == 7) newBand_.top = std::min(cursor.y, newBand_.bottom - height);
+    if (zone_ >= 1 && zone_ <= 3) newBand_.right = std::max(cursor.x, newBand_.left + width);
+    if (zone_ >= 3 && zone_ <= 5) newBand_.bottom = std::max(cursor.y, newBand_.top + height);
+    if (zone_ >= 5 && zone_ <= 7) newBand_.left = std::min(cursor.x, newBand_.right - width);
 }
 
 void cSetStyle::OnButtonDown() {

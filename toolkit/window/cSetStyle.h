@@ -24,6 +24,10 @@ public:
     bool CallWindowStateChange();
     Form* objForm() const { return form_; }
     void objForm(Form* form) { form_ = form; }
+    // The least outer size, in twips, an edge drag leaves the window: what its
+    // own layout needs. Without one, the system's least size of a window
+    // with a sizing frame.
+    void MinimumSize(int width, int height) { minimum_ = {width, height}; }
 
     std::function<void()> CloseClick;
     std::function<void()> SettingChange;
@@ -38,6 +42,9 @@ private:
     void OnMouseMove(WPARAM keys);
     void OnButtonDown();
     void OnButtonUp();
+    // The dragged edges follow the cursor, the others stay: never closer to
+    // them than the minimum size, so the band never turns inside out.
+    void MoveBandEdges(POINT cursor);
     // The mouse capture went elsewhere (a modal window, a menu, Alt+Tab, a
     // disable): the drag ends, its band is erased and the window stays.
     void CancelDrag();
@@ -46,6 +53,7 @@ private:
 
     Form* form_ = nullptr;
     HWND hwnd_ = nullptr;
+    SIZE minimum_;  // twips
     bool maximised_ = false;
     int restoreLeft_ = 0, restoreTop_ = 0, restoreWidth_ = 0, restoreHeight_ = 0;
 

@@ -14,6 +14,7 @@
 #include "iButton.h"
 #include "CTabItem.h"
 #include "ControlToolTips.h"
+#include "ProcessCounters.h"
 #include "TabTestSupport.h"
 
 namespace {
@@ -199,6 +200,48 @@ TEST_F(FlashGameTest, ClosingThePageInItsTabSelectsTheCatalogueTab) {
     EXPECT_FALSE(page->Loaded());
     EXPECT_EQ(Strip().Selected(), 1);
     EXPECT_EQ(Tabs().Count(), 2);
+}
+
+// The main window's own pages show the not-found page at once, so that
+// nothing of theirs comes or goes while pages are counted.
+class FlashGameLeakTest : public FlashHostTest {
+protected:
+    void SetUp() override {
+        PortalUrl = L"http://127.0.0.1:1";
+        FlashHostTest::SetUp();
+    }
+    void OpenAndClose(const std::wstring& name) {
+        Open(name);
+        ASSERT_NE(ControlToolTipWindow(page->Eject_Tool_Replay.hwnd()), nullptr);
+        Close(name);
+    }
+};
+
+// The tool bar's tips are set while the page is a window of its own, before
+// its tab makes it a child: closing the tab takes their tip window too.
+TEST_F(FlashGameLeakTest, AHundredPagesOpenedAndClosedInTheirTabsLeaveNoWindowOrGdiObject) {
+    // Pages until one leaves the counts as they were: the main window has
+    // loaded its pages, and what is made once (skin pictures, classes,
+    // fonts) is made.
+    int windows = -1, objects = -1;
+    for (int i = 0; i < 20; ++i) {
+        OpenAndClose(L"First");
+        const int w = TopLevelWindowCount(), o = GdiObjectCount();
+        if (w == windows && o == objects) break;
+        windows = w;
+        objects = o;
+    }
+    // The counters move: a brush more is an object more.
+    HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
+    ASSERT_EQ(GdiObjectCount(), objects + 1);
+    DeleteObject(probe);
+
+    for (int i = 0; i < 100; ++i) OpenAndClose(L"Game " + std::to_wstring(i));
+    EXPECT_EQ(TopLevelWindowCount(), windows);
+    // Wine's cache of window DCs (a DC, its region and its bitmap each) may
+    // still grow by an entry or two, to the most ever in use at once: far
+    // from the hundred objects that one a page would leave.
+    EXPECT_LT(GdiObjectCount(), objects + 10);
 }
 
 // A press and release with the pointer really over the button, as a user's

@@ -7,11 +7,13 @@
 
 #include "CTabItem.h"
 #include "CTabItems.h"
+#include "ControlToolTips.h"
 #include "DragRecorder.h"
 #include "LauncherEnv.h"
 #include "MainFrm.h"
 #include "MainFrmTray.h"
 #include "MainMe.h"
+#include "ProcessCounters.h"
 #include "Pump.h"
 #include "TestHttpServer.h"
 #include "WebBrowser.h"
@@ -169,6 +171,25 @@ TEST_F(MainFrmTest, CloseQuitsOnZeroOrWithoutRowAndEndsThePlayers) {
         EXPECT_EQ(env.styles, std::vector<VbAppWinStyle>(2, VbAppWinStyle::Hide));
         env.styles.clear();
     }
+}
+
+// "我的盒子" sets the tips of its buttons while it is a window of its own,
+// before the strip makes it a child: they go with the main window.
+TEST_F(MainFrmTest, ShownAndUnloadedAgainAndAgainLeavesNoWindowOrGdiObject) {
+    // Its pages show the not-found page at once: nothing of theirs is on its way.
+    PortalUrl = L"http://127.0.0.1:1";
+    f.Show();
+    f.Unload();
+    const int windows = TopLevelWindowCount(), objects = GdiObjectCount();
+    for (int i = 0; i < 3; ++i) {
+        f.Show();
+        ASSERT_NE(ControlToolTipWindow(f.Me().Btn_GameAll.hwnd()), nullptr);
+        f.Unload();
+    }
+    PumpFor(30);
+    EXPECT_EQ(TopLevelWindowCount(), windows);
+    // Wine's cache of window DCs (three objects an entry) may still grow a little.
+    EXPECT_LT(GdiObjectCount(), objects + 10);
 }
 
 TEST_F(MainFrmTest, WholeWindowLayoutAndBack) {

@@ -3,6 +3,9 @@
 // veil, the two views and the row commands.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <psapi.h>
+
 #include <cstdlib>
 
 #include "CTabItems.h"
@@ -248,6 +251,27 @@ TEST_F(MainMeTest, PicturesAreScaledFramedAndMissingOrForeignOnesAreLeftOut) {
         for (int x = text.Left; x < text.Right; ++x)
             if (GetRValue(GetPixel(dc, x, y)) < 128) ++dark;
     EXPECT_GT(dark, 10);
+}
+
+// A thumbnail of a few hundred bytes declaring 12000 x 12000 pixels: drawn
+// as a missing picture, its neighbours as they are, and never decoded (which
+// would take gigabytes and seconds).
+TEST_F(MainMeTest, AThumbnailDeclaringAHugeSizeIsLeftOutWithoutBeingDecoded) {
+    prog.Thumb(L"huge", L"huge.jpg");
+    prog.Thumb(L"red", L"red.jpg");
+    env.Exec({Insert(L"red", 1, 1), Insert(L"huge", 1, 1)});
+    PROCESS_MEMORY_COUNTERS before{sizeof before};
+    GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+    MainMe& me = Open();
+    PROCESS_MEMORY_COUNTERS after{sizeof after};
+    GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+    ASSERT_EQ(Names(me), (std::vector<std::wstring>{L"huge", L"red", L"更多游戏"}));
+    HDC dc = me.hDC();
+    auto cell = [&](int i) { return me.Grid().GameCells[i].PicRect; };
+    EXPECT_TRUE(PixelNear(dc, cell(0).Left + 37, cell(0).Top + 37, kPage, 0));
+    EXPECT_TRUE(PixelNear(dc, cell(1).Left + 37, cell(1).Top + 37, kRed));
+    EXPECT_LT(after.PeakWorkingSetSize - before.PeakWorkingSetSize, SIZE_T{64} << 20)
+        << "the peak grew by " << ((after.PeakWorkingSetSize - before.PeakWorkingSetSize) >> 20) << " MiB";
 }
 
 TEST_F(MainMeTest, LongNamesStayInsideTheirCaptionStrip) {

@@ -2,8 +2,9 @@
 // network. Its pictures, frames, base address, links and new windows reach
 // no local file, no share and no pipe (the program's own navigation still
 // opens the files of its folder). Its pictures and words cannot fill the
-// memory: a picture declaring too many pixels is not decoded, and a view
-// keeps its decoded pictures within a budget and the widths of few words.
+// memory: a picture declaring too many pixels, or whose header gives no size,
+// is not decoded, and a view keeps its decoded pictures within a budget and
+// the widths of few words.
 #include <windows.h>
 #include <psapi.h>
 
@@ -127,6 +128,51 @@ TEST_F(HostilePages, TheProgramOpensTheFilesOfItsFolderOnlyAndNeverAPipe) {
     EXPECT_FALSE(pipe.Connected());
 }
 
+// A run-length coded 8-bit bitmap of a few dozen bytes: its palette and an
+// end of picture, whatever size it declares.
+std::string RleBitmap(int32_t width, int32_t height) {
+    std::string bmp = BlueBitmap().substr(0, 54) + std::string(8, '\x40') + std::string("\x00\x01", 2);
+    auto put32 = [&](size_t at, int32_t v) { memcpy(&bmp[at], &v, 4); };
+    put32(2, static_cast<int32_t>(bmp.size()));
+    put32(10, 54 + 8);
+    put32(18, width);
+    put32(22, height);
+    bmp[28] = 8;
+    put32(30, 1);  // BI_RLE8
+    put32(34, 2);
+    put32(46, 2);  // colours used
+    return bmp;
+}
+
+// A placeable metafile that draws nothing: a picture the system decodes but
+// whose size no header of a known kind gives.
+std::string Metafile() {
+    std::string wmf;
+    auto put16 = [&](uint16_t v) { wmf.append(reinterpret_cast<const char*>(&v), 2); };
+    auto put32 = [&](uint32_t v) { wmf.append(reinterpret_cast<const char*>(&v), 4); };
+    put32(0x9AC6CDD7);
+    for (uint16_t v : {0, 0, 0, 1440, 1440, 1440}) put16(v);
+    put32(0);
+    uint16_t sum = 0;
+    for (size_t i = 0; i < wmf.size(); i += 2)
+        sum ^= static_cast<uint16_t>(static_cast<uint8_t>(wmf[i]) | static_cast<uint8_t>(wmf[i + 1]) << 8);
+    put16(sum);
+    for (uint16_t v : {1, 9, 0x300}) put16(v);
+    put32(12);  // words in all
+    put16(0);
+    put32(3);  // the largest record
+    put16(0);
+    put32(3);  // the end record
+    put16(0);
+    return wmf;
+}
+
+size_t PeakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{sizeof counters};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakWorkingSetSize;
+}
+
 TEST(PictureLimits, APictureOfMorePixelsThanAViewKeepsIsNotDecoded) {
     const auto kept = DecodeImage(Png(2048, 2048, 0, 160, 0));
     ASSERT_TRUE(kept);
@@ -134,6 +180,22 @@ TEST(PictureLimits, APictureOfMorePixelsThanAViewKeepsIsNotDecoded) {
     // 4096 x 4096: 64 MiB decoded from a file of a few dozen KiB.
     EXPECT_FALSE(DecodeImage(Png(4096, 4096, 0, 160, 0)));
     EXPECT_FALSE(DecodeImage(Png(kMaxPicturePixels + 1, 1, 0, 160, 0)));
+
+    // Kinds that only the system's decoder reads have their size read first.
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    const auto small = DecodeImage(RleBitmap(64, 32));
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->width, 64);
+    // A few dozen bytes declaring 20000 x 20000 had the system's decoder
+    // take 1.4 GiB (this Wine refuses a bitmap of 30000 x 30000 itself).
+    for (const int side : {30000, 20000}) {
+        const size_t peak = PeakWorkingSet();
+        EXPECT_FALSE(DecodeImage(RleBitmap(side, side))) << side;
+        EXPECT_LT(PeakWorkingSet() - peak, size_t{64} << 20)
+            << side << ": the peak grew by " << ((PeakWorkingSet() - peak) >> 20) << " MiB";
+    }
+    EXPECT_FALSE(DecodeImage(Metafile()));
+    CoUninitialize();
 }
 
 // A view lives as long as the launcher and measures every word of every

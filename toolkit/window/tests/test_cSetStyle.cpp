@@ -168,6 +168,31 @@ TEST_F(cSetStyleTest, CornerDragResizesOnlyAtButtonUp) {
     EXPECT_TRUE(Same(Now(), RECT{before.left - 50, before.top, before.right, before.bottom}));
 }
 
+// Dragged past the opposite edge, an edge stops at the least size and the
+// other edges stay: the window is never sized to nothing.
+TEST_F(cSetStyleTest, AnEdgeDraggedPastTheOppositeOneStopsAtTheMinimumSize) {
+    // Without a minimum of its own: that of a window with a sizing frame.
+    const int midX = (rect.left + rect.right) / 2;
+    Send(WM_LBUTTONDOWN, midX, rect.bottom - 2, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, midX, rect.top - 100, MK_LBUTTON);
+    Send(WM_LBUTTONUP, midX, rect.top - 100);
+    EXPECT_TRUE(Same(Now(), RECT{rect.left, rect.top, rect.right, rect.top + GetSystemMetrics(SM_CYMINTRACK)}));
+
+    style.MinimumSize(150 * 15, 80 * 15);
+    const RECT low = Now();
+    const int midY = (low.top + low.bottom) / 2;
+    Send(WM_LBUTTONDOWN, low.right - 2, midY, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, low.left - 250, midY, MK_LBUTTON);
+    Send(WM_LBUTTONUP, low.left - 250, midY);
+    EXPECT_TRUE(Same(Now(), RECT{low.left, low.top, low.left + 150, low.bottom}));
+    // A corner past the opposite one: both its edges stop, the far ones stay.
+    const RECT r = Now();
+    Send(WM_LBUTTONDOWN, r.left + 2, r.top + 2, MK_LBUTTON);
+    Send(WM_MOUSEMOVE, r.right + 300, r.bottom + 300, MK_LBUTTON);
+    Send(WM_LBUTTONUP, r.right + 300, r.bottom + 300);
+    EXPECT_TRUE(Same(Now(), RECT{r.right - 150, r.bottom - 80, r.right, r.bottom}));
+}
+
 // A pixel of the screen, as the rubber band would leave it.
 COLORREF ScreenPixel(int x, int y) {
     HDC dc = GetDC(nullptr);
