@@ -49,7 +49,11 @@ HttpGetResult HttpGet(const std::wstring& url, const HttpGetReceiver& receiver) 
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI;
     // The fragment belongs to the client; WinINet would send it on to the server.
     const std::wstring resource = url.substr(0, url.find(L'#'));
-    InternetHandle request(InternetOpenUrlW(session.get(), resource.c_str(), nullptr, 0, flags, 0));
+    // WinINet keeps connections in one pool per process: a connection kept
+    // after this download would carry whatever the server writes later to
+    // the next request to that server, download or page.
+    InternetHandle request(InternetOpenUrlW(session.get(), resource.c_str(), L"Connection: close\r\n",
+                                            static_cast<DWORD>(-1), flags, 0));
     if (!request) {
         if (IsRedirectFailure(GetLastError())) result.kind = HttpGetResult::Redirect;
         return result;

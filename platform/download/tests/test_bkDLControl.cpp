@@ -137,6 +137,26 @@ TEST_F(DownloadControl, AGivenNameNamesTheFileAndTheFragmentStaysHome) {
     EXPECT_EQ(server.Requests()[0].target, "/img/a*b<c>.jpg?v=2");
 }
 
+// Bytes a server writes after its reply belong to no request: the next
+// download from the same server gets its own reply, not those.
+TEST_F(DownloadControl, BytesLeftOnAConnectionAreNotTakenForTheNextDownload) {
+    const std::string left = "LEFT OVER from the reply before";
+    HttpResponse first = TestHttpServer::Text(std::string(400, 'a'), "image/jpeg");
+    first.lateReply = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: " + std::to_string(left.size()) +
+                      "\r\n\r\n" + left;
+    server.Route("/first.jpg", first);
+    server.Route("/second.jpg", TestHttpServer::Text("second", "image/jpeg"));
+    Start("/first.jpg", dir.Path());
+    ASSERT_TRUE(WaitForEnding());
+    ASSERT_TRUE(PumpUntil([&] { return server.Answering() == 0; }));
+    events.clear();
+    Start("/second.jpg", dir.Path());
+    ASSERT_TRUE(WaitForEnding());
+    EXPECT_EQ(events.back().kind, "complete");
+    EXPECT_EQ(ReadAll(dir.File(L"second.jpg")), "second");
+    EXPECT_EQ(server.RequestCount("/second.jpg"), 1u);
+}
+
 TEST_F(DownloadControl, LargeFileReportsRisingProgressAndGetsItsNameOnlyWhenComplete) {
     const std::string body = Pattern(40 * 65536 + 123);
     HttpResponse slow = TestHttpServer::Text(body, "application/x-shockwave-flash");
