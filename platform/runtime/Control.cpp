@@ -154,7 +154,7 @@ void Control::FontChanged() {
 }
 
 HWND Control::hWnd() {
-    if (Form* f = Parent()) f->Load();
+    if (Form* f = Parent()) f->LoadControls();
     return Handle();
 }
 

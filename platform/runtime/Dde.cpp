@@ -6,6 +6,7 @@
 #include "Form.h"
 #include "HandlerScope.h"
 #include "RaisedError.h"
+#include "StartupMarks.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ void DdeServer::Start() {
     if (started || !Instance()) return;
     StringHandle service(Instance(), App::EXEName());
     started = DdeNameService(Instance(), service.get(), nullptr, DNS_REGISTER) != nullptr;
+    StartupMark("DDE name service registered");
 }
 
 DdeClientLink::~DdeClientLink() { Disconnect(); }
