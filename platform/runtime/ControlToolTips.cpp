@@ -26,6 +26,9 @@ HWND TipWindowFor(HWND control) {
     const HWND root = GetAncestor(control, GA_ROOT);
     HWND tip = static_cast<HWND>(GetPropW(root, kTipsProp));
     if (tip && IsWindow(tip)) return tip;
+    // The tips' window class is the common controls': a program may load them only when it needs them.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
     tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
