@@ -12,7 +12,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "HtmlDocument.h"
 #include "Window.h"
@@ -147,4 +149,5 @@ private:
     bool silent_ = false;
     bool inLayout_ = false;
     bool scrollBarShown_ = false;
+    std::optional<std::tuple<int, UINT, int>> shownScroll_;  // the bar's maximum, page and position as last set
 };
