@@ -149,7 +149,10 @@ void MainFrm::Form_Load() {
     idle_.Arm();
     later_ = {[this] { LoadCatalogue(*frmuTab->TabItems().Item(1L)->Form()); },
               [this] { LoadMenuIcons(); },
-              [this] { WebRight->Navigate(GetAdRightUrl()); }};
+              [this] {
+                  WebRight->Navigate(GetAdRightUrl());
+                  StartupMark("advertisement probe navigating");
+              }};
 }
 
 LRESULT MainFrm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
