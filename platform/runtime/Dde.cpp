@@ -171,7 +171,7 @@ void DdeClientLink::Connect() {
     if (bar != std::wstring::npos && !instance_ &&
         DdeInitializeW(&instance_, ClientCallback, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) != DMLERR_NO_ERROR)
         instance_ = 0;
-    if (instance_) {
+    if (bar != std::wstring::npos && instance_) {
         const StringHandle app(instance_, topic_.substr(0, bar)), topic(instance_, topic_.substr(bar + 1));
         conv_ = DdeConnect(instance_, app.get(), topic.get(), nullptr);
     }
