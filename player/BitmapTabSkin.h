@@ -3,7 +3,10 @@
 // transparent in tab and close cells. Its style-1 strip is 32 pixels high:
 // the tab cells keep their 26 pixels and the background fills the rest.
 #pragma once
+#include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "App.h"
 #include "RaisedError.h"
@@ -35,7 +38,17 @@ public:
 
 private:
     HDC Sheet(long style) const { return style == 1 ? altSheet_.get() : mainSheet_.get(); }
+    // Draws at x, y the w x h picture `compose` draws, its magenta left out.
+    // The picture is made once per key and kept with its magenta as
+    // transparent pixels, so that drawing it is one AlphaBlend.
+    // (TransparentBlt makes a DC compatible with the screen at each call,
+    // which under Wine reads the display configuration each time.)
+    using Key = std::tuple<long, int, int, long, long>;
+    void DrawKeyed(HDC hDC, long x, long y, long w, long h, const Key& key, const std::function<void(HDC)>& compose);
 
     UniqueMemDC mainSheet_;
     UniqueMemDC altSheet_;
+    // Every tab of a strip is drawn at each redraw, most of them in the same
+    // cell at the same size.
+    std::map<Key, UniqueMemDC> keyed_;
 };

@@ -179,6 +179,7 @@ void WebMainFrm::OpenGameTab(const std::wstring& address) {
     const long i = items.FindItem(key);
     if (i == -1) {
         auto page = std::make_shared<WebUrl>();
+        page->ParentWindow(pCnt.hWnd());
         page->OpenURL(address);
         items.Add(key, page, key);
         items.Selected(items.Count() - 1);

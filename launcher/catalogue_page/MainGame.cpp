@@ -15,6 +15,7 @@
 #include "ProgramFiles.h"
 #include "Settings.h"
 #include "SqlText.h"
+#include "StartupMarks.h"
 #include "WebUrl.h"
 #include "bkDLControl.h"
 
@@ -26,6 +27,8 @@ constexpr int kBarHeight = 600;  // twips: the button bar above the catalogue
 }  // namespace
 
 MainGame::MainGame() {
+    // The page is hidden at start: its controls come with LoadCatalogue.
+    ControlsLater(true);
     BorderStyle(FormBorderStyleConstants::None);
     ClientSize(11865, 8250);
     PicBtnBg.Move(0, 0, 11865, kBarHeight);
@@ -50,6 +53,7 @@ MainGame::MainGame() {
     WB.Design = [this](WebBrowser& view) {
         view.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
         view.DocumentComplete = [this](const std::wstring& url) { WB_DocumentComplete(url); };
+        StartupMark("catalogue's browser view made");
     };
     txt_search.Click = [this] { txt_search_Click(); };
     CmdSearch.Click = [this] { Search(); };
@@ -67,7 +71,10 @@ void MainGame::Initialize(IuTab* Implement, CTabItem* Item) {
     item_ = Item;
 }
 
-void MainGame::Form_Load() {
+void MainGame::LoadCatalogue() {
+    if (catalogueLoaded_) return;
+    catalogueLoaded_ = true;
+    LoadControls();
     PicBtnBg.Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\MainGameBtnbg.gif"));
     Btn_flash->Locked(true);
     const std::pair<Hosted<iButton>*, const wchar_t*> pictures[] = {
@@ -76,9 +83,21 @@ void MainGame::Form_Load() {
     for (const auto& [button, picture] : pictures)
         (*button)->BackPicture(LoadSkinPicture(std::wstring(L"Skin\\DefaultSkin\\") + picture));
     WB->Navigate(GetTopLeftUrl());
+    StartupMark("catalogue navigating");
 }
 
-void MainGame::Form_Unload(int&) { Abandon(); }
+void MainGame::Form_Unload(int&) {
+    Abandon();
+    catalogueLoaded_ = false;
+}
+
+LRESULT MainGame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Shown before the main window got round to it: the page loads its
+    // catalogue now, before it paints.
+    if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))
+        LoadCatalogue();
+    return Form::WndProc(msg, wParam, lParam);
+}
 
 void MainGame::Abandon() {
     DL_WinSock->StopDown();

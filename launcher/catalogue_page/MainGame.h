@@ -45,11 +45,16 @@ public:
 
     // Address of the last page that finished loading in WB.
     const std::wstring& CurrentPageUrl() const { return CurrentPageUrl_; }
+    // The bar's pictures, the first category locked and the catalogue's
+    // first page, once a load: not needed until the page shows, so the main
+    // window has them come after its first paint, or the page's first
+    // showing does.
+    void LoadCatalogue();
 
 protected:
-    void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload(int& Cancel) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Category(iButton& button, const std::wstring& address);
@@ -74,4 +79,5 @@ private:
     std::wstring linkPage_;
     IuTab* host_ = nullptr;
     CTabItem* item_ = nullptr;
+    bool catalogueLoaded_ = false;
 };

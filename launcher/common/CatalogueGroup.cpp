@@ -1,11 +1,14 @@
 #include "CatalogueGroup.h"
 
 #include "Settings.h"
+#include "StartupMarks.h"
 #include "mSqlite.h"
 
 CatalogueGroup::CatalogueGroup() {
     started_ = SqliteStartup(AppDir) == SQLITE_OK_;
+    StartupMark("SQLite library loaded");
     open_ = started_ && SqliteOpen(DbFileName, db_) == SQLITE_OK_;
+    StartupMark("database opened");
     // Another program reading the file holds its lock for a moment; a
     // change waits for it instead of being lost.
     if (open_) SqliteExec(db_, L"PRAGMA busy_timeout = 2000");

@@ -7,6 +7,7 @@
 
 void Main() {
     WriteSettings(AppPath());
+    StartupMark("settings written");
     TheMainFrm().Show();
     StartupMark("main window shown");
 }

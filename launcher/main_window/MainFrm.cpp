@@ -59,7 +59,7 @@ std::wstring WithoutBlanks(std::wstring text) {
 
 }  // namespace
 
-MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this), TimerLibrary(*this) {
+MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this), idle_(*this) {
     ScaleMode(ScaleModeConstants::Pixels);
     Move((Screen::Width() - kWidth * 15) / 2, (Screen::Height() - kHeight * 15) / 2, kWidth * 15, kHeight * 15);
     LinkTopic(L"FormOrvane");
@@ -84,8 +84,16 @@ MainFrm::MainFrm() : pCnt(*this), Pic(*this, 6), TimerRight(*this), TimerLibrary
     };
     TimerRight.Interval(0);
     TimerRight.Tick = [this] { TimerRight_Timer(); };
-    TimerLibrary.Interval(0);
-    TimerLibrary.Tick = [this] { TimerLibrary_Timer(); };
+    // One piece a tick: a timer's tick comes only when no input or paint
+    // waits, so the user's input waits for one piece at most.
+    idle_.Tick = [this] {
+        if (!later_.empty()) {
+            const std::function<void()> piece = std::move(later_.front());
+            later_.pop_front();
+            piece();
+        }
+        if (later_.empty()) idle_.Done();
+    };
 }
 
 MainFrm::~MainFrm() { ReleaseControls(); }
@@ -109,17 +117,18 @@ void MainFrm::Form_Load() {
         End();
         return;
     }
+    StartupMark("main window's controls made");
     LoadLogo();
+    StartupMark("logo loaded");
     frmuTab->hContainerWnd(pCnt.hWnd());
     MakeMissingCatalogue();
     mainMe_ = std::make_shared<MainMe>();
+    mainMe_->ParentWindow(pCnt.hWnd());
     mainMe_->Load();
-    // Told once, when the window stands: the tick comes after its paint.
-    if (mainMe_->LibraryUnreadable()) TimerLibrary.Interval(1);
     StartupMark("page My box created");
     CTabItems& items = frmuTab->TabItems();
     items.Add(L"我的盒子", mainMe_);
-    items.Add(L"找游戏", NewCataloguePage());
+    items.Add(L"找游戏", NewCataloguePage(pCnt.hWnd()));
     StartupMark("page Find games created");
     for (long i = 0; i < 2; ++i) {
         items.Item(i)->HideButton(true);
@@ -128,15 +137,33 @@ void MainFrm::Form_Load() {
     frmuTab->LockReDraw(false);
     Caption(PortalName);
     Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\frmMain_bg.gif"));
-    LoadPictures();
+    W_MenuBtn->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\menubtn.bmp"));
+    W_MinBtn->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\min.bmp"));
+    W_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\main_close.bmp"));
     StartupMark("skins loaded");
     SetRoundRegion(hwnd(), kWidth, kHeight, kCorner, kCorner);
     ShowWindowFrame(hwnd(), false);
     HookMenuForm(hwnd());
     AddTrayIcon();
+    StartupMark("tray icon added");
     MainPrevWndProc = SetWindowProc(hwnd(), &TrayWndProc);
     procInstalled_ = MainPrevWndProc != nullptr;
-    WebRight->Navigate(GetAdRightUrl());
+    // What the first paint does not need comes once the window has painted.
+    idle_.Arm();
+    later_ = {[this] { LoadCatalogue(*frmuTab->TabItems().Item(1L)->Form()); },
+              [this] { LoadMenuIcons(); },
+              [this] {
+                  WebRight->Navigate(GetAdRightUrl());
+                  StartupMark("advertisement probe navigating");
+              }};
+    // Told once, when the window stands.
+    if (mainMe_->LibraryUnreadable())
+        later_.push_back([] { MsgBox(UnreadableCatalogueMessage(), MB_OK | MB_ICONEXCLAMATION); });
+}
+
+LRESULT MainFrm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) idle_.Painted();
+    return Form::WndProc(msg, wParam, lParam);
 }
 
 void MainFrm::SendLinkCommand(const std::wstring& cmd) {
@@ -174,11 +201,11 @@ void MainFrm::LoadLogo() {
     }
 }
 
-void MainFrm::LoadPictures() {
+void MainFrm::LoadMenuIcons() {
+    if (menuIconsLoaded_) return;
+    menuIconsLoaded_ = true;
     for (int i = 1; i <= 5; ++i) Pic(i).Picture(LoadSkinPicture(kMenuIcons[i - 1]));
-    W_MenuBtn->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\menubtn.bmp"));
-    W_MinBtn->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\min.bmp"));
-    W_Close->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\main_close.bmp"));
+    StartupMark("menu icons loaded");
 }
 
 void MainFrm::AddTrayIcon() {
@@ -256,11 +283,6 @@ void MainFrm::TimerRight_Timer() {
     TheRightDown().Show();
 }
 
-void MainFrm::TimerLibrary_Timer() {
-    TimerLibrary.Interval(0);
-    MsgBox(UnreadableCatalogueMessage(), MB_OK | MB_ICONEXCLAMATION);
-}
-
 void MainFrm::WebRight_DocumentComplete(const std::wstring&) {
     std::wstring text;
     try {
@@ -290,6 +312,8 @@ void MainFrm::OnDestroyed() {
 }
 
 void MainFrm::ReleaseControls() {
+    later_.clear();
+    menuIconsLoaded_ = false;
     mainMe_.reset();
     if (logoDC_) {
         DeleteMemDC(logoDC_);

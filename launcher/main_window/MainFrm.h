@@ -7,9 +7,12 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "AfterPaintTimer.h"
 #include "ControlArray.h"
 #include "Form.h"
 #include "PictureBox.h"
@@ -35,15 +38,12 @@ public:
     Hosted<iButton> W_MenuBtn{*this};
     Hosted<iButton> W_MinBtn{*this};
     Hosted<iButton> W_Close{*this};
-    // Menu icons: 1..5 loaded at start, 0 left to the menu painter.
+    // Menu icons: 1..5 loaded by LoadMenuIcons, 0 left to the menu painter.
     ControlArray<PictureBox> Pic;
     // Loads the advertisement page only to see whether it exists.
     Hosted<WebBrowser> WebRight{*this};
     // Delays the notice pop-up; off until the advertisement page has loaded.
     Timer TimerRight;
-    // Tells the user, once the window stands, that the library the start
-    // found cannot be read; off otherwise.
-    Timer TimerLibrary;
 
     // The "我的盒子" page (exists while the window is loaded).
     MainMe& Me();
@@ -58,6 +58,9 @@ public:
 
     // Execute strings to the running instance, each in its own conversation.
     void SendLinkCommand(const std::wstring& cmd);
+    // Pic(1) .. Pic(5) get their icons, once a load: the window loads them
+    // after its first paint, a menu opened before that on demand.
+    void LoadMenuIcons();
     // The probe's document arrived: arms the notice timer unless it is the
     // not-found page.
     void WebRight_DocumentComplete(const std::wstring& url);
@@ -69,24 +72,29 @@ protected:
     void Form_Unload(int& Cancel) override;
     void Form_Resize() override;
     void OnDestroyed() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void LoadLogo();
-    void LoadPictures();
     void AddTrayIcon();
     void OnDrawBackground(HDC hDC, long cx, long cy, bool& Cancel);
     void OnStripMouseDown(long ItemIndex, short& Button);
     void TimerRight_Timer();
-    void TimerLibrary_Timer();
     void StartDrag();
     std::wstring ReadCloseSetting();
     void ReleaseControls();
 
+    // The work the first paint does not need (the catalogue page's content,
+    // the menus' icons, the advertisement probe), done a piece a tick of
+    // idle_ once the window has painted.
+    std::deque<std::function<void()>> later_;
+    AfterPaintTimer idle_;
     std::shared_ptr<MainMe> mainMe_;
     HDC logoDC_ = nullptr;
     NOTIFYICONDATAW tray_{};
     bool trayAdded_ = false;
     bool procInstalled_ = false;
+    bool menuIconsLoaded_ = false;
 };
 
 // The program's main window (one per process).

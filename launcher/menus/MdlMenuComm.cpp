@@ -45,6 +45,7 @@ HICON PicIcon(int index) {
 
 template <std::size_t N>
 void BuildAndShow(const MenuLine (&lines)[N], HWND owner) {
+    TheMainFrm().LoadMenuIcons();
     ClearMenuItems();
     NextMenuID = 100;
     MenuItemCount = 0;

@@ -32,17 +32,15 @@ const wchar_t kListFavourites[] = L"Select * From Games Where G_Favorite = 2 ord
 
 }  // namespace
 
-MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this), prepare_(*this) {
+MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this), idle_(*this) {
     BorderStyle(FormBorderStyleConstants::None);
     ScaleMode(ScaleModeConstants::Pixels);
     BackColor(0xF9F9F9);  // RGB(249, 249, 249)
     AutoRedraw(true);
     ClientSize(791 * 15, 550 * 15);
     Btn_GameAll.Move(8, 524, 24, 24);
-    Btn_GameAll.ToolTipText(L"全部游戏");
     Btn_GameAll.Design = [this](iButton& b) { b.Click = [this] { ShowView(false); }; };
     Btn_GameSc.Move(36, 524, 24, 24);
-    Btn_GameSc.ToolTipText(L"收藏游戏");
     Btn_GameSc.Design = [this](iButton& b) { b.Click = [this] { ShowView(true); }; };
     Picture3.Move(598, 0, 1, 553);
     Picture1.Move(599, 0, 1, 553);
@@ -51,6 +49,7 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this), prepare_(*
     WB.Design = [this](WebBrowser& w) {
         w.NewWindow2 = [this](bool& Cancel) { WB_NewWindow2(Cancel); };
         w.DocumentComplete = [](const std::wstring&) { StartupMark("web pane navigated"); };
+        StartupMark("My box's browser view made");
     };
     Timer_WB.Interval(1000);
     Timer_WB.Tick = [this] {
@@ -59,7 +58,7 @@ MainMe::MainMe() : Picture3(*this), Picture1(*this), Timer_WB(*this), prepare_(*
     };
     // A timer's tick comes only when no other message waits: the user's
     // input and the paints go first.
-    prepare_.Tick = [this] { PrepareNearPages(); };
+    idle_.Tick = [this] { IdleWork(); };
 }
 
 MainMe::~MainMe() { ReleaseControls(); }
@@ -70,15 +69,19 @@ void MainMe::Initialize(IuTab* Implement, CTabItem* Item) {
 }
 
 void MainMe::Form_Load() {
+    StartupMark("My box's controls made");
     HookWindow(hwnd(), this);
     skin_ = std::make_unique<GridSkin>();
     Picture(LoadSkinPicture(L"Skin\\DefaultSkin\\MainMe_bg.gif"));
     Btn_GameAll->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_all.bmp"));
     Btn_GameSc->BackPicture(LoadSkinPicture(L"Skin\\DefaultSkin\\game_sc.bmp"));
     Btn_GameAll->Locked(true);
+    StartupMark("My box's skins loaded");
     LoadGameList(kListAtLoad);
     HookMenuForm(hwnd());
-    WebRefresh();
+    // The buttons' tips and the web pane, hidden for its first second, wait
+    // until the page has painted.
+    startDue_ = true;
 }
 
 void MainMe::OnDestroyed() {
@@ -87,6 +90,7 @@ void MainMe::OnDestroyed() {
 }
 
 void MainMe::ReleaseControls() {
+    startDue_ = tipsDue_ = false;
     tips_.reset();
     FreeEntries();
     skin_.reset();
@@ -117,7 +121,6 @@ void MainMe::WB_NewWindow2(bool& Cancel) {
 // ---- entries ----
 
 void MainMe::FreeEntries() {
-    prepare_.Interval(0);
     pages_.Clear();
     entries_.Clear();
 }
@@ -167,25 +170,46 @@ void MainMe::LoadGameList(const std::wstring& zSql) {
     grid_.LayoutPageButtons();
     DrawPageButtons(Canvas());
     grid_.LayoutCells();
+    // The new tips come once the page has painted; the old ones go now.
+    tips_.reset();
+    tipsDue_ = true;
     PaintPage(0);
-    tips_ = std::make_unique<clsTooltip>();
-    AddPageTips();
+    StartupMark("grid drawn");
 }
 
 // Draws the page and has the pages next to it composed when the program is idle.
 void MainMe::PaintPage(int page) {
     DrawGamePage(Canvas(), page);
-    prepare_.Interval(1);
+    idle_.Arm();
 }
 
-void MainMe::PrepareNearPages() {
-    // One page a tick, so that input waits for one page at most.
+// One piece a tick, so that input waits for one piece at most: what the
+// load left for later (the tips need the common controls and a window of
+// their own), then the pages next to the one shown.
+void MainMe::IdleWork() {
+    if (startDue_) {
+        startDue_ = false;
+        Btn_GameAll.ToolTipText(L"全部游戏");
+        Btn_GameSc.ToolTipText(L"收藏游戏");
+        WebRefresh();
+        StartupMark("web pane navigating");
+    } else if (tipsDue_) {
+        tipsDue_ = false;
+        tips_ = std::make_unique<clsTooltip>();
+        AddPageTips();
+        StartupMark("page tips added");
+    } else if (!PrepareNearPage()) {
+        idle_.Done();
+    }
+}
+
+bool MainMe::PrepareNearPage() {
     for (int page : {grid_.CurrentPage + 1, grid_.CurrentPage - 1}) {
         if (page < 0 || page >= grid_.PageCount || pages_.Find(page)) continue;
         PreparePage(Canvas(), page);
-        return;
+        return true;
     }
-    prepare_.Interval(0);
+    return false;
 }
 
 void MainMe::AddPageTips() {
@@ -274,7 +298,10 @@ void MainMe::Message(HWND hwnd, int32_t uMsg, WPARAM wParam, LPARAM lParam, LRES
         }
     }
     ret = CallOldWndProc(hwnd, uMsg, wParam, lParam);
-    if (uMsg == WM_PAINT && hwnd == this->hwnd()) StartupMark("grid painted");
+    if (uMsg == WM_PAINT && hwnd == this->hwnd()) {
+        StartupMark("grid painted");
+        idle_.Painted();
+    }
 }
 
 void MainMe::OnMouseMove(int32_t x, int32_t y) {

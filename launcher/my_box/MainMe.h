@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AfterPaintTimer.h"
 #include "Form.h"
 #include "GameGridLayout.h"
 #include "GridEntries.h"
@@ -110,13 +111,18 @@ private:
     GridCanvas Canvas();
     // Entry n's picture file (empty: none may be read for it).
     std::wstring PicturePath(int n) const;
-    void PrepareNearPages();
+    void IdleWork();
+    // Composes a page next to the one shown that has no sheet yet; false when none is left.
+    bool PrepareNearPage();
 
     GameGrid grid_;
     GridEntries entries_;
     GridPageCache pages_;
-    // Composes the pages next to the one shown while the program is idle.
-    Timer prepare_;
+    // Does the work the first paint of the page does not need while the
+    // program is idle.
+    AfterPaintTimer idle_;
+    bool startDue_ = false;  // the buttons' tips and the web pane's first page
+    bool tipsDue_ = false;   // the page tips of the list loaded last
     std::unique_ptr<GridSkin> skin_;
     std::unique_ptr<clsTooltip> tips_;
     IuTab* host_ = nullptr;       // the main window's strip

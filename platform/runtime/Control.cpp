@@ -158,7 +158,7 @@ void Control::FontChanged() {
 }
 
 HWND Control::hWnd() {
-    if (Form* f = Parent()) f->Load();
+    if (Form* f = Parent()) f->LoadControls();
     return Handle();
 }
 

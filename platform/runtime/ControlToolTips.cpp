@@ -20,7 +20,7 @@ HWND TipWindowOf(HWND control) {
     return tip && IsWindow(tip) ? tip : nullptr;
 }
 
-// Tools of windows destroyed since (an element of a control array unloaded)
+// Tools of windows destroyed since (a page unloaded inside another window)
 // go, and so does an entry of a handle now given to a new window.
 void DropStaleTools(HWND tip, HWND control) {
     TOOLINFOW ti = ToolFor(control);
@@ -76,6 +76,10 @@ void ControlToolTips::Set(HWND form, HWND control, const std::wstring& text) {
         return;
     }
     if (!tip_ || !IsWindow(tip_)) {
+        // The tips' window class is the common controls': a program may load
+        // them only when it needs them.
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
         // Owned by the form (or, when it is a child already, by its top-level
         // window), so that the tip shows over it.
         tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

@@ -6,6 +6,7 @@
 #include "Form.h"
 #include "HandlerScope.h"
 #include "RaisedError.h"
+#include "StartupMarks.h"
 
 namespace {
 
@@ -120,16 +121,18 @@ void DdeServer::Start() {
     if (started || !Instance()) return;
     StringHandle service(Instance(), App::EXEName());
     started = DdeNameService(Instance(), service.get(), nullptr, DNS_REGISTER) != nullptr;
+    StartupMark("DDE name service registered");
 }
 
-DdeClientLink::~DdeClientLink() { Disconnect(); }
+DdeClientLink::~DdeClientLink() { DropInstance(); }
 
 void DdeClientLink::Disconnect() {
     if (conv_) DdeDisconnect(conv_);
     conv_ = nullptr;
-    // DDEML keeps a conversation it could not end because its server has
-    // gone, and then refuses every new conversation on the same topic: the
-    // link's own instance goes with the conversation, and whatever it kept.
+}
+
+void DdeClientLink::DropInstance() {
+    Disconnect();
     if (instance_) DdeUninitialize(instance_);
     instance_ = 0;
 }
@@ -154,7 +157,7 @@ void DdeClientLink::LinkMode(int value) {
             kept_ = true;
             return;
         }
-        Disconnect();
+        DropInstance();  // it has lost its server
     }
     Connect();
     mode_ = value;
@@ -163,18 +166,16 @@ void DdeClientLink::LinkMode(int value) {
 void DdeClientLink::Connect() {
     const size_t bar = topic_.find(L'|');
     kept_ = false;
-    if (bar == std::wstring::npos ||
-        DdeInitializeW(&instance_, ClientCallback, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) != DMLERR_NO_ERROR) {
+    // The link keeps its instance from one conversation to the next: an
+    // instance is a window of its own, made and destroyed.
+    if (bar != std::wstring::npos && !instance_ &&
+        DdeInitializeW(&instance_, ClientCallback, APPCMD_CLIENTONLY | CBF_SKIP_ALLNOTIFICATIONS, 0) != DMLERR_NO_ERROR)
         instance_ = 0;
-        mode_ = 0;
-        RaiseNoAnswer();
-    }
-    {
+    if (bar != std::wstring::npos && instance_) {
         const StringHandle app(instance_, topic_.substr(0, bar)), topic(instance_, topic_.substr(bar + 1));
         conv_ = DdeConnect(instance_, app.get(), topic.get(), nullptr);
     }
     if (conv_) return;
-    Disconnect();
     mode_ = 0;
     RaiseNoAnswer();
 }
@@ -192,15 +193,23 @@ void DdeClientLink::LinkExecute(const std::wstring& command) {
     if (!conv_) throw RaisedError(285, "LinkExecute", "Foreign application won't perform DDE method or operation");
     std::wstring data = EscapeCommand(command);
     UINT error = Execute(data);
-    // DDEML can go on reporting a conversation as connected after its server
-    // has gone (a player closed and started again): a kept conversation that
-    // cannot carry the execute is opened afresh and the execute sent once
-    // more. A server that answered (refused, or too late) is not asked twice.
-    const bool broken = error != DMLERR_NO_ERROR && error != DMLERR_NOTPROCESSED && error != DMLERR_EXECACKTIMEOUT;
-    if (broken && kept_) {
-        Disconnect();
-        Connect();
-        error = Execute(data);
+    // A conversation that cannot carry the execute has lost its server.
+    // DDEML keeps such a conversation, as it cannot end it, and refuses every
+    // new one on the topic: it goes with the link's instance. DDEML can also
+    // go on reporting it as connected (a player closed and started again):
+    // a kept conversation is opened afresh and the execute sent once more. A
+    // server that answered (refused, or too late) is not asked twice.
+    const auto broken = [](UINT e) {
+        return e != DMLERR_NO_ERROR && e != DMLERR_NOTPROCESSED && e != DMLERR_EXECACKTIMEOUT;
+    };
+    if (broken(error)) {
+        const bool kept = kept_;
+        DropInstance();
+        if (kept) {
+            Connect();
+            error = Execute(data);
+            if (broken(error)) DropInstance();
+        }
     }
     if (error == DMLERR_NO_ERROR) return;
     if (error == DMLERR_EXECACKTIMEOUT) throw RaisedError(286, "LinkExecute", "Timeout while waiting for DDE response");

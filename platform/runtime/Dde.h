@@ -41,6 +41,8 @@ public:
 
 private:
     void Disconnect();
+    // Ends the conversation and the instance, with whatever DDEML kept in it.
+    void DropInstance();
     // Opens the conversation on LinkTopic; raises 282 (and the mode is 0) when nobody answers.
     void Connect();
     // The DDEML error of one execute (DMLERR_NO_ERROR when it was taken).
@@ -49,7 +51,7 @@ private:
     std::wstring topic_;
     int mode_ = 0;
     int timeout_ = 50;
-    DWORD instance_ = 0;  // the DDEML instance of conv_
+    DWORD instance_ = 0;  // the link's DDEML instance, kept from one conversation to the next
     HCONV conv_ = nullptr;
     bool kept_ = false;   // conv_ was open before the last LinkMode
 };

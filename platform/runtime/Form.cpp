@@ -98,6 +98,13 @@ Window::CreateParams Form::WindowParams() {
     cp.style |= BorderBits();
     if (border_ == FormBorderStyleConstants::FixedDialog) cp.exStyle |= WS_EX_DLGMODALFRAME;
     cp.title = caption_;
+    if (parentWindow_) {
+        // Pages lie on one another: each keeps to its own place in the order.
+        cp.style = (cp.style & ~kBorderMask) | WS_CHILD | WS_CLIPSIBLINGS;
+        cp.exStyle &= ~WS_EX_DLGMODALFRAME;
+        cp.parent = parentWindow_;
+        cp.x = cp.y = 0;
+    }
     return cp;
 }
 
@@ -142,13 +149,21 @@ void Form::Load() {
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     ApplyIcon();
     if (linkMode_ == 1) DdeServer::Start();
-    CreateMembers();
+    controlsMade_ = !controlsLater_;
+    if (controlsMade_) CreateMembers();
     Form_Load();
     if (state_ == State::Loading) state_ = State::Loaded;
 }
 
-void Form::Show(FormShowConstants style, Form* owner) {
+void Form::LoadControls() {
     Load();
+    if (controlsMade_ || !Loaded()) return;
+    controlsMade_ = true;
+    CreateMembers();
+}
+
+void Form::Show(FormShowConstants style, Form* owner) {
+    LoadControls();
     if (!Loaded()) return;
     const bool child = GetWindowLongW(hwnd(), GWL_STYLE) & WS_CHILD;
     if (owner && owner != this && !child) SetWindowLongPtrW(hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner->hWnd()));
@@ -212,6 +227,7 @@ void Form::Release() {
     state_ = State::Unloading;
     Destroy();
     UnloadMembers();
+    controlsMade_ = false;
     RestoreDesign();
     FontChanged();
     shown_ = false;
@@ -352,6 +368,10 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (Loaded()) RaiseResize(false);
         return r;
     }
+    case WM_WINDOWPOSCHANGED:
+        // A form never shows without its controls.
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) LoadControls();
+        break;
     }
     return Canvas::WndProc(msg, wParam, lParam);
 }

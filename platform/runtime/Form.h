@@ -35,6 +35,13 @@ public:
 
     // Creates the window and the controls and runs Form_Load; nothing when loaded.
     void Load();
+    // A page in place from the start that shows only later (a tab's page):
+    // set before the load, the load makes the form's window and runs
+    // Form_Load, and the controls (and timers) wait for LoadControls, which
+    // touching a hosted component or a control's hWnd also calls.
+    void ControlsLater(bool value) { controlsLater_ = value; }
+    // Loads the form and makes the controls that waited; nothing when they exist.
+    void LoadControls();
     bool Loaded() const { return state_ == State::Loading || state_ == State::Loaded; }
     // Modal: returns when the form is hidden or unloaded; other windows of the
     // thread are disabled meanwhile.
@@ -56,6 +63,12 @@ public:
     void BorderStyle(FormBorderStyleConstants value);
     // Sets the outer size so that the inner area is width x height twips.
     void ClientSize(int width, int height);
+    // The window a page form is to live in (a tab strip's page container).
+    // Set before the load, the form's window is made there as a child at
+    // once, instead of as a top-level window moved in afterwards: under X a
+    // top-level window costs a window of the display server, made and
+    // destroyed again by the move.
+    void ParentWindow(HWND parent) { parentWindow_ = parent; }
 
     bool Visible() override;
     void Visible(bool value) override;
@@ -133,6 +146,9 @@ private:
     std::shared_ptr<StdPicture> icon_;
     FormBorderStyleConstants border_ = FormBorderStyleConstants::Sizable;
     std::optional<SIZE> clientTwips_;
+    HWND parentWindow_ = nullptr;
+    bool controlsLater_ = false;
+    bool controlsMade_ = false;
     std::wstring linkTopic_;
     int linkMode_ = 0;
     FormProps design_{};

@@ -28,10 +28,10 @@ public:
     explicit Hosted(Canvas& container) : Control(&container) { Attached(); }
     ~Hosted() override { object_.reset(); }
 
-    // The component of the current load; touching it loads the form.
+    // The component of the current load; touching it loads the form and its controls.
     T& Object() {
         if (!object_)
-            if (Form* f = Parent()) f->Load();
+            if (Form* f = Parent()) f->LoadControls();
         if (!object_) throw RaisedError(91, "Hosted", "Object variable or With block variable not set");
         return *object_;
     }

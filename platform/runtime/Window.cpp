@@ -1,12 +1,19 @@
 #include "Window.h"
 
 #include <map>
+#include <unordered_map>
 
 #include "HandlerScope.h"
 
 namespace {
 
-const wchar_t kObjectProp[] = L"Orvane.Window";
+// The object of each window, for the thread that made the window (its
+// procedure runs there). Kept in the process: a window property is a
+// request to the window server under Wine, at every message.
+std::unordered_map<HWND, Window*>& Objects() {
+    thread_local std::unordered_map<HWND, Window*> objects;
+    return objects;
+}
 
 // Registers the class once; returns the procedure of the system class it
 // extends (nullptr when it extends none).
@@ -37,7 +44,9 @@ WNDPROC RegisterOnce(const Window::CreateParams& p, WNDPROC proc) {
 Window::~Window() { Destroy(); }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProp)) : nullptr;
+    if (!hwnd) return nullptr;
+    const auto found = Objects().find(hwnd);
+    return found != Objects().end() ? found->second : nullptr;
 }
 
 Window::CreateParams Window::MessageOnly(const wchar_t* className) {
@@ -73,7 +82,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     if (msg == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetPropW(hwnd, kObjectProp, self);
+        Objects()[hwnd] = self;
     }
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
@@ -84,7 +93,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         result = self->Default(msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, kObjectProp);
+        Objects().erase(hwnd);
         self->hwnd_ = nullptr;
         self->OnDestroyed();
     }

@@ -30,7 +30,7 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    // The object behind a window created through this class, or nullptr.
+    // The object behind a window this thread created through this class, or nullptr.
     static Window* FromHandle(HWND hwnd);
     // Creation arguments of an invisible message-only window, for objects
     // that draw nothing but need timers or posted messages.

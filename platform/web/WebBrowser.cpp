@@ -87,6 +87,7 @@ bool WebBrowser::Create(const Placement& p) {
     cp.x = p.x, cp.y = p.y, cp.cx = p.cx, cp.cy = p.cy;
     cp.title = LocationURL();
     if (!Window::Create(cp)) return false;
+    shownScroll_.reset();
     mailbox_ = std::make_shared<FetchMailbox>(hwnd(), kMsgFetched);
     Relayout();
     // A navigation made before the window existed starts now.
@@ -401,6 +402,7 @@ void WebBrowser::Relayout() {
     if (wantBar != scrollBarShown_) {
         scrollBarShown_ = wantBar;
         ShowScrollBar(hwnd(), SB_VERT, wantBar);
+        shownScroll_.reset();
     }
     RECT rc;
     GetClientRect(hwnd(), &rc);
@@ -440,6 +442,10 @@ void WebBrowser::UpdateScrollBar() {
     si.nMax = std::max(0, f.layout.contentHeight - 1);
     si.nPage = static_cast<UINT>(std::max(0, f.viewHeight));
     si.nPos = f.scrollY;
+    // Each setting redraws the bar (themed, at some cost): only a change is set.
+    const auto shown = std::make_tuple(si.nMax, si.nPage, si.nPos);
+    if (shownScroll_ == shown) return;
+    shownScroll_ = shown;
     SetScrollInfo(hwnd(), SB_VERT, &si, TRUE);
 }
 

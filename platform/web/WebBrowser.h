@@ -12,7 +12,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <tuple>
 
 #include "HtmlDocument.h"
 #include "Window.h"
@@ -158,4 +160,5 @@ private:
     bool inLayout_ = false;
     bool relayoutPending_ = false;  // pictures arrived that no layout has shown yet
     bool scrollBarShown_ = false;
+    std::optional<std::tuple<int, UINT, int>> shownScroll_;  // the bar's maximum, page and position as last set
 };

@@ -13,12 +13,14 @@ inline constexpr wchar_t kMarksFile[] = L"startup.marks";
 
 class MarkRecorder {
 public:
-    void Mark(const std::string& step) {
+    // False when the step was reached before.
+    bool Mark(const std::string& step) {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
         for (const auto& m : marks_)
-            if (m.first == step) return;
+            if (m.first == step) return false;
         marks_.emplace_back(step, now.QuadPart);
+        return true;
     }
     // Written at once as a whole, so a reader never sees half of it.
     void Save() const {

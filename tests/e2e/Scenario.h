@@ -63,9 +63,12 @@ public:
         HWND main = nullptr;
         EXPECT_TRUE(WaitFor([&] { return (main = TopWindow(kCaption, launcher_->Id())) != nullptr; }))
             << "the main window did not show";
-        if (main) {
-            EXPECT_TRUE(Shows(BrowserOf(CataloguePage(main)), kFirstList)) << "the catalogue's first page";
-        }
+        // The catalogue page fills in after the window's first paint.
+        EXPECT_TRUE(main && WaitFor([&] {
+                        const HWND view = BrowserOf(CataloguePage(main));
+                        return view && Text(view).find(kFirstList) != std::wstring::npos;
+                    }, 30000))
+            << "the catalogue's first page";
         return main;
     }
     // The page windows the main window's tab strip holds.

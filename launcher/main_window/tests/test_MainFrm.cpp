@@ -10,6 +10,7 @@
 #include "ControlToolTips.h"
 #include "DragRecorder.h"
 #include "LauncherEnv.h"
+#include "MainGame.h"
 #include "MainFrm.h"
 #include "MainFrmTray.h"
 #include "MainMe.h"
@@ -99,6 +100,8 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     }
 
     EXPECT_FALSE(f.Pic(0).Picture());
+    // The menus' icons come once the window has painted.
+    EXPECT_TRUE(PumpUntil([&] { return f.Pic(5).Picture() != nullptr; }));
     for (int i = 1; i <= 5; ++i) {
         ASSERT_TRUE(f.Pic(i).Picture()) << i;
         EXPECT_EQ(f.Pic(i).Picture()->Type(), PictureTypeConstants::Icon);
@@ -121,6 +124,27 @@ TEST_F(MainFrmTest, OpensRoundedWithStripButtonsIconsAndTray) {
     EXPECT_EQ(web.top, 408);
     EXPECT_EQ(web.right - web.left, 81);
     EXPECT_EQ(web.bottom - web.top, 57);
+}
+
+// The catalogue page fills in after the window's first paint; chosen
+// sooner, it fills in as it shows: the bar's pictures, the first category
+// locked and the catalogue's first page.
+TEST_F(MainFrmTest, CatalogueChosenBeforeTheFirstPaintShowsFilledIn) {
+    TestHttpServer server;
+    server.Route("/orvane/html/topleft/0.html", TestHttpServer::Text("<html><body>first</body></html>"));
+    PortalUrl = server.BaseUrlW();
+    f.Show();
+    CTabItems& items = f.frmuTab->TabItems();
+    items.Selected(1L);  // before any message has been pumped
+    auto* page = dynamic_cast<MainGame*>(items.Item(1L)->Form().get());
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(IsWindowVisible(page->hwnd()));
+    ASSERT_NE(page->Btn_flash.Live(), nullptr);
+    EXPECT_TRUE(page->Btn_flash.Live()->Locked());
+    EXPECT_TRUE(page->Btn_flash.Live()->BackPicture() != nullptr);
+    EXPECT_TRUE(page->PicBtnBg.Picture());
+    EXPECT_TRUE(PumpUntil([&] { return page->CurrentPageUrl() == server.BaseUrlW() + L"/orvane/html/topleft/0.html"; },
+                          20000));
 }
 
 TEST_F(MainFrmTest, StripBackgroundComesFromTheLogoBitmap) {

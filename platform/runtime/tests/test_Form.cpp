@@ -6,6 +6,7 @@
 
 #include "App.h"
 #include "Form.h"
+#include "PictureBox.h"
 #include "Pump.h"
 #include "Timer.h"
 #include "runtime_pictures.h"
@@ -193,6 +194,81 @@ TEST(Form, PageInsideAnotherFormUnloadsWithIt) {
     page.Show();  // loads again as a top-level window
     EXPECT_EQ(GetParent(page.hwnd()), nullptr);
     page.Unload();
+}
+
+// A page made inside its host's window that makes its controls only when it
+// first shows, as the launcher's catalogue page does at start.
+class LatePage : public LoggingForm {
+public:
+    LatePage() {
+        ControlsLater(true);
+        box.Move(10, 20, 30, 40);
+        ticker.Interval(10);
+        ticker.Tick = [this] { ++ticks; };
+    }
+    PictureBox box{*this};
+    Timer ticker{*this};
+    int ticks = 0;
+};
+
+// Records each window this thread makes, with the parent it is made with.
+class CreationRecord {
+public:
+    CreationRecord() { Current() = this; }
+    ~CreationRecord() {
+        UnhookWindowsHookEx(hook_);
+        Current() = nullptr;
+    }
+    std::vector<std::pair<HWND, HWND>> made;  // window, parent at creation
+
+private:
+    static CreationRecord*& Current() {
+        static CreationRecord* current = nullptr;
+        return current;
+    }
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND && Current())
+            Current()->made.emplace_back(reinterpret_cast<HWND>(wParam),
+                                         reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_ = SetWindowsHookExW(WH_CBT, Proc, nullptr, GetCurrentThreadId());
+};
+
+TEST(Form, PageMadeInItsHostMakesItsControlsWhenItFirstShows) {
+    LoggingForm host;
+    host.Show();
+    LatePage page;
+    page.ParentWindow(host.hWnd());
+    {
+        CreationRecord record;
+        page.Load();
+        // The page's window is made inside the host's, never as a window of its own.
+        ASSERT_EQ(record.made.size(), 1u);
+        EXPECT_EQ(record.made[0].first, page.hwnd());
+        EXPECT_EQ(record.made[0].second, host.hwnd());
+    }
+    // A child that keeps out of the pages lying above it.
+    EXPECT_TRUE(GetWindowLongW(page.hwnd(), GWL_STYLE) & WS_CHILD);
+    EXPECT_TRUE(GetWindowLongW(page.hwnd(), GWL_STYLE) & WS_CLIPSIBLINGS);
+    EXPECT_FALSE(GetWindowLongW(page.hwnd(), GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_THICKFRAME));
+    EXPECT_EQ(page.log, std::vector<std::wstring>{L"Load"});
+    EXPECT_EQ(page.box.hwnd(), nullptr);
+
+    // Shown as a tab strip shows its page: the controls come first.
+    SetWindowPos(page.hwnd(), HWND_TOP, 0, 0, 200, 100, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    ASSERT_NE(page.box.hwnd(), nullptr);
+    EXPECT_EQ(GetParent(page.box.hwnd()), page.hwnd());
+    EXPECT_EQ(page.box.Left(), 10);
+    EXPECT_TRUE(PumpUntil([&] { return page.ticks > 0; }));
+
+    // Loaded again, the controls wait again; asking for a control's window makes them.
+    page.Unload();
+    page.Load();
+    EXPECT_EQ(page.box.hwnd(), nullptr);
+    EXPECT_NE(page.box.hWnd(), nullptr);
+    page.Unload();
+    host.Unload();
 }
 
 TEST(Form, IconAndMousePointer) {

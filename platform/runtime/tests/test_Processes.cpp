@@ -192,7 +192,8 @@ std::unique_ptr<ChildProcess> StartServer(const std::wstring& topic) {
 }
 
 // The server of a kept conversation ends and another takes its topic: the
-// next hand-off on the same link reaches the new one.
+// next hand-off on the same link reaches the new one, whether the link kept
+// the conversation or closed it after its server had gone.
 TEST(Dde, AKeptConversationWhoseServerEndedIsOpenedAgainForTheNextExecute) {
     const std::wstring topic = L"HandOff" + std::to_wstring(GetCurrentProcessId());
     DdeClientForm f;
@@ -217,6 +218,25 @@ TEST(Dde, AKeptConversationWhoseServerEndedIsOpenedAgainForTheNextExecute) {
     EXPECT_EQ(second->ExitCode(), 12u);
     // No server at all: nobody answers the new conversation.
     EXPECT_EQ(handOff(L"exit 13"), 282u);
+    {
+        // A conversation opened afresh whose server ends before the execute
+        // (another client tells it to) refuses that execute, and the link,
+        // closed, reaches the next server.
+        const auto third = StartServer(topic);
+        f.link.LinkMode(2);
+        DdeClientForm other;
+        other.Load();
+        other.link.LinkTopic(App::EXEName() + L"|" + topic);
+        other.link.LinkMode(2);
+        other.link.LinkExecute(L"exit 14");
+        EXPECT_EQ(third->ExitCode(), 14u);
+        other.Unload();
+        EXPECT_THROW(f.link.LinkExecute(L"exit 15"), RaisedError);
+        f.link.LinkMode(0);
+    }
+    const auto fourth = StartServer(topic);
+    EXPECT_EQ(handOff(L"exit 16"), 0u) << "the conversation that lost its server blocks the topic";
+    EXPECT_EQ(fourth->ExitCode(), 16u);
     f.Unload();
 }
 
