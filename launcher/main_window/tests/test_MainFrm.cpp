@@ -197,8 +197,8 @@ TEST_F(MainFrmTest, CloseQuitsOnZeroOrWithoutRowAndEndsThePlayers) {
     }
 }
 
-// "我的盒子" sets the tips of its buttons while it is a window of its own,
-// before the strip makes it a child: they go with the main window.
+// "我的盒子" sets the tips of its buttons once the window has painted: they
+// go with the main window.
 TEST_F(MainFrmTest, ShownAndUnloadedAgainAndAgainLeavesNoWindowOrGdiObject) {
     // Its pages show the not-found page at once: nothing of theirs is on its way.
     PortalUrl = L"http://127.0.0.1:1";
@@ -207,7 +207,7 @@ TEST_F(MainFrmTest, ShownAndUnloadedAgainAndAgainLeavesNoWindowOrGdiObject) {
     const int windows = TopLevelWindowCount(), objects = GdiObjectCount();
     for (int i = 0; i < 3; ++i) {
         f.Show();
-        ASSERT_NE(ControlToolTipWindow(f.Me().Btn_GameAll.hwnd()), nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return ControlToolTipWindow(f.Me().Btn_GameAll.hwnd()) != nullptr; }));
         f.Unload();
     }
     PumpFor(30);
