@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 // Little-endian pairs of bytes, each one UTF-16 code unit; an odd last byte is dropped.
 inline std::wstring Utf16Units(const uint8_t* data, size_t size) {
@@ -28,6 +29,20 @@ inline std::wstring WidenedBytes(const uint8_t* data, size_t size) {
         }
     }
     return text;
+}
+
+// From a target's LLVMFuzzerInitialize: the fuzzer makes inputs of at most
+// `bytes` (and cuts longer seeds) unless the command line says otherwise.
+// For targets whose cost grows with the input, so that they try many.
+inline void BoundInputs(int* argc, char*** argv, size_t bytes) {
+    static std::string flag;
+    static std::vector<char*> args;
+    flag = "-max_len=" + std::to_string(bytes);
+    args.assign(*argv, *argv + *argc);
+    args.insert(args.begin() + 1, flag.data());  // before the command line's own flags, which win
+    args.push_back(nullptr);
+    *argv = args.data();
+    ++*argc;
 }
 
 // A finding: print what failed and stop, so the fuzzer saves the input.
