@@ -87,7 +87,7 @@ wine_display() {
   export HOME="${HOME:-$BUILD/home}"; mkdir -p "$HOME"
   export WINEPREFIX="${ORVANE_WINEPREFIX:-$BUILD/wineprefix64}" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
   export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  WINE=/usr/lib/wine/wine64
+  WINE="$ROOT/cmake/wine64.sh"   # the loader without address randomization
   export WINEDLLOVERRIDES="mscoree,mshtml="   # never offer to install Mono/Gecko
   export LC_ALL=C.UTF-8
   if [ -z "${DISPLAY:-}" ]; then
