@@ -31,9 +31,10 @@ inline std::wstring WidenedBytes(const uint8_t* data, size_t size) {
     return text;
 }
 
-// From a target's LLVMFuzzerInitialize: the fuzzer makes inputs of at most
-// `bytes` (and cuts longer seeds) unless the command line says otherwise.
-// For targets whose cost grows with the input, so that they try many.
+// FUZZ_INPUTS_OF_AT_MOST(bytes) in a target: the fuzzer makes inputs of at
+// most that many bytes for it (and cuts longer seeds) unless the command
+// line says otherwise. For targets whose cost grows with the input, so
+// that they try many a second.
 inline void BoundInputs(int* argc, char*** argv, size_t bytes) {
     static std::string flag;
     static std::vector<char*> args;
@@ -44,6 +45,11 @@ inline void BoundInputs(int* argc, char*** argv, size_t bytes) {
     *argv = args.data();
     ++*argc;
 }
+#define FUZZ_INPUTS_OF_AT_MOST(bytes)                                \
+    extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {  \
+        BoundInputs(argc, argv, bytes);                             \
+        return 0;                                                   \
+    }
 
 // A finding: print what failed and stop, so the fuzzer saves the input.
 #define FUZZ_CHECK(cond)                                                       \

@@ -38,10 +38,7 @@ size_t Depth(const HtmlNode& node) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    BoundInputs(argc, argv, 1024);
-    return 0;
-}
+FUZZ_INPUTS_OF_AT_MOST(1024)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::wstring markup = WidenedBytes(data, size);

@@ -62,10 +62,7 @@ void LayOut(const HtmlDocument& doc, int width, size_t markupSize) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    BoundInputs(argc, argv, 8192);
-    return 0;
-}
+FUZZ_INPUTS_OF_AT_MOST(8192)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::wstring markup = WidenedBytes(data, size);
