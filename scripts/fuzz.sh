@@ -3,9 +3,10 @@
 # UndefinedBehaviorSanitizer) and runs every target for the given seconds
 # (default 300), several at once; fails when any target finds a crash, a
 # leak, undefined behaviour or a broken check. Seeds come from
-# tests/fuzz/corpus/<target>/, and a target's longest seed sets the longest
-# input it is given (the HTML reader's page of one 256 KiB word); what a run
-# finds besides them stays in build/fuzz/ (findings in build/fuzz/findings/).
+# tests/fuzz/corpus/<target>/; a target's longest seed (at least 4 KiB) sets
+# the longest input it is given, unless the target bounds its inputs itself
+# (the HTML reader and the page layout do); what a run finds besides them
+# stays in build/fuzz/ (findings in build/fuzz/findings/).
 #   scripts/fuzz.sh [seconds]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -39,7 +40,8 @@ failed=0
 for name in "${targets[@]}"; do
   if [ "$(cat "$FUZZ_BUILD/$name.rc" 2>/dev/null)" = 0 ]; then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$FUZZ_BUILD/$name.log" | grep -o '[0-9]*$' || echo '?')
-    log "fuzz_$name: $runs runs, no finding"
+    rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$FUZZ_BUILD/$name.log" | grep -o '[0-9]*$' || echo '?')
+    log "fuzz_$name: $runs runs ($rate a second), no finding"
   else
     failed=1
     log "fuzz_$name FOUND A FAULT (log: $FUZZ_BUILD/$name.log)"

@@ -58,19 +58,20 @@ build_all() {
 }
 
 XVFB_PID=
-# free_display: the number of an X display nobody uses yet.
-free_display() {
-  local n="${1:-90}"
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n+1)); done
-  echo "$n"
-}
-# start_xvfb <n> <log>: a virtual screen on display :n; prints its pid.
+# start_xvfb <log>: a virtual screen on the first display number free, which
+# Xvfb takes itself (so runs starting at the same moment never share one),
+# once it answers; sets XVFB_NEW_PID and XVFB_NEW_DISPLAY.
 start_xvfb() {
-  Xvfb ":$1" -screen 0 1280x1024x24 -nolisten tcp >"$2" 2>&1 &
-  local pid=$!
-  for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$1" ] && break; sleep 0.05; done
-  [ -S "/tmp/.X11-unix/X$1" ] || { log "Xvfb :$1 did not start"; cat "$2" >&2; return 1; }
-  echo "$pid"
+  local number=
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$1.display" >"$1" 2>&1 &
+  XVFB_NEW_PID=$!
+  for _ in $(seq 200); do
+    read -r number <"$1.display" && break
+    kill -0 "$XVFB_NEW_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  [ -n "$number" ] || { log "Xvfb did not start"; cat "$1" >&2; return 1; }
+  XVFB_NEW_DISPLAY=":$number"
 }
 
 # wine_env: the Wine environment of the scripts (variables, a virtual
@@ -87,14 +88,14 @@ wine_display() {
   export HOME="${HOME:-$BUILD/home}"; mkdir -p "$HOME"
   export WINEPREFIX="${ORVANE_WINEPREFIX:-$BUILD/wineprefix64}" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
   export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  WINE=/usr/lib/wine/wine64
+  WINE="$ROOT/cmake/wine64.sh"   # the loader without address randomization
   export WINEDLLOVERRIDES="mscoree,mshtml="   # never offer to install Mono/Gecko
   export LC_ALL=C.UTF-8
   if [ -z "${DISPLAY:-}" ]; then
-    local n; n=$(free_display)
     mkdir -p "$BUILD"   # a clean clone has no build folder yet for the log
-    XVFB_PID=$(start_xvfb "$n" "$BUILD/xvfb.log") || exit 1
-    export DISPLAY=":$n"
+    start_xvfb "$BUILD/xvfb.log" || exit 1
+    XVFB_PID=$XVFB_NEW_PID
+    export DISPLAY=$XVFB_NEW_DISPLAY
   fi
 }
 
@@ -127,11 +128,10 @@ wine_prefix() {
 # spare ones after them are for other work. Needs wine_env first.
 DESKTOP_XVFB=() DESKTOP_PREFIXES=()
 desktops_up() {
-  local listed="$1" count=$(($1 + ${2:-0})) dir="$BUILD/desktops" i n prefix stamp
+  local listed="$1" count=$(($1 + ${2:-0})) dir="$BUILD/desktops" i prefix stamp
   stamp="$(cat "$WINEPREFIX/.prefix-ready")"
   mkdir -p "$dir"
   rm -f "$dir"/*.env "$dir"/*.ready
-  n=90
   for ((i = 0; i < count; i++)); do
     prefix="$dir/$i/prefix"
     if [ "$(cat "$prefix/.prefix-ready" 2>/dev/null)" != "$stamp" ] || [ "$WINEPREFIX/.prefix-ready" -nt "$prefix/.prefix-ready" ]; then
@@ -141,14 +141,13 @@ desktops_up() {
     # A run that ended without cleaning up may have left the desktop's Wine
     # server; this run holds the build folder, so nobody else is using it.
     WINEPREFIX="$prefix" "$WINESERVER" -k 2>/dev/null && WINEPREFIX="$prefix" "$WINESERVER" -w 2>/dev/null || true
-    n=$(free_display "$n")
-    DESKTOP_XVFB+=("$(start_xvfb "$n" "$dir/$i/xvfb.log")") || exit 1
+    start_xvfb "$dir/$i/xvfb.log" || exit 1
+    DESKTOP_XVFB+=("$XVFB_NEW_PID")
     DESKTOP_PREFIXES+=("$prefix")
-    printf 'export DISPLAY=:%s WINEPREFIX=%q\n' "$n" "$prefix" >"$dir/$i.env"
-    ( export DISPLAY=":$n" WINEPREFIX="$prefix"
+    printf 'export DISPLAY=%s WINEPREFIX=%q\n' "$XVFB_NEW_DISPLAY" "$prefix" >"$dir/$i.env"
+    ( export DISPLAY="$XVFB_NEW_DISPLAY" WINEPREFIX="$prefix"
       "$WINESERVER" -p 2>/dev/null || true
       cd "$dir" && "$WINE" "$BUILD/tools/desktop_keeper.exe" "$i.ready" </dev/null >/dev/null 2>&1 & )
-    n=$((n + 1))
   done
   for ((i = 0; i < count; i++)); do
     for _ in $(seq 400); do [ -e "$dir/$i.ready" ] && break; sleep 0.05; done
@@ -162,12 +161,45 @@ desktops_up() {
   log "$count desktops up"
 }
 
+# run_suite [ctest arguments]: the tests as the test command runs them, in
+# the Wine environment wine_env made. Window tests each take one of
+# $DESKTOPS desktops (ctest's "desktops" resource); the others share the
+# first display and prefix. With no arguments (the whole suite) the
+# benchmark runs once with tiny sizes beside them, on one more desktop, so
+# that it keeps working (no timing is judged). Fails when ctest or the
+# benchmark did.
+DESKTOPS="${DESKTOPS:-6}"
+run_suite() {
+  local rc=0 bench_job=
+  desktops_up "$DESKTOPS" 1
+  rm -f "$BUILD/desktop.ready"
+  ( cd "$BUILD" && exec "$WINE" "$BUILD/tools/desktop_keeper.exe" desktop.ready </dev/null >/dev/null 2>&1 ) &
+  for _ in $(seq 200); do [ -e "$BUILD/desktop.ready" ] && break; sleep 0.05; done
+  if [ $# -eq 0 ]; then
+    log "benchmark with tiny sizes"
+    ( source "$BUILD/desktops/$DESKTOPS.env"
+      ORVANE_WINEPREFIX="$WINEPREFIX" ORVANE_BUILT=1 "$ROOT/scripts/bench.sh" --tiny >"$BUILD/bench-tiny.log" 2>&1 ) &
+    bench_job=$!
+  fi
+  log "running ctest"
+  # Every test runs once: a test that fails now and then is a fault to find.
+  ( cd "$BUILD" && ctest --output-on-failure -j "${CTEST_JOBS:-$JOBS}" --timeout 300 \
+        --resource-spec-file "$BUILD/desktops/resources.json" "$@" ) || rc=$?
+  if [ -n "$bench_job" ] && ! wait "$bench_job"; then
+    rc=1; log "the benchmark FAILED"; tail -20 "$BUILD/bench-tiny.log" >&2
+  fi
+  return $rc
+}
+
+# wine_cleanup: ends every Wine server and display the script started, so
+# that wine_env can start afresh.
 wine_cleanup() {
-  set +e
   local p x
-  for p in "${DESKTOP_PREFIXES[@]}"; do WINEPREFIX="$p" "$WINESERVER" -k 2>/dev/null; done
-  for p in "${DESKTOP_PREFIXES[@]}"; do WINEPREFIX="$p" "$WINESERVER" -w 2>/dev/null; done
-  for x in "${DESKTOP_XVFB[@]}"; do kill "$x" 2>/dev/null; done
-  [ -n "${WINESERVER:-}" ] && { "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null; }
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  for p in "${DESKTOP_PREFIXES[@]}"; do WINEPREFIX="$p" "$WINESERVER" -k 2>/dev/null || true; done
+  for p in "${DESKTOP_PREFIXES[@]}"; do WINEPREFIX="$p" "$WINESERVER" -w 2>/dev/null || true; done
+  if [ -n "${WINESERVER:-}" ]; then "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true; fi
+  for x in "${DESKTOP_XVFB[@]}" $XVFB_PID; do kill "$x" 2>/dev/null && wait "$x" 2>/dev/null || true; done
+  [ -n "$XVFB_PID" ] && unset DISPLAY
+  DESKTOP_XVFB=() DESKTOP_PREFIXES=() XVFB_PID=
+  return 0
 }

@@ -34,7 +34,7 @@ bool HasWindows(const std::vector<DWORD>& ids) {
         bool found;
     } s{&ids, false};
     EnumWindows(
-        [](HWND hwnd, LPARAM lParam) {
+        [](HWND hwnd, LPARAM lParam) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(lParam);
             DWORD pid = 0;
             GetWindowThreadProcessId(hwnd, &pid);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 // Little-endian pairs of bytes, each one UTF-16 code unit; an odd last byte is dropped.
 inline std::wstring Utf16Units(const uint8_t* data, size_t size) {
@@ -29,6 +30,26 @@ inline std::wstring WidenedBytes(const uint8_t* data, size_t size) {
     }
     return text;
 }
+
+// FUZZ_INPUTS_OF_AT_MOST(bytes) in a target: the fuzzer makes inputs of at
+// most that many bytes for it (and cuts longer seeds) unless the command
+// line says otherwise. For targets whose cost grows with the input, so
+// that they try many a second.
+inline void BoundInputs(int* argc, char*** argv, size_t bytes) {
+    static std::string flag;
+    static std::vector<char*> args;
+    flag = "-max_len=" + std::to_string(bytes);
+    args.assign(*argv, *argv + *argc);
+    args.insert(args.begin() + 1, flag.data());  // before the command line's own flags, which win
+    args.push_back(nullptr);
+    *argv = args.data();
+    ++*argc;
+}
+#define FUZZ_INPUTS_OF_AT_MOST(bytes)                                \
+    extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {  \
+        BoundInputs(argc, argv, bytes);                             \
+        return 0;                                                   \
+    }
 
 // A finding: print what failed and stop, so the fuzzer saves the input.
 #define FUZZ_CHECK(cond)                                                       \

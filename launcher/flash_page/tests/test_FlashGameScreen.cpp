@@ -106,7 +106,7 @@ protected:
             bool waiting = GetUpdateRect(page->hwnd(), nullptr, FALSE);
             EnumChildWindows(
                 page->hwnd(),
-                [](HWND child, LPARAM waiting) {
+                [](HWND child, LPARAM waiting) CALLBACK -> BOOL {
                     *reinterpret_cast<bool*>(waiting) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
                     return TRUE;
                 },
