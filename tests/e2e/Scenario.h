@@ -287,9 +287,15 @@ public:
         PostMessageW(me, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
         PostMessageW(me, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
         PostMessageW(me, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));  // the menu is modal: posted
+        // The menu shows before its thread tracks it: a click before then
+        // is the window's, not the menu's, and chooses nothing.
         HWND menu = nullptr;
-        WaitFor([&] { return (menu = MenuWindow(launcher_->Id())) != nullptr; }, 5000);
+        WaitFor([&] { return (menu = MenuWindow(launcher_->Id())) != nullptr && Tracking(menu); }, 5000);
         return menu;
+    }
+    static bool Tracking(HWND menu) {
+        GUITHREADINFO info{sizeof info};
+        return GetGUIThreadInfo(GetWindowThreadProcessId(menu, nullptr), &info) && (info.flags & GUI_INMENUMODE);
     }
     // Chooses line `line` (from 0) of the open game menu with a click on it,
     // placed by the heights the launcher gives its lines; the pointer then
