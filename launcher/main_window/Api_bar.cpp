@@ -8,10 +8,12 @@ constexpr LONG kFrameOff = 0x00C50000;  // caption, sizing border, max box
 constexpr UINT kFrameChanged = 551;     // no size, move, z-order; frame changed; no owner z-order
 }  // namespace
 
+LONG WindowFrameStyle(LONG style, bool bShow) { return bShow ? (style | kFrameOn) : (style & ~kFrameOff); }
+
 void ShowWindowFrame(HWND hWnd, bool bShow) {
-    LONG style = GetWindowLongW(hWnd, GWL_STYLE);
-    style = bShow ? (style | kFrameOn) : (style & ~kFrameOff);
-    SetWindowLongW(hWnd, GWL_STYLE, style);
+    const LONG style = GetWindowLongW(hWnd, GWL_STYLE);
+    if (WindowFrameStyle(style, bShow) == style) return;
+    SetWindowLongW(hWnd, GWL_STYLE, WindowFrameStyle(style, bShow));
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, kFrameChanged);
 }
 

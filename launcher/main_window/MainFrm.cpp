@@ -161,6 +161,13 @@ void MainFrm::Form_Load() {
         later_.push_back([] { MsgBox(UnreadableCatalogueMessage(), MB_OK | MB_ICONEXCLAMATION); });
 }
 
+// Made without the system frame that loading takes off anyway.
+Window::CreateParams MainFrm::WindowParams() {
+    CreateParams cp = Form::WindowParams();
+    cp.style = WindowFrameStyle(cp.style, false);
+    return cp;
+}
+
 LRESULT MainFrm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) idle_.Painted();
     return Form::WndProc(msg, wParam, lParam);

@@ -73,6 +73,7 @@ protected:
     void Form_Resize() override;
     void OnDestroyed() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    CreateParams WindowParams() override;
 
 private:
     void LoadLogo();
